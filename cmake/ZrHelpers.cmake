@@ -1,0 +1,13 @@
+# Warnings on for every target of the project.
+function(zr_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+# Builds one test program from the given sources and registers it with CTest.
+# Cross-compiled tests run through CMAKE_CROSSCOMPILING_EMULATOR (Wine).
+function(zr_add_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE zr_test_main)
+  zr_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name})
+endfunction()

@@ -1,0 +1,17 @@
+# Cross compile for 64-bit Windows with MinGW-w64 (Debian's posix-thread variant).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(ZR_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${ZR_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZR_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${ZR_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${ZR_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# The .exe must start alone under Wine and on a bare Windows: link the runtime statically.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+find_program(ZR_WINE NAMES wine64 wine)
+if(ZR_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${ZR_WINE})
+endif()

@@ -1,0 +1,10 @@
+#include "app/PaletteState.h"
+
+namespace zr {
+
+TPaletteState& State() {
+  static TPaletteState state;
+  return state;
+}
+
+}  // namespace zr

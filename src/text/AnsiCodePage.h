@@ -1,0 +1,14 @@
+#pragma once
+// Text in the system's ANSI code page: on Windows the system's (CP_ACP), in the native
+// build code page 932, the one of the Japanese systems the palette serves.
+#include <string>
+#include <string_view>
+
+namespace zr::text {
+
+// Bytes that the code page cannot decode become U+FFFD.
+std::string AnsiToUtf8(std::string_view bytes);
+// Characters that the code page cannot hold become '?'.
+std::string Utf8ToAnsi(std::string_view utf8);
+
+}  // namespace zr::text

@@ -1,0 +1,158 @@
+#include "text/TextFile.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "text/AnsiCodePage.h"
+#include "text/Utf.h"
+
+namespace zr::text {
+namespace {
+
+std::u16string BytesToUtf16(std::string_view bytes, bool bigEndian) {
+  std::u16string out;
+  out.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto b0 = static_cast<unsigned char>(bytes[i]);
+    const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+    out += static_cast<char16_t>(bigEndian ? (b0 << 8) | b1 : (b1 << 8) | b0);
+  }
+  if (bytes.size() % 2 != 0) out += static_cast<char16_t>(kReplacementChar);  // cut last unit
+  return out;
+}
+
+void AppendUtf16Bytes(std::string& out, std::u16string_view text, bool bigEndian) {
+  for (const char16_t u : text) {
+    const char hi = static_cast<char>(u >> 8);
+    const char lo = static_cast<char>(u & 0xFF);
+    out += bigEndian ? hi : lo;
+    out += bigEndian ? lo : hi;
+  }
+}
+
+}  // namespace
+
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+  return std::filesystem::path(
+      std::u8string_view(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(PathFromUtf8(path), ec);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
+  if (!in) return std::nullopt;
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size < 0) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  in.seekg(0, std::ios::beg);
+  if (size > 0 && !in.read(bytes.data(), size)) return std::nullopt;
+  return bytes;
+}
+
+std::string DecodeText(std::string_view bytes, TextEncoding* encoding) {
+  auto set = [&](TextEncoding e) {
+    if (encoding != nullptr) *encoding = e;
+  };
+  if (bytes.starts_with("\xEF\xBB\xBF")) {
+    set(TextEncoding::Utf8Bom);
+    return SanitizeUtf8(bytes.substr(3));
+  }
+  if (bytes.starts_with("\xFF\xFE")) {
+    set(TextEncoding::Utf16LE);
+    return Utf16ToUtf8(BytesToUtf16(bytes.substr(2), false));
+  }
+  if (bytes.starts_with("\xFE\xFF")) {
+    set(TextEncoding::Utf16BE);
+    return Utf16ToUtf8(BytesToUtf16(bytes.substr(2), true));
+  }
+  set(TextEncoding::Ansi);
+  return AnsiToUtf8(bytes);
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines,
+                   TextEncoding* encoding) {
+  lines.clear();
+  const std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return false;
+  lines = SplitLines(DecodeText(*bytes, encoding));
+  return true;
+}
+
+std::string EncodeTextLines(const std::vector<std::string>& lines, TextEncoding encoding) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  switch (encoding) {
+    case TextEncoding::Ansi:
+      return Utf8ToAnsi(text);
+    case TextEncoding::Utf8Bom:
+      return "\xEF\xBB\xBF" + text;
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE: {
+      const bool be = encoding == TextEncoding::Utf16BE;
+      std::string out = be ? "\xFE\xFF" : "\xFF\xFE";
+      AppendUtf16Bytes(out, Utf8ToUtf16(text), be);
+      return out;
+    }
+  }
+  return text;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  const std::filesystem::path target = PathFromUtf8(path);
+  std::filesystem::path temp = target;
+  temp += ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      std::error_code ignored;
+      std::filesystem::remove(temp, ignored);
+      return false;
+    }
+  }
+  std::error_code ec;
+  std::filesystem::rename(temp, target, ec);
+  if (ec) {
+    std::error_code ignored;
+    std::filesystem::remove(temp, ignored);
+    return false;
+  }
+  return true;
+}
+
+void SplitTabs(std::string_view line, std::vector<std::string>& fields) {
+  fields.clear();
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t tab = line.find('\t', start);
+    if (tab == std::string_view::npos) {
+      fields.emplace_back(line.substr(start));
+      return;
+    }
+    fields.emplace_back(line.substr(start, tab - start));
+    start = tab + 1;
+  }
+}
+
+}  // namespace zr::text

@@ -1,0 +1,37 @@
+#pragma once
+// Whole text files as lists of lines: decoded by their byte-order mark, else in the ANSI
+// code page; written to a temporary file beside the target and renamed over it.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zr::text {
+
+enum class TextEncoding { Ansi, Utf8Bom, Utf16LE, Utf16BE };
+
+// A UTF-8 path as the file system's path type (wide on Windows).
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+bool FileExists(const std::string& path);
+// The file's bytes, or nothing when it cannot be opened.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+
+// Decodes a whole file's bytes to UTF-8, choosing the encoding by byte-order mark.
+std::string DecodeText(std::string_view bytes, TextEncoding* encoding = nullptr);
+// Lines end at CR LF, LF or CR; a final line break adds no empty line; empty lines stay.
+std::vector<std::string> SplitLines(std::string_view text);
+// Reads a text file into lines; false (and no lines) when it cannot be opened.
+bool ReadTextLines(const std::string& path, std::vector<std::string>& lines,
+                   TextEncoding* encoding = nullptr);
+
+// The lines in the encoding (with its byte-order mark), each ended by CR LF.
+std::string EncodeTextLines(const std::vector<std::string>& lines, TextEncoding encoding);
+// Writes to a temporary file beside the target and renames it over the target, so that a
+// failed write never leaves a half file. False when any step fails (the target is untouched).
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Splits at every tab: n tabs give n + 1 fields, empty fields kept; replaces `fields`.
+void SplitTabs(std::string_view line, std::vector<std::string>& fields);
+
+}  // namespace zr::text
