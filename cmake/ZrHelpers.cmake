@@ -1,6 +1,10 @@
 # Warnings on for every target of the project.
 function(zr_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W4 /utf-8)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+  endif()
 endfunction()
 
 # Builds one test program from the given sources and registers it with CTest.

@@ -9,8 +9,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/${ZR_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# The .exe must start alone under Wine and on a bare Windows: link the runtime statically.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 find_program(ZR_WINE NAMES wine64 wine)
 if(ZR_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${ZR_WINE})
