@@ -2,6 +2,7 @@
 // One small owner for any handle: non-copyable, movable, closed by the function given as
 // template argument. Aliases name the kinds the program uses.
 #include <windows.h>
+#include <oleauto.h>  // BSTR, SysFreeString (not in windows.h when lean)
 
 #include <utility>
 
