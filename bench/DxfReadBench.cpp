@@ -1,0 +1,110 @@
+// Throughput and peak memory of the DXF reader on generated drawings and on the corpus.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "drawing/DxfRead.h"
+#include "support/DxfGenerator.h"
+
+// Heap accounting for this program: current and peak bytes held, so that a read's peak
+// memory can be set against the size of the file it read.
+namespace {
+std::atomic<std::size_t> gHeldBytes{0};
+std::atomic<std::size_t> gPeakBytes{0};
+
+void* Allocate(std::size_t size) {
+  void* p = std::malloc(size == 0 ? 1 : size);
+  if (p == nullptr) throw std::bad_alloc();
+  const std::size_t held = gHeldBytes += malloc_usable_size(p);
+  std::size_t peak = gPeakBytes.load();
+  while (held > peak && !gPeakBytes.compare_exchange_weak(peak, held)) {
+  }
+  return p;
+}
+
+void Release(void* p) noexcept {
+  if (p == nullptr) return;
+  gHeldBytes -= malloc_usable_size(p);
+  std::free(p);
+}
+}  // namespace
+
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void operator delete(void* p) noexcept { Release(p); }
+void operator delete[](void* p) noexcept { Release(p); }
+void operator delete(void* p, std::size_t) noexcept { Release(p); }
+void operator delete[](void* p, std::size_t) noexcept { Release(p); }
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Generated drawings are written once per run into a temporary folder.
+std::string GeneratedFile(std::size_t megabytes) {
+  static const fs::path dir = fs::temp_directory_path() / "zr-dxfread-bench";
+  const fs::path path = dir / ("generated-" + std::to_string(megabytes) + "mb.dxf");
+  static std::vector<std::size_t> written;
+  if (std::find(written.begin(), written.end(), megabytes) == written.end()) {
+    fs::create_directories(dir);
+    zr::bench::WriteGeneratedDxf(path.string(), megabytes * 1024 * 1024, 7);
+    written.push_back(megabytes);
+  }
+  return path.string();
+}
+
+// Reads the file repeatedly into one model (as the palette reuses its model) and reports
+// bytes per second, entity count and the peak heap of one read relative to the file size.
+void ReadFile(benchmark::State& state, const std::string& path) {
+  std::error_code ec;
+  const auto size = static_cast<std::size_t>(fs::file_size(path, ec));
+  if (ec || size == 0) {
+    state.SkipWithError("file missing");
+    return;
+  }
+  zr::TDxfModel model;
+  std::string err, ver;
+  const std::size_t before = gHeldBytes.load();
+  gPeakBytes = before;
+  zr::DxfRead(model, path, nullptr, nullptr, err, ver);  // first read: fresh model
+  const std::size_t peak = gPeakBytes.load() - before;
+  for (auto _ : state) {
+    zr::DxfRead(model, path, nullptr, nullptr, err, ver);
+    benchmark::DoNotOptimize(model.LineAry.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+  state.counters["file_MB"] = static_cast<double>(size) / (1024.0 * 1024.0);
+  state.counters["peak_x_file"] = static_cast<double>(peak) / static_cast<double>(size);
+  state.counters["lines"] = static_cast<double>(model.LineAry.size());
+  state.counters["texts"] = static_cast<double>(model.TextAry.size());
+  if (!err.empty()) state.SetLabel("stopped: " + err.substr(0, 40));
+}
+
+void BM_DxfReadGenerated(benchmark::State& state) {
+  ReadFile(state, GeneratedFile(static_cast<std::size_t>(state.range(0))));
+}
+BENCHMARK(BM_DxfReadGenerated)->Arg(1)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// Every corpus file larger than 100 KB on its own, when the corpus is there.
+const bool kCorpusRegistered = [] {
+  std::error_code ec;
+  const fs::path dir(ZR_CORPUS_DIR);
+  if (!fs::is_directory(dir, ec)) return false;
+  for (const auto& entry : fs::directory_iterator(dir, ec)) {
+    if (entry.path().extension() != ".dxf" || entry.file_size(ec) < 100 * 1024) continue;
+    const std::string path = entry.path().string();
+    benchmark::RegisterBenchmark(("BM_DxfReadCorpus/" + entry.path().filename().string()).c_str(),
+                                 [path](benchmark::State& state) { ReadFile(state, path); })
+        ->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
+
+}  // namespace

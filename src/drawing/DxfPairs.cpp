@@ -1,0 +1,193 @@
+#include "drawing/DxfPairs.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+namespace zr::dxf {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view SkipLeadingBlanks(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  return text.substr(i);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  text = SkipLeadingBlanks(text);
+  std::size_t n = text.size();
+  while (n > 0 && IsBlank(text[n - 1])) --n;
+  return text.substr(0, n);
+}
+
+// Optional sign and decimal digits, nothing else; false on overflow of 64 bits.
+bool ParseDecimal(std::string_view text, std::int64_t& result) {
+  text = SkipLeadingBlanks(text);
+  bool negative = false;
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return false;
+  std::int64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    if (value > (std::numeric_limits<std::int64_t>::max() - 9) / 10) return false;
+    value = value * 10 + (c - '0');
+  }
+  result = negative ? -value : value;
+  return true;
+}
+
+// from_chars reports a value too small for a double as out of range; such a value is zero
+// (as the C library's conversion gives it), while a value too large stays a failure.
+bool IsUnderflow(std::string_view text) {
+  const std::size_t e = text.find_first_of("eE");
+  if (e != std::string_view::npos) return e + 1 < text.size() && text[e + 1] == '-';
+  for (const char c : text) {
+    if (c == '.') return true;
+    if (c >= '1' && c <= '9') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool LineCursor::Next(std::string_view& line) {
+  const std::size_t size = bytes_.size();
+  if (pos_ >= size) return false;
+  const char* data = bytes_.data();
+  std::size_t i = pos_;
+  while (i < size && data[i] != '\n' && data[i] != '\r') ++i;
+  line = std::string_view(data + pos_, i - pos_);
+  if (i < size && data[i] == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
+  pos_ = i + 1;
+  ++lineNumber_;
+  return true;
+}
+
+std::size_t CountLines(std::string_view bytes) {
+  std::size_t count = 0;
+  const std::size_t size = bytes.size();
+  for (std::size_t i = 0; i < size; ++i) {
+    const char c = bytes[i];
+    if (c == '\n') {
+      ++count;
+    } else if (c == '\r') {
+      ++count;
+      if (i + 1 < size && bytes[i + 1] == '\n') ++i;
+    }
+  }
+  if (size > 0 && bytes[size - 1] != '\n' && bytes[size - 1] != '\r') ++count;
+  return count;
+}
+
+bool PairCursor::Next(Pair& pair) {
+  if (!lines_.Next(pair.codeText)) return false;
+  pair.codeLine = lines_.LineNumber();
+  if (!lines_.Next(pair.value)) return false;
+  pair.valueLine = lines_.LineNumber();
+  return true;
+}
+
+std::optional<std::int32_t> ParseGroupCode(std::string_view text) {
+  std::int64_t value = 0;
+  if (!ParseDecimal(text, value)) return std::nullopt;
+  if (value < std::numeric_limits<std::int32_t>::min() ||
+      value > std::numeric_limits<std::int32_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+std::optional<std::int16_t> ParseSmallInt(std::string_view text) {
+  std::int64_t value = 0;
+  if (!ParseDecimal(text, value)) return std::nullopt;
+  if (value < std::numeric_limits<std::int16_t>::min() ||
+      value > std::numeric_limits<std::int16_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<std::int16_t>(value);
+}
+
+std::optional<double> ParseReal(std::string_view text) {
+  text = TrimBlanks(text);
+  if (text.size() > 1 && text[0] == '+' && text[1] != '-' && text[1] != '+') {
+    text.remove_prefix(1);
+  }
+  double value = 0.0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
+  if (ptr != end || text.empty()) return std::nullopt;
+  if (ec == std::errc::result_out_of_range) {
+    if (!IsUnderflow(text)) return std::nullopt;
+    return text[0] == '-' ? -0.0 : 0.0;
+  }
+  if (ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+Word Classify(std::string_view v) {
+  if (v.size() < 3 || v.size() > 10) return Word::Other;
+  switch (v[0]) {
+    case 'A':
+      if (v == "ARC") return Word::Arc;
+      if (v == "ATTRIB") return Word::Attrib;
+      break;
+    case 'B':
+      if (v == "BLOCK") return Word::Block;
+      if (v == "BLOCKS") return Word::Blocks;
+      break;
+    case 'C':
+      if (v == "CIRCLE") return Word::Circle;
+      break;
+    case 'E':
+      if (v == "ENDSEC") return Word::EndSec;
+      if (v == "ENDTAB") return Word::EndTab;
+      if (v == "ENDBLK") return Word::EndBlk;
+      if (v == "ELLIPSE") return Word::Ellipse;
+      if (v == "ENTITIES") return Word::Entities;
+      break;
+    case 'H':
+      if (v == "HEADER") return Word::Header;
+      break;
+    case 'I':
+      if (v == "INSERT") return Word::Insert;
+      break;
+    case 'L':
+      if (v == "LINE") return Word::Line;
+      if (v == "LAYER") return Word::Layer;
+      if (v == "LWPOLYLINE") return Word::LwPolyline;
+      break;
+    case 'M':
+      if (v == "MTEXT") return Word::MText;
+      break;
+    case 'P':
+      if (v == "POLYLINE") return Word::Polyline;
+      break;
+    case 'S':
+      if (v == "SEQEND") return Word::SeqEnd;
+      if (v == "SECTION") return Word::Section;
+      break;
+    case 'T':
+      if (v == "TEXT") return Word::Text;
+      if (v == "TABLE") return Word::Table;
+      break;
+    case 'V':
+      if (v == "VERTEX") return Word::Vertex;
+      if (v == "VIEW") return Word::View;
+      break;
+    case '3':
+      if (v == "3DFACE") return Word::Face3D;
+      break;
+    default:
+      break;
+  }
+  return Word::Other;
+}
+
+}  // namespace zr::dxf

@@ -1,0 +1,68 @@
+#pragma once
+// The lower layers of the DXF reader: a file's bytes as lines, lines as group-code/value
+// pairs, and values as numbers. Nothing here knows about entities.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace zr::dxf {
+
+// Walks the lines of a buffer without copying. Lines end at CR LF, LF or CR; a final line
+// break adds no empty line; empty lines stay.
+class LineCursor {
+ public:
+  explicit LineCursor(std::string_view bytes) : bytes_(bytes) {}
+  // The next line, or false at the end of the buffer.
+  bool Next(std::string_view& line);
+  // 1-based number of the line last returned (0 before the first).
+  std::size_t LineNumber() const { return lineNumber_; }
+
+ private:
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+  std::size_t lineNumber_ = 0;
+};
+
+// Number of lines LineCursor yields for the buffer.
+std::size_t CountLines(std::string_view bytes);
+
+// One group-code/value pair with the 1-based numbers of its two lines.
+struct Pair {
+  std::string_view codeText;
+  std::string_view value;
+  std::size_t codeLine = 0;
+  std::size_t valueLine = 0;
+};
+
+// Takes lines two at a time; a trailing odd line is dropped.
+class PairCursor {
+ public:
+  explicit PairCursor(std::string_view bytes) : lines_(bytes) {}
+  bool Next(Pair& pair);
+
+ private:
+  LineCursor lines_;
+};
+
+// A group code: a decimal integer, possibly with leading blanks (32-bit).
+std::optional<std::int32_t> ParseGroupCode(std::string_view text);
+// An integer field: leading blanks allowed, the value must fit 16 bits.
+std::optional<std::int16_t> ParseSmallInt(std::string_view text);
+// A real field: period as decimal separator whatever the locale, leading and trailing blanks
+// allowed; infinities and NaN are not numbers here.
+std::optional<double> ParseReal(std::string_view text);
+
+// The words a group 0 or a group 2 value can carry that the reader acts on.
+enum class Word : std::uint8_t {
+  Other,
+  Line, Circle, Arc, LwPolyline, Polyline, Vertex, SeqEnd, Text, Attrib, MText, Insert,
+  Face3D, Ellipse,
+  Section, EndSec, Table, EndTab, Block, EndBlk, Layer, View,
+  Header, Blocks, Entities,
+};
+
+// Exact, case-sensitive classification of a value.
+Word Classify(std::string_view value);
+
+}  // namespace zr::dxf

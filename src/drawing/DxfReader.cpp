@@ -1,0 +1,239 @@
+#include "drawing/DxfReader.h"
+
+#include "text/AnsiCodePage.h"
+#include "text/Utf.h"
+
+namespace zr::dxf {
+namespace {
+
+constexpr std::size_t kNone = SIZE_MAX;
+
+}  // namespace
+
+void ValueDecoder::Assign(std::string& target, std::string_view raw) const {
+  if (utf8_) {
+    if (text::IsValidUtf8(raw)) {
+      target.assign(raw);
+    } else {
+      target = text::SanitizeUtf8(raw);
+    }
+  } else if (text::IsAscii(raw)) {
+    target.assign(raw);
+  } else {
+    target = text::AnsiToUtf8(raw);
+  }
+}
+
+std::string ValueDecoder::Decode(std::string_view raw) const {
+  std::string out;
+  Assign(out, raw);
+  return out;
+}
+
+SmallInt LayerIndex::Color(const std::string& name) {
+  std::vector<TLayer>& layers = model_.LayerAry;
+  if (stale_) {
+    first_.clear();
+    for (std::size_t i = 0; i < layers.size(); ++i) first_.try_emplace(layers[i].Name, i);
+    stale_ = false;
+  }
+  const auto found = first_.find(name);
+  if (found != first_.end()) return layers[found->second].color;
+  TLayer& added = layers.emplace_back();
+  added.Name = name;
+  first_.emplace(name, layers.size() - 1);
+  return added.color;
+}
+
+void DxfReader::Take(std::int32_t code, std::string_view value) {
+  const Word word = (code == 0 || code == 2) ? Classify(value) : Word::Other;
+  TakeVersion(code, value);
+  if (inLayerTable_) TakeLayerTable(code, value, word);
+  if (inViewTable_) TakeViewTable(code, value, word);
+  if (inTable_ && code == 2) {
+    if (word == Word::Layer) {
+      inLayerTable_ = true;
+    } else if (word == Word::View) {
+      inViewTable_ = true;
+    }
+  }
+  if (code == 0) TakeStructure(word);
+  if (inBlockHeader_) TakeBlockHeader(code, value);
+  if (inBlockDef_ || inEntities_) TakeEntity(code, value, word);
+  if (inBlocks_ && code == 0 && word == Word::Block) {
+    m_.BlockAry.emplace_back();
+    inBlockHeader_ = true;
+  }
+  if (code == 2) {
+    if (!inBlocks_ && word == Word::Blocks) {
+      inBlocks_ = true;
+    } else if (!inEntities_ && word == Word::Entities) {
+      inEntities_ = true;
+    }
+  }
+}
+
+// The version is the group 1 after "$ACADVER"; from AC1021 on, strings are UTF-8.
+void DxfReader::TakeVersion(std::int32_t code, std::string_view value) {
+  if (inHeader_ && version_.empty()) {
+    if (seenAcadVer_) {
+      if (code != 1) return;
+      version_ = decoder_.Decode(value);
+      if (version_ >= "AC1021") decoder_.SetUtf8(true);
+    } else if (code == 9 && value == "$ACADVER") {
+      seenAcadVer_ = true;
+    }
+  } else if (code == 2 && value == "HEADER") {
+    inHeader_ = true;
+  }
+}
+
+void DxfReader::TakeLayerTable(std::int32_t code, std::string_view value, Word word) {
+  if (inLayerEntry_) {
+    TLayer& layer = m_.LayerAry[layerEntry_];
+    switch (code) {
+      case 0: inLayerEntry_ = false; break;
+      case 2: decoder_.Assign(layer.Name, value); layers_.Invalidate(); break;
+      case 6: Upper(layer.ltype, value); break;
+      case 62: layer.color = SmallValue(value); break;
+      case 70: layer.code70 = SmallValue(value); break;
+      default: break;
+    }
+  }
+  if (code != 0) return;
+  if (word == Word::EndTab) {
+    inTable_ = inLayerTable_ = inLayerEntry_ = false;
+  } else if (word == Word::Layer) {
+    m_.LayerAry.emplace_back();  // colour 7, flags 0, "CONTINUOUS", visible, no name yet
+    layerEntry_ = m_.LayerAry.size() - 1;
+    inLayerEntry_ = true;
+    layers_.Invalidate();
+  }
+}
+
+void DxfReader::TakeViewTable(std::int32_t code, std::string_view value, Word word) {
+  if (inViewEntry_) {
+    TViewTbl& view = m_.ViewAry.back();
+    switch (code) {
+      case 0: inViewEntry_ = false; break;
+      case 2: decoder_.Assign(view.name, value); break;
+      case 10: view.center.x = RealValue(value); break;
+      case 20: view.center.y = RealValue(value); break;
+      case 40: view.height = RealValue(value); break;
+      case 41: view.width = RealValue(value); break;
+      case 70: view.code70 = SmallValue(value); break;
+      default: break;
+    }
+  }
+  if (code != 0) return;
+  if (word == Word::EndTab) {
+    inViewTable_ = inViewEntry_ = false;
+  } else if (word == Word::View) {
+    m_.ViewAry.emplace_back();
+    inViewEntry_ = true;
+  }
+}
+
+void DxfReader::TakeStructure(Word word) {
+  switch (word) {
+    case Word::Table:
+      inTable_ = true;
+      break;
+    case Word::EndBlk:
+      inBlockDef_ = false;
+      break;
+    case Word::EndSec:
+      inBlocks_ = inViewEntry_ = inBlockDef_ = inEntities_ = false;
+      break;
+    default:
+      break;
+  }
+}
+
+void DxfReader::TakeBlockHeader(std::int32_t code, std::string_view value) {
+  TBlockBlk& block = m_.BlockAry.back();
+  switch (code) {
+    case 0:
+      inBlockHeader_ = false;
+      inBlockDef_ = true;
+      break;
+    case 2: decoder_.Assign(block.name, value); break;
+    case 6: Upper(block.ltype, value); break;
+    case 8: decoder_.Assign(block.layer, value); break;
+    default: TakeCoord(block.base, 10, code, value); break;
+  }
+}
+
+void DxfReader::TakeEntity(std::int32_t code, std::string_view value, Word word) {
+  OfferOpenEntity(code, value, word);
+  if (inVertices_) TakeVertexSequence(code, value, word);
+  if (code == 0) StartEntity(word);
+}
+
+// Only the first open kind, in this order, takes the pair.
+void DxfReader::OfferOpenEntity(std::int32_t code, std::string_view value, Word word) {
+  if (line_.open) {
+    TakeLine(code, value);
+  } else if (circle_.open) {
+    TakeCircle(code, value);
+  } else if (arc_.open) {
+    TakeArc(code, value);
+  } else if (lwp_.open) {
+    TakeLwPolyline(code, value);
+  } else if (polyline_.open) {
+    TakePolylineHeader(code, value, word);
+  } else if (text_.open) {
+    TakeText(code, value);
+  } else if (insert_.open) {
+    TakeInsert(code, value);
+  } else if (face_.open) {
+    TakeFace(code, value);
+  } else if (ellipse_.open) {
+    TakeEllipse(code, value);
+  }
+}
+
+void DxfReader::TakeVertexSequence(std::int32_t code, std::string_view value, Word word) {
+  if (code == 0) {
+    if (word == Word::SeqEnd) polyline_.open = inVertices_ = false;
+    return;
+  }
+  if (code == 10) {
+    polyLastVertex_ = AppendVertex(*polyVertices_, polyline_.Get().ihand, value);
+    return;
+  }
+  if (code != 20 && code != 30 && code != 42) return;
+  const double number = RealValue(value);
+  if (polyLastVertex_ == kNone) return;  // no vertex of this polyline yet
+  TLwpEle& vertex = (*polyVertices_)[polyLastVertex_];
+  if (code == 20) {
+    vertex.code10.y = number;
+  } else if (code == 30) {
+    vertex.code10.z = number;
+  } else {
+    vertex.code42 = number;
+  }
+}
+
+std::size_t DxfReader::AppendVertex(std::vector<TLwpEle>& ary, int ihand,
+                                    std::string_view x) {
+  const double number = RealValue(x);
+  TLwpEle& vertex = ary.emplace_back();
+  vertex.ihand = ihand;
+  vertex.code10.x = number;
+  return ary.size() - 1;
+}
+
+void DxfReader::ResolveColor(SmallInt& color, const std::string& layer) {
+  if (color == kColorByLayer) color = layers_.Color(layer);
+}
+
+// Line type names are kept in upper case (ASCII letters only).
+void DxfReader::Upper(std::string& target, std::string_view raw) const {
+  decoder_.Assign(target, raw);
+  for (char& c : target) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+}
+
+}  // namespace zr::dxf

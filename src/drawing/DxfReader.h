@@ -1,0 +1,155 @@
+#pragma once
+// The record layer of the DXF reader: the state machine that turns pairs into the records of
+// the entity model. Internal to the drawing module; callers use DxfRead.h.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "drawing/DxfPairs.h"
+#include "drawing/EntityModel.h"
+
+namespace zr::dxf {
+
+// Thrown when a number field taken by the reader is not a number.
+struct ConversionFailure {};
+
+// A real or 16-bit integer field; throws ConversionFailure when the value is no such number.
+inline double RealValue(std::string_view value) {
+  const std::optional<double> number = ParseReal(value);
+  if (!number) throw ConversionFailure{};
+  return *number;
+}
+inline SmallInt SmallValue(std::string_view value) {
+  const std::optional<std::int16_t> number = ParseSmallInt(value);
+  if (!number) throw ConversionFailure{};
+  return *number;
+}
+
+// Groups base, base + 10, base + 20 (10/20/30, 11/21/31, 210/220/230 ...) fill x, y and z.
+inline bool TakeCoord(TAcadPoint& p, int base, std::int32_t code, std::string_view value) {
+  if (code == base) {
+    p.x = RealValue(value);
+  } else if (code == base + 10) {
+    p.y = RealValue(value);
+  } else if (code == base + 20) {
+    p.z = RealValue(value);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// How string values are decoded: the ANSI code page, or UTF-8 (from AC1021 on, or for a
+// file with a byte-order mark).
+class ValueDecoder {
+ public:
+  void SetUtf8(bool utf8) { utf8_ = utf8; }
+  bool Utf8() const { return utf8_; }
+  void Assign(std::string& target, std::string_view raw) const;
+  std::string Decode(std::string_view raw) const;
+
+ private:
+  bool utf8_ = false;
+};
+
+// The record being filled for one entity kind: its array, its index, and whether it is open.
+template <class T>
+struct OpenRecord {
+  std::vector<T>* ary = nullptr;
+  std::size_t index = 0;
+  bool open = false;
+  T& Get() const { return (*ary)[index]; }
+};
+
+// First-match layer lookup that stays exact while the layer table changes under it.
+class LayerIndex {
+ public:
+  explicit LayerIndex(TDxfModel& model) : model_(model) {}
+  // The table's names changed or grew: rebuild before the next lookup.
+  void Invalidate() { stale_ = true; }
+  SmallInt Color(const std::string& name);
+
+ private:
+  TDxfModel& model_;
+  std::unordered_map<std::string, std::size_t> first_;
+  bool stale_ = true;
+};
+
+class DxfReader {
+ public:
+  DxfReader(TDxfModel& model, ValueDecoder& decoder) : m_(model), decoder_(decoder), layers_(model) {}
+  // Offers one pair; throws ConversionFailure when a number field cannot be converted.
+  void Take(std::int32_t code, std::string_view value);
+  const std::string& Version() const { return version_; }
+
+ private:
+  void TakeVersion(std::int32_t code, std::string_view value);
+  void TakeLayerTable(std::int32_t code, std::string_view value, Word word);
+  void TakeViewTable(std::int32_t code, std::string_view value, Word word);
+  void TakeStructure(Word word);
+  void TakeBlockHeader(std::int32_t code, std::string_view value);
+  void TakeEntity(std::int32_t code, std::string_view value, Word word);
+  void OfferOpenEntity(std::int32_t code, std::string_view value, Word word);
+  void TakeVertexSequence(std::int32_t code, std::string_view value, Word word);
+  void StartEntity(Word word);
+
+  void TakeLine(std::int32_t code, std::string_view value);
+  void TakeCircle(std::int32_t code, std::string_view value);
+  void TakeArc(std::int32_t code, std::string_view value);
+  void TakeLwPolyline(std::int32_t code, std::string_view value);
+  void TakePolylineHeader(std::int32_t code, std::string_view value, Word word);
+  void TakeText(std::int32_t code, std::string_view value);
+  void TakeInsert(std::int32_t code, std::string_view value);
+  void TakeFace(std::int32_t code, std::string_view value);
+  void TakeEllipse(std::int32_t code, std::string_view value);
+
+  // Appends a vertex with x from the value; returns its index.
+  std::size_t AppendVertex(std::vector<TLwpEle>& ary, int ihand, std::string_view x);
+  bool TakeStyle(std::string* ltype, std::string& layer, SmallInt& color, std::int32_t code,
+                 std::string_view value);
+  void ResolveColor(SmallInt& color, const std::string& layer);
+  void Upper(std::string& target, std::string_view raw) const;
+
+  TDxfModel& m_;
+  ValueDecoder& decoder_;
+  LayerIndex layers_;
+  std::string version_;
+
+  bool inHeader_ = false;
+  bool seenAcadVer_ = false;
+  bool inTable_ = false;
+  bool inLayerTable_ = false;
+  bool inLayerEntry_ = false;
+  std::size_t layerEntry_ = 0;  // the open layer entry (LayerColor may append after it)
+  bool inViewTable_ = false;
+  bool inViewEntry_ = false;
+  bool inBlocks_ = false;
+  bool inBlockHeader_ = false;
+  bool inBlockDef_ = false;
+  bool inEntities_ = false;
+
+  OpenRecord<TAcadLineBlk> line_;
+  OpenRecord<TCircleBlk> circle_;
+  OpenRecord<TArcBlk> arc_;
+  OpenRecord<TLwpBlk> lwp_;
+  OpenRecord<TLwpBlk> polyline_;  // POLYLINE header
+  OpenRecord<TTextBlk> text_;
+  OpenRecord<TInsertBlk> insert_;
+  OpenRecord<TFaceBlk> face_;
+  OpenRecord<TEllipseBlk> ellipse_;
+  bool textChunked_ = false;  // the open text's last string group was a group 3 chunk
+  bool inVertices_ = false;  // the VERTEX sequence of polyline_
+
+  // Vertex array and polyline the current polyline's vertices go to; the last vertex taken
+  // for it, so that 20/30/42 never land on another polyline's vertex.
+  std::vector<TLwpEle>* lwpVertices_ = nullptr;
+  std::vector<TLwpEle>* polyVertices_ = nullptr;
+  std::size_t lwpLastVertex_ = SIZE_MAX;
+  std::size_t polyLastVertex_ = SIZE_MAX;
+};
+
+}  // namespace zr::dxf
