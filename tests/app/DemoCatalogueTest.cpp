@@ -1,0 +1,205 @@
+// The demo catalogue laid beside the executable, read the way the palette reads it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "text/TextFile.h"
+#include "text/Utf.h"
+
+namespace zr::text {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string DemoPath(const std::string& name) { return std::string(ZR_DEMO_DIR) + "/" + name; }
+
+bool StartsWith(const std::string& s, const std::string& prefix) {
+  return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  SplitTabs(line, fields);
+  return fields;
+}
+
+// Field 1 or 4 of a block line as the palette shows it: a leading double quote drops the
+// first and the last character.
+std::string Unquoted(const std::string& field) {
+  if (!field.empty() && field.front() == '"') return field.substr(1, field.size() - 2);
+  return field;
+}
+
+// Reads a catalogue file and checks that it is stored as catalogues written on Japanese
+// Windows are: in the ANSI code page without byte-order mark, every line ended by CR LF.
+Lines ReadCatalogueFile(const std::string& name) {
+  const std::string path = DemoPath(name);
+  const auto bytes = ReadFileBytes(path);
+  EXPECT_TRUE(bytes.has_value()) << path;
+  if (!bytes) return {};
+  for (std::string bom : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+    EXPECT_FALSE(StartsWith(*bytes, bom)) << name << " starts with a byte-order mark";
+  }
+  int bareLineEnds = 0;
+  for (std::size_t i = 0; i < bytes->size(); ++i) {
+    const char c = (*bytes)[i];
+    bareLineEnds += c == '\r' && (i + 1 == bytes->size() || (*bytes)[i + 1] != '\n');
+    bareLineEnds += c == '\n' && (i == 0 || (*bytes)[i - 1] != '\r');
+  }
+  EXPECT_EQ(bareLineEnds, 0) << name << " has line ends other than CR LF";
+  EXPECT_TRUE(bytes->size() >= 2 && bytes->substr(bytes->size() - 2) == "\r\n")
+      << name << " does not end with a line break";
+  Lines lines;
+  TextEncoding encoding{};
+  EXPECT_TRUE(ReadTextLines(path, lines, &encoding));
+  EXPECT_EQ(encoding, TextEncoding::Ansi) << name;
+  for (const auto& line : lines) {
+    EXPECT_EQ(line.find("\xEF\xBF\xBD"), std::string::npos)
+        << name << ": a byte sequence the code page cannot decode in: " << line;
+  }
+  return lines;
+}
+
+class DemoCatalogue : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    menu = ReadCatalogueFile("MenuList.txt");
+    blocks = ReadCatalogueFile("BlockList.txt");
+    targets = ReadCatalogueFile("TargetCAD_APIVersion.txt");
+  }
+  static inline Lines menu, blocks, targets;
+};
+
+TEST_F(DemoCatalogue, JapaneseTextIsStoredInCodePage932) {
+  // Raw bytes of Japanese text in code page 932 are no valid UTF-8; a file saved as UTF-8
+  // without byte-order mark would be misread by the palette.
+  for (const char* name : {"MenuList.txt", "BlockList.txt"}) {
+    const auto bytes = ReadFileBytes(DemoPath(name));
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_FALSE(IsAscii(*bytes)) << name;
+    EXPECT_FALSE(IsValidUtf8(*bytes)) << name;
+  }
+  ASSERT_FALSE(menu.empty());
+  EXPECT_EQ(menu.front(), "照明器具\tLT");
+}
+
+TEST_F(DemoCatalogue, CategoriesHaveNamesAndTagsNoTagBeginningAnother) {
+  ASSERT_GE(menu.size(), 6u);
+  std::set<std::string> names;
+  std::vector<std::string> tags;
+  for (const auto& line : menu) {
+    const auto tab = line.find('\t');
+    ASSERT_NE(tab, std::string::npos) << line;
+    EXPECT_TRUE(names.insert(line.substr(0, tab)).second) << "duplicate name: " << line;
+    tags.push_back(line.substr(tab + 1));
+    EXPECT_FALSE(tags.back().empty()) << line;
+  }
+  // A tag that began another would also take the other category's blocks as its own.
+  for (const auto& a : tags) {
+    for (const auto& b : tags) {
+      if (&a != &b) {
+        EXPECT_FALSE(StartsWith(b, a)) << a << " begins " << b;
+      }
+    }
+  }
+}
+
+TEST_F(DemoCatalogue, EachCategoryIsOneRunOfLinesAndOneFillsSeveralPages) {
+  std::map<std::string, std::vector<std::size_t>> rows;
+  std::vector<std::string> tags;
+  for (const auto& line : menu) tags.push_back(line.substr(line.find('\t') + 1));
+  for (std::size_t r = 0; r < blocks.size(); ++r) {
+    const auto tag = std::find_if(tags.begin(), tags.end(),
+                                  [&](const std::string& t) { return StartsWith(blocks[r], t); });
+    ASSERT_NE(tag, tags.end()) << "line of no category: " << blocks[r];
+    rows[*tag].push_back(r);
+  }
+  int paged = 0;
+  for (const auto& tag : tags) {
+    const auto& run = rows[tag];
+    ASSERT_FALSE(run.empty()) << "category without blocks: " << tag;
+    // The palette takes the first run of lines of a tag; a line further down is lost.
+    EXPECT_EQ(run.back() - run.front() + 1, run.size()) << "lines of " << tag << " are split";
+    if (run.size() > 14) {
+      ++paged;
+      EXPECT_LE(run.size(), 28u) << tag;
+    } else {
+      EXPECT_GE(run.size(), 5u) << tag;
+    }
+  }
+  EXPECT_EQ(paged, 1) << "exactly one category should need a second page";
+}
+
+TEST_F(DemoCatalogue, BlockLinesCarryNumberNameMarksAndComment) {
+  std::set<std::string> numbers;
+  int quoted = 0, jis = 0, kok = 0;
+  for (const auto& line : blocks) {
+    const auto f = Fields(line);
+    ASSERT_EQ(f.size(), 5u) << line;
+    EXPECT_TRUE(numbers.insert(f[0]).second) << "duplicate number: " << line;
+    EXPECT_FALSE(Unquoted(f[1]).empty()) << line;
+    for (int i : {1, 4}) {
+      if (!f[i].empty() && f[i].front() == '"') {
+        ++quoted;
+        EXPECT_TRUE(f[i].size() >= 2 && f[i].back() == '"') << "unbalanced quotes: " << line;
+      }
+    }
+    for (int i : {2, 3}) EXPECT_TRUE(f[i].empty() || f[i] == "*") << line;
+    jis += f[2] == "*";
+    kok += f[3] == "*";
+  }
+  EXPECT_GT(quoted, 0);
+  EXPECT_GT(jis, 0);
+  EXPECT_LT(jis, static_cast<int>(blocks.size()));
+  EXPECT_GT(kok, 0);
+  EXPECT_LT(kok, static_cast<int>(blocks.size()));
+}
+
+TEST_F(DemoCatalogue, EveryBlockHasItsHundredthDrawingAndSomeOnlyThat) {
+  int onlyHundredth = 0;
+  for (const auto& line : blocks) {
+    const auto number = Fields(line)[0];
+    EXPECT_TRUE(FileExists(DemoPath("DXF/" + number + "B.dxf"))) << number;
+    onlyHundredth += !FileExists(DemoPath("DXF/" + number + "A.dxf")) &&
+                     !FileExists(DemoPath("DXF/" + number + "C.dxf"));
+  }
+  EXPECT_GT(onlyHundredth, 0);
+  EXPECT_LT(onlyHundredth, static_cast<int>(blocks.size()) / 4);
+}
+
+TEST_F(DemoCatalogue, TargetListNamesTheSixProgramsEachFoundByItsOwnProgId) {
+  std::set<std::string> names;
+  int commandWindowEntries = 0;
+  for (const auto& line : targets) {
+    const auto tab = line.find('\t');
+    ASSERT_NE(tab, std::string::npos) << line;
+    const std::string name = line.substr(0, tab), progId = line.substr(tab + 1);
+    names.insert(name);
+    commandWindowEntries += progId == "AutoCAD LT";
+    // The title at start-up names the first line containing TAB + ProgID; a line listed
+    // earlier whose ProgID merely begins with this one would lend its name instead.
+    const auto first = std::find_if(targets.begin(), targets.end(), [&](const std::string& l) {
+      return l.find("\t" + progId) != std::string::npos;
+    });
+    EXPECT_EQ(*first, line) << "the title for " << progId << " would name another entry";
+  }
+  for (const char* program : {"AutoCAD", "AutoCAD LT", "BricsCAD", "ZWCAD"}) {
+    EXPECT_TRUE(names.count(program)) << program;
+  }
+  for (const char* program : {"IJCAD", "GstarCAD"}) {
+    EXPECT_TRUE(std::any_of(names.begin(), names.end(),
+                            [&](const std::string& n) { return StartsWith(n, program); }))
+        << program;
+  }
+  EXPECT_EQ(commandWindowEntries, 1);
+  EXPECT_TRUE(std::any_of(targets.begin(), targets.end(), [](const std::string& l) {
+    return l == "BricsCAD\tBricscadApp.AcadApplication";
+  })) << "the default target must be listed";
+}
+
+}  // namespace
+}  // namespace zr::text
