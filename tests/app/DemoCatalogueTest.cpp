@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/DxfRead.h"
 #include "text/TextFile.h"
 #include "text/Utf.h"
 
@@ -199,6 +200,55 @@ TEST_F(DemoCatalogue, TargetListNamesTheSixProgramsEachFoundByItsOwnProgId) {
   EXPECT_TRUE(std::any_of(targets.begin(), targets.end(), [](const std::string& l) {
     return l == "BricsCAD\tBricscadApp.AcadApplication";
   })) << "the default target must be listed";
+}
+
+// Every drawing of the catalogue, read with the palette's reader: R2000 files whose layer
+// names and texts in code page 932 come back as the Japanese they were written as.
+TEST_F(DemoCatalogue, EveryDrawingReadsIntoTheModelWithItsJapaneseTexts) {
+  const auto findText = [](const TDxfModel& model, const std::string& str) {
+    return std::find_if(model.TextAry.begin(), model.TextAry.end(),
+                        [&](const TTextBlk& t) { return t.str == str; });
+  };
+  int drawings = 0;
+  for (const auto& line : blocks) {
+    for (const char* letter : {"A", "B", "C"}) {
+      const std::string path = DemoPath("DXF/" + Fields(line)[0] + letter + ".dxf");
+      if (!FileExists(path)) continue;
+      ++drawings;
+      TDxfModel model;
+      std::string error, version;
+      DxfRead(model, path, nullptr, nullptr, error, version);
+      EXPECT_EQ(error, "") << path;
+      EXPECT_EQ(version, "AC1015") << path;
+      EXPECT_FALSE(model.LineAry.empty() && model.CircleAry.empty() && model.ArcAry.empty() &&
+                   model.LwpAry.empty())
+          << path << " holds no geometry";
+      EXPECT_TRUE(model.InsertAry.empty()) << path;
+      for (const auto& text : model.TextAry) {
+        EXPECT_FALSE(text.str.empty()) << path;
+        EXPECT_TRUE(IsValidUtf8(text.str) && text.str.find("\\U+") == std::string::npos &&
+                    text.str.find("\xEF\xBF\xBD") == std::string::npos)
+            << path << ": " << text.str;
+      }
+      const bool hasTextLayer = std::any_of(model.LayerAry.begin(), model.LayerAry.end(),
+                                            [](const TLayer& l) { return l.Name == "文字"; });
+      EXPECT_TRUE(hasTextLayer) << path << ": layer names decoded wrongly";
+    }
+  }
+  EXPECT_GT(drawings, static_cast<int>(blocks.size()) * 2);
+
+  TDxfModel model;
+  std::string error, version;
+  DxfRead(model, DemoPath("DXF/LT015B.dxf"), nullptr, nullptr, error, version);
+  const auto exit = findText(model, "避難口");
+  ASSERT_NE(exit, model.TextAry.end());
+  EXPECT_EQ(exit->code72, 1);  // centred, hanging from its top
+  EXPECT_EQ(exit->code73, 3);
+  DxfRead(model, DemoPath("DXF/OT009C.dxf"), nullptr, nullptr, error, version);
+  const auto rating = findText(model, "\\fMS Gothic|b0;E\\P\\W0.9;250V 20A");
+  ASSERT_NE(rating, model.TextAry.end());
+  EXPECT_TRUE(rating->mtflag);
+  EXPECT_EQ(rating->code71, 4);  // attached middle left
 }
 
 }  // namespace
