@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds everything from scratch and runs every test: native unit tests, the Windows build's
+# tests and the end-to-end tests under Wine, a bounded fuzzing run, and the contact sheets.
+# Screenshots and contact sheets end up in build/windows/test-output/.
+set -uo pipefail
+source "$(dirname "$0")/lib/common.sh"
+cd "$ZR_ROOT"
+
+bash scripts/setup.sh || exit 1
+source scripts/lib/wine-env.sh
+trap zr_stop_display EXIT
+
+failures=0
+passed_total=0
+failed_total=0
+# Runs ctest and adds its counts to the totals.
+run_ctest() {
+  local log
+  log=$(mktemp)
+  ctest "$@" --output-on-failure 2>&1 | tee "$log"
+  local summary
+  summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
+  if [ -z "$summary" ]; then failures=$((failures + 1)); rm -f "$log"; return; fi
+  local failed total
+  failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
+  passed_total=$((passed_total + total - failed))
+  failed_total=$((failed_total + failed))
+  [ "$failed" -eq 0 ] || failures=$((failures + 1))
+  rm -f "$log"
+}
+
+zr_say "Native build"
+cmake --preset native >/dev/null && cmake --build --preset native || exit 1
+zr_say "Native tests"
+run_ctest --preset native
+
+zr_say "Windows build (MinGW-w64)"
+cmake --preset windows >/dev/null && cmake --build --preset windows || exit 1
+zr_wine_prepare && zr_ensure_display || exit 1
+zr_say "Windows and end-to-end tests under Wine (DISPLAY=$DISPLAY)"
+run_ctest --preset windows
+# Screenshots are written as BMP by the tests; keep PNG copies for people to look at.
+for bmp in build/windows/test-output/*.bmp; do
+  [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+
+if [ -x scripts/contact-sheet.sh ]; then
+  zr_say "Contact sheets"
+  scripts/contact-sheet.sh data/demo build/windows/test-output/contact-sheet-demo.png ||
+    failures=$((failures + 1))
+  if [ -d ../shared/dxf-corpus ]; then
+    scripts/contact-sheet.sh ../shared/dxf-corpus build/windows/test-output/contact-sheet-corpus.png ||
+      failures=$((failures + 1))
+  fi
+fi
+
+if [ -x scripts/fuzz.sh ]; then
+  zr_say "Fuzzing the DXF reader (bounded)"
+  if scripts/fuzz.sh "${ZR_FUZZ_SECONDS:-60}"; then
+    passed_total=$((passed_total + 1))
+  else
+    failures=$((failures + 1)); failed_total=$((failed_total + 1))
+  fi
+fi
+
+zr_say "Summary"
+echo "Screenshots and contact sheets: build/windows/test-output/"
+echo "tests: ${passed_total} passed, ${failed_total} failed"
+[ "$failures" -eq 0 ]
