@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "drawing/DxfRead.h"
 #include "drawing/Extents.h"
 #include "drawing/PointMath.h"
 #include "drawing/PolyToLineArc.h"
@@ -65,6 +66,15 @@ TSlotFile ResolveSlotFile(const std::string& fileName) {
   file.name = fileName.substr(0, cut) + "B.dxf";
   file.markColor = kBaseMarkYellow;
   return file;
+}
+
+void DrawSlot(TDxfModel& model, TPaletteState& state, const std::string& fileName,
+              ICanvas& picture, int slot, bool hojoKiten, double kaiten) {
+  const TSlotFile file = ResolveSlotFile(fileName);
+  std::string errMsg;  // a damaged file draws what was read before the damage
+  std::string version;
+  DxfRead(model, file.name, nullptr, nullptr, errMsg, version);
+  DrawSlotModel(model, state, picture, slot, hojoKiten, kaiten, file.markColor);
 }
 
 void DrawSlotModel(TDxfModel& model, TPaletteState& state, ICanvas& picture, int slot,

@@ -4,14 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "drawing/PolyToLineArc.h"
 
 namespace zr {
 namespace {
 
+constexpr double kPi = std::numbers::pi;
+
 constexpr double kEps = 1e-9;
-constexpr double kDeg = M_PI / 180.0;
+constexpr double kDeg = kPi / 180.0;
 
 void ExpectBox(const TExtBox& b, double x0, double y0, double x1, double y1, double eps = kEps) {
   EXPECT_NEAR(b.min.x, x0, eps);
@@ -171,7 +174,7 @@ TEST(CalcExtents, PaperSpaceEntitiesAreLeftOut) {
   a.hankei = 1;
   a.code67 = 1;
   TTextBlk& t = m.TextAry.emplace_back();
-  t.str = "X";
+  t.str.assign(1, 'X');
   t.code40 = 1;
   t.pt10 = {-30, -30, 0};
   t.code67 = 1;

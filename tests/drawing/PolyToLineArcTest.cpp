@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <initializer_list>
 #include <tuple>
 
 namespace zr {
 namespace {
+
+constexpr double kPi = std::numbers::pi;
 
 constexpr double kEps = 1e-9;
 
@@ -18,7 +21,7 @@ TLwpBlk& AddPolyline(TDxfModel& m, SmallInt flags,
   TLwpBlk& p = m.LwpAry.emplace_back();
   p.ihand = static_cast<int>(m.LwpAry.size()) - 1;
   p.code70 = flags;
-  p.layer = "0";
+  p.layer.assign(1, '0');
   p.ltype = "BYLAYER";
   p.color = 7;
   for (const auto& [x, y, bulge] : vertices) {
@@ -43,7 +46,7 @@ TEST(BulgeToArc, BulgeOneIsTheLowerHalfCircleAndMinusOneTheUpper) {
   EXPECT_NEAR(lower.center.x, 1.0, kEps);
   EXPECT_NEAR(lower.center.y, 0.0, kEps);
   EXPECT_NEAR(lower.radius, 1.0, kEps);
-  EXPECT_NEAR(lower.start, M_PI, kEps);
+  EXPECT_NEAR(lower.start, kPi, kEps);
   EXPECT_NEAR(lower.end, 0.0, kEps);
 
   const TBulgeArc upper = BulgeToArc({0, 0, 0}, {2, 0, 0}, -1.0);
@@ -51,7 +54,7 @@ TEST(BulgeToArc, BulgeOneIsTheLowerHalfCircleAndMinusOneTheUpper) {
   EXPECT_NEAR(upper.center.y, 0.0, kEps);
   EXPECT_NEAR(upper.radius, 1.0, kEps);
   EXPECT_NEAR(upper.start, 0.0, kEps);
-  EXPECT_NEAR(upper.end, M_PI, kEps);
+  EXPECT_NEAR(upper.end, kPi, kEps);
 }
 
 TEST(BulgeToArc, HalfBulgeCentreAndRadius) {
@@ -60,8 +63,8 @@ TEST(BulgeToArc, HalfBulgeCentreAndRadius) {
   EXPECT_NEAR(a.center.y, 0.75, kEps);
   EXPECT_NEAR(a.radius, 1.25, kEps);
   // Counter-clockwise from the first point round below the centre to the second.
-  EXPECT_NEAR(a.start, std::atan2(-0.75, -1.0) + 2 * M_PI, kEps);
-  EXPECT_NEAR(a.end, std::atan2(-0.75, 1.0) + 2 * M_PI, kEps);
+  EXPECT_NEAR(a.start, std::atan2(-0.75, -1.0) + 2 * kPi, kEps);
+  EXPECT_NEAR(a.end, std::atan2(-0.75, 1.0) + 2 * kPi, kEps);
 }
 
 TEST(BulgeToArc, ClockwiseSegmentOnADiagonalKeepsItsEndPointsOnTheCircle) {

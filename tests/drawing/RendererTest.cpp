@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <limits>
 
 #include "drawing/MText.h"
@@ -12,11 +13,13 @@
 namespace zr {
 namespace {
 
+constexpr double kPi = std::numbers::pi;
+
 using testing::DrawOp;
 using testing::OpKind;
 using testing::RecordingCanvas;
 
-constexpr double kDeg = M_PI / 180.0;
+constexpr double kDeg = kPi / 180.0;
 constexpr TPixel kCenter{50, 50};
 
 TEST(PixelMapping, RoundsHalvesToEvenAndFlipsY) {
@@ -54,7 +57,7 @@ TEST(DrawLineEnt, FitsTheFiftyThreePixelCase) {
 
 TEST(DrawLineEnt, RotationAndAxisFactorsApplyBeforeScaling) {
   RecordingCanvas c(100, 100);
-  DrawLineEnt(c, kCenter, {10, 0, 0}, {20, 0, 0}, M_PI / 2, 1.0, 1.0, 1.0);
+  DrawLineEnt(c, kCenter, {10, 0, 0}, {20, 0, 0}, kPi / 2, 1.0, 1.0, 1.0);
   DrawLineEnt(c, kCenter, {10, 5, 0}, {20, 5, 0}, 0.0, -1.0, 2.0, 1.0);
   const auto lines = c.OpsOf(OpKind::Line);
   ASSERT_EQ(lines.size(), 2u);
@@ -99,7 +102,7 @@ TEST(DrawArcEnt, SmallRadiiVanish) {
 
 TEST(DrawArcEnt, RotationTurnsTheArcsAngles) {
   RecordingCanvas c(100, 100);
-  DrawArcEnt(c, kCenter, {10, 0, 0}, M_PI / 2, 1, 1, 0.0, 90 * kDeg, 10.0, 1.0);
+  DrawArcEnt(c, kCenter, {10, 0, 0}, kPi / 2, 1, 1, 0.0, 90 * kDeg, 10.0, 1.0);
   const DrawOp arc = c.OpsOf(OpKind::Arc).at(0);
   // Centre moved to (50, 40); now from the top (90°) to the left (180°).
   const int expected[8] = {40, 30, 60, 50, 50, 30, 40, 40};
@@ -329,7 +332,7 @@ TEST(DrawMark, SquareInTheGivenColourKeepsTheBrushStyle) {
   RecordingCanvas c(53, 53);
   c.SetBrushStyle(BrushStyle::Clear);
   DrawMark(c, PictureCenter(c), {0, 0, 0}, 0.0, 1, 1, 0x0000FF, 1, 0.05);
-  DrawMark(c, PictureCenter(c), {1, 0, 0}, M_PI / 2, 1, 1, 0x00FFFF, 2, 0.5);
+  DrawMark(c, PictureCenter(c), {1, 0, 0}, kPi / 2, 1, 1, 0x00FFFF, 2, 0.5);
   const auto r = c.OpsOf(OpKind::Rectangle);
   ASSERT_EQ(r.size(), 2u);
   EXPECT_EQ(r[0].v[0], 25);

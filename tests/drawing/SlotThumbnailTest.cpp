@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
+#include "drawing/DxfReadTestSupport.h"
 #include "drawing/Renderer.h"
 #include "support/RecordingCanvas.h"
 #include "text/TextFile.h"
@@ -16,6 +18,8 @@
 
 namespace zr {
 namespace {
+
+constexpr double kPi = std::numbers::pi;
 
 using testing::DrawOp;
 using testing::OpKind;
@@ -127,7 +131,7 @@ TEST_F(SlotTest, EntitiesAreDrawnInOrderWithTextsWhite) {
 
 TEST_F(SlotTest, RotationTurnsTheDrawingAboutItsCentre) {
   AddLine(model, 0, 0, 4, 0);  // centre (2, 0)
-  Draw(0, false, M_PI / 2);
+  Draw(0, false, kPi / 2);
   const DrawOp line = picture.OpsOf(OpKind::Line).at(0);
   EXPECT_EQ(line.v[0], 26);
   EXPECT_EQ(line.v[2], 26);
@@ -279,7 +283,7 @@ TEST_F(SlotTest, PickChoosesTheNearestPointAndKeepsTheLowerOnTies) {
 
 TEST_F(SlotTest, PickFollowsTheRotatedThumbnail) {
   AddLine(model, -4, -2, 6, 3);
-  state.gbKaiten = M_PI / 2;
+  state.gbKaiten = kPi / 2;
   Draw(0, true, state.gbKaiten);
   // Point 9 (6, 3) turned a quarter about the centre (1, 0.5) lies up and to the left.
   const auto rects = picture.OpsOf(OpKind::Rectangle);
@@ -308,7 +312,10 @@ class SlotFileTest : public ::testing::Test {
     std::ofstream(dir / text::PathFromUtf8(name)) << "0\nEOF\n";
     return Path(name);
   }
-  std::string Path(const std::string& name) { return (dir / name).generic_string(); }
+  // UTF-8 paths, as the palette builds them.
+  std::string Path(const std::string& name) {
+    return std::string(ZR_TEST_OUTPUT_DIR) + "/slot-files/" + name;
+  }
   std::filesystem::path dir;
 };
 
@@ -338,6 +345,70 @@ TEST_F(SlotFileTest, NonAsciiCharacterBeforeTheExtensionIsReplacedWhole) {
   const TSlotFile f = ResolveSlotFile(Path("照明ア.dxf"));
   EXPECT_EQ(f.name, Path("照明B.dxf"));
   EXPECT_TRUE(text::IsValidUtf8(f.name));
+}
+
+class DrawSlotFileTest : public SlotFileTest {
+ protected:
+  void Write(const std::string& name, const std::string& dxf) {
+    std::ofstream(dir / text::PathFromUtf8(name), std::ios::binary) << dxf;
+  }
+  TDxfModel model;
+  TPaletteState state;
+};
+
+const char kUnitLine[] = "0|LINE|8|0|10|-1|20|0|30|0|11|1|21|0|31|0";
+
+TEST_F(DrawSlotFileTest, ChosenScaleIsDrawnWithARedMark) {
+  Write("E1A.dxf", testing::Entities(kUnitLine));
+  RecordingCanvas picture(53, 53);
+  DrawSlot(model, state, Path("E1A.dxf"), picture, 0, false, 0.0);
+  ASSERT_EQ(picture.OpsOf(OpKind::Line).size(), 1u);
+  EXPECT_EQ(picture.OpsOf(OpKind::Line)[0].v[0], 5);
+  EXPECT_EQ(picture.Ops().back().pen, kBaseMarkRed);
+  EXPECT_DOUBLE_EQ(state.gbBlkList[0].ExtMax.x, 1.0);
+}
+
+TEST_F(DrawSlotFileTest, HundredthDrawingStandsInWithAYellowMark) {
+  Write("E1B.dxf", testing::Entities("0|CIRCLE|8|0|10|0|20|0|30|0|40|2"));
+  RecordingCanvas picture(53, 53);
+  DrawSlot(model, state, Path("E1C.dxf"), picture, 1, true, 0.0);
+  EXPECT_EQ(picture.OpsOf(OpKind::Arc).size(), 1u);
+  EXPECT_EQ(picture.Ops().back().pen, kBaseMarkYellow);
+  EXPECT_EQ(state.gbBlkList[1].KitenNo, 5);
+}
+
+TEST_F(DrawSlotFileTest, MissingFileLeavesTheSlotBlankAndForgetsTheLastDrawing) {
+  Write("E2B.dxf", testing::Entities(kUnitLine));
+  RecordingCanvas first(53, 53);
+  DrawSlot(model, state, Path("E2B.dxf"), first, 0, false, 0.0);
+  ASSERT_FALSE(first.Ops().empty());
+
+  RecordingCanvas picture(53, 53);
+  state.gbBlkList[1].ExtMax = {3, 3, 0};
+  DrawSlot(model, state, Path("E9A.dxf"), picture, 1, true, 0.0);
+  EXPECT_TRUE(picture.Ops().empty());
+  EXPECT_TRUE(model.LineAry.empty());
+  EXPECT_EQ(state.gbBlkList[1].ExtMax.x, 0.0);
+}
+
+TEST_F(DrawSlotFileTest, DamagedFileDrawsWhatCameBeforeTheDamage) {
+  Write("E3B.dxf", testing::Dxf(std::string("0|SECTION|2|ENTITIES|") + kUnitLine +
+                                "|0|LINE|8|0|10|zero|20|0|11|5|21|5|0|ENDSEC|0|EOF"));
+  RecordingCanvas picture(53, 53);
+  DrawSlot(model, state, Path("E3B.dxf"), picture, 0, false, 0.0);
+  EXPECT_GE(picture.OpsOf(OpKind::Line).size(), 1u);
+  EXPECT_EQ(picture.OpsOf(OpKind::Line)[0].v[0], 5);
+}
+
+TEST_F(DrawSlotFileTest, PolylinesOfTheFileAreExpandedOnce) {
+  Write("E4B.dxf", testing::Entities("0|LWPOLYLINE|8|0|90|4|70|1|10|0|20|0|10|4|20|0|10|4|20|"
+                                     "2|10|0|20|2"));
+  RecordingCanvas picture(53, 53);
+  DrawSlot(model, state, Path("E4B.dxf"), picture, 0, false, 0.0);
+  EXPECT_EQ(picture.OpsOf(OpKind::Line).size(), 4u);
+  RecordingCanvas again(53, 53);
+  DrawSlot(model, state, Path("E4B.dxf"), again, 0, false, 0.0);
+  EXPECT_EQ(again.OpsOf(OpKind::Line).size(), 4u);
 }
 
 }  // namespace

@@ -3,13 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
 #include <filesystem>
 #include <string>
 
+#include "app/PaletteState.h"
+#include "drawing/Renderer.h"
+#include "drawing/SlotThumbnail.h"
 #include "text/TextFile.h"
 
 namespace zr::win32 {
 namespace {
+
+constexpr double kPi = std::numbers::pi;
 
 constexpr TColor kWhite = 0x00FFFFFF;
 constexpr TColor kRed = 0x000000FF;
@@ -221,6 +228,59 @@ TEST(BitmapCanvas, SavesAReadableBitmapFile) {
   EXPECT_EQ(static_cast<unsigned char>((*bytes)[top + 2]), 255u);
   EXPECT_EQ(static_cast<unsigned char>((*bytes)[14 + 40 + 2]), 0u);
   EXPECT_FALSE(c.SaveBmp(std::string(ZR_TEST_OUTPUT_DIR) + "/no-such-dir/x.bmp"));
+}
+
+// The renderer through the real canvas.
+
+TEST(GdiRendering, UnitLineFittedByDrawSlotSpansTwentyOnePixelsEachSide) {
+  const std::string path = std::string(ZR_TEST_OUTPUT_DIR) + "/gdi-unit-line-B.dxf";
+  ASSERT_TRUE(text::WriteFileAtomically(
+      path, "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nLINE\r\n8\r\n0\r\n10\r\n-1\r\n"
+            "20\r\n0\r\n11\r\n1\r\n21\r\n0\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n"));
+  BitmapCanvas picture(53, 53);
+  ClearImage(picture, 53, 53, 0);
+  TDxfModel model;
+  TPaletteState state;
+  DrawSlot(model, state, path, picture, 0, false, 0.0);
+  EXPECT_EQ(picture.PixelAt(26 - 21, 26), kWhite);
+  EXPECT_EQ(picture.PixelAt(26 + 20, 26), kWhite);
+  EXPECT_EQ(picture.PixelAt(26 + 21, 26), 0u);  // a line leaves out its end pixel
+  EXPECT_EQ(picture.PixelAt(26 - 22, 26), 0u);
+  // The red base point mark on top, 3 x 3 at the centre.
+  EXPECT_EQ(CountColor(picture, kRed, 0, 0, 53, 53), 9);
+  EXPECT_EQ(CountColor(picture, kRed, 25, 25, 28, 28), 9);
+  EXPECT_EQ(CountColor(picture, kWhite, 0, 0, 53, 53), 42 - 3);
+}
+
+TEST(GdiRendering, QuarterArcAppearsInTheUpperRightOfItsCentre) {
+  BitmapCanvas picture(60, 60);
+  ClearImage(picture, 60, 60, 0);
+  DrawArcEnt(picture, {30, 30}, {0, 0, 0}, 0.0, 1, 1, 0.0, kPi / 2, 20.0, 1.0);
+  EXPECT_GT(CountColor(picture, kWhite, 30, 9, 52, 31), 20);
+  EXPECT_EQ(CountColor(picture, kWhite, 0, 32, 60, 60), 0);
+  EXPECT_EQ(CountColor(picture, kWhite, 0, 0, 28, 60), 0);
+}
+
+TEST(GdiRendering, ShortArcStaysShort) {
+  BitmapCanvas picture(60, 60);
+  ClearImage(picture, 60, 60, 0);
+  DrawArcEnt(picture, {30, 30}, {0, 0, 0}, 0.0, 1, 1, 0.0, 3 * kPi / 180, 5.0, 1.0);
+  EXPECT_LE(CountColor(picture, kWhite, 0, 0, 60, 60), 3);
+  EXPECT_EQ(CountColor(picture, kWhite, 0, 0, 33, 60), 0);
+}
+
+TEST(GdiRendering, TextsAreWrittenWhiteAtTheirPlace) {
+  BitmapCanvas picture(106, 106);
+  ClearImage(picture, 106, 106, 0);
+  TTextBlk text;
+  text.str = "配管";
+  text.code40 = 1.0;
+  // Left text from (-40, -20) pixels of the centre, 13 pixels high.
+  DrawTextEnt(picture, {53, 53}, text, kWhite, 0.0, {}, {-4, -2, 0}, 0.1);
+  EXPECT_GT(CountColor(picture, kWhite, 13, 60, 40, 74), 10);
+  EXPECT_EQ(CountColor(picture, kWhite, 0, 0, 106, 58), 0);
+  EXPECT_EQ(picture.FontDepth(), 0);
+  EXPECT_EQ(picture.FontFaceName(), "ＭＳ Ｐゴシック");
 }
 
 }  // namespace
