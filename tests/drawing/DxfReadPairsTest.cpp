@@ -1,0 +1,139 @@
+// The lower layers of the DXF reader: lines, pairs and number values.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+#include <vector>
+
+#include "drawing/DxfPairs.h"
+
+namespace zr::dxf {
+namespace {
+
+std::vector<std::string> Lines(std::string_view bytes) {
+  LineCursor cursor(bytes);
+  std::vector<std::string> lines;
+  std::string_view line;
+  while (cursor.Next(line)) lines.emplace_back(line);
+  EXPECT_EQ(CountLines(bytes), lines.size()) << "for " << ::testing::PrintToString(bytes);
+  return lines;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(DxfPairs, LinesEndAtCrLfLfOrCr) {
+  EXPECT_EQ(Lines("a\r\nb\nc\rd"), (Strings{"a", "b", "c", "d"}));
+  EXPECT_EQ(Lines("a\n"), (Strings{"a"}));
+  EXPECT_EQ(Lines("a\r\n"), (Strings{"a"}));
+  EXPECT_EQ(Lines("a\r"), (Strings{"a"}));
+  EXPECT_EQ(Lines("\n\n"), (Strings{"", ""}));
+  EXPECT_EQ(Lines("a\n\r\nb"), (Strings{"a", "", "b"}));
+  EXPECT_EQ(Lines("a\r\rb"), (Strings{"a", "", "b"}));
+  EXPECT_EQ(Lines("a\n\rb"), (Strings{"a", "", "b"}));
+  EXPECT_EQ(Lines(""), Strings{});
+  EXPECT_EQ(Lines(std::string_view("a\0b\nc", 5)), (Strings{std::string("a\0b", 3), "c"}));
+}
+
+TEST(DxfPairs, PairsCarryTheirLineNumbersAndDropAnOddLine) {
+  PairCursor cursor("  0\r\nLINE\r\n 10\r\n1.5\r\n 20");
+  Pair p;
+  ASSERT_TRUE(cursor.Next(p));
+  EXPECT_EQ(p.codeText, "  0");
+  EXPECT_EQ(p.value, "LINE");
+  EXPECT_EQ(p.codeLine, 1u);
+  EXPECT_EQ(p.valueLine, 2u);
+  ASSERT_TRUE(cursor.Next(p));
+  EXPECT_EQ(p.value, "1.5");
+  EXPECT_EQ(p.codeLine, 3u);
+  EXPECT_EQ(p.valueLine, 4u);
+  EXPECT_FALSE(cursor.Next(p));
+}
+
+TEST(DxfPairs, GroupCodesAllowLeadingBlanksOnly) {
+  EXPECT_EQ(ParseGroupCode("0"), 0);
+  EXPECT_EQ(ParseGroupCode("  10"), 10);
+  EXPECT_EQ(ParseGroupCode("1071"), 1071);
+  EXPECT_EQ(ParseGroupCode("-5"), -5);
+  EXPECT_EQ(ParseGroupCode("+5"), 5);
+  EXPECT_EQ(ParseGroupCode("007"), 7);
+  EXPECT_EQ(ParseGroupCode("2147483647"), 2147483647);
+  EXPECT_FALSE(ParseGroupCode("2147483648"));
+  EXPECT_FALSE(ParseGroupCode("99999999999999999999999"));
+  EXPECT_FALSE(ParseGroupCode("10 "));
+  EXPECT_FALSE(ParseGroupCode(""));
+  EXPECT_FALSE(ParseGroupCode("   "));
+  EXPECT_FALSE(ParseGroupCode("-"));
+  EXPECT_FALSE(ParseGroupCode("1.0"));
+  EXPECT_FALSE(ParseGroupCode("LINE"));
+  EXPECT_FALSE(ParseGroupCode("AutoCAD Binary DXF"));
+}
+
+TEST(DxfPairs, SmallIntsMustFitSixteenBits) {
+  EXPECT_EQ(ParseSmallInt(" 256"), 256);
+  EXPECT_EQ(ParseSmallInt("-7"), -7);
+  EXPECT_EQ(ParseSmallInt("32767"), 32767);
+  EXPECT_EQ(ParseSmallInt("-32768"), -32768);
+  EXPECT_FALSE(ParseSmallInt("32768"));
+  EXPECT_FALSE(ParseSmallInt("-32769"));
+  EXPECT_FALSE(ParseSmallInt("70000"));
+  EXPECT_FALSE(ParseSmallInt("7 "));  // trailing blanks are not taken for integers
+  EXPECT_FALSE(ParseSmallInt("1.0"));
+  EXPECT_FALSE(ParseSmallInt(""));
+}
+
+TEST(DxfPairs, RealsUseAPeriodAndAllowBlanksOnBothSides) {
+  EXPECT_EQ(ParseReal("1.5"), 1.5);
+  EXPECT_EQ(ParseReal("  -2.25  "), -2.25);
+  EXPECT_EQ(ParseReal("\t3\t"), 3.0);
+  EXPECT_EQ(ParseReal("+4"), 4.0);
+  EXPECT_EQ(ParseReal(".5"), 0.5);
+  EXPECT_EQ(ParseReal("5."), 5.0);
+  EXPECT_EQ(ParseReal("1e3"), 1000.0);
+  EXPECT_EQ(ParseReal("1.5E-2"), 0.015);
+  EXPECT_EQ(ParseReal("2E+2"), 200.0);
+  EXPECT_EQ(ParseReal("1234.567891234567"), 1234.567891234567);
+  EXPECT_EQ(ParseReal("1e-400"), 0.0);  // too small for a double: zero
+  EXPECT_FALSE(ParseReal("1e400"));     // too large: not a number
+  EXPECT_FALSE(ParseReal("1,5"));
+  EXPECT_FALSE(ParseReal(""));
+  EXPECT_FALSE(ParseReal("  "));
+  EXPECT_FALSE(ParseReal("+-1"));
+  EXPECT_FALSE(ParseReal("--1"));
+  EXPECT_FALSE(ParseReal("1e"));
+  EXPECT_FALSE(ParseReal("1.2.3"));
+  EXPECT_FALSE(ParseReal("0x10"));
+  EXPECT_FALSE(ParseReal("inf"));
+  EXPECT_FALSE(ParseReal("nan"));
+  EXPECT_FALSE(ParseReal("infinity"));
+  EXPECT_FALSE(ParseReal("abc"));
+}
+
+TEST(DxfPairs, RealsIgnoreTheLocale) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = previous != nullptr ? previous : "C";
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr &&
+      std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") == nullptr) {
+    GTEST_SKIP() << "no locale with a decimal comma installed";
+  }
+  EXPECT_EQ(ParseReal("1.5"), 1.5);
+  EXPECT_FALSE(ParseReal("1,5"));
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(DxfPairs, KeywordsAreClassifiedExactly) {
+  EXPECT_EQ(Classify("LINE"), Word::Line);
+  EXPECT_EQ(Classify("LWPOLYLINE"), Word::LwPolyline);
+  EXPECT_EQ(Classify("3DFACE"), Word::Face3D);
+  EXPECT_EQ(Classify("ENTITIES"), Word::Entities);
+  EXPECT_EQ(Classify("ENDBLK"), Word::EndBlk);
+  EXPECT_EQ(Classify("SEQEND"), Word::SeqEnd);
+  EXPECT_EQ(Classify("MTEXT"), Word::MText);
+  EXPECT_EQ(Classify("line"), Word::Other);
+  EXPECT_EQ(Classify("LINE "), Word::Other);
+  EXPECT_EQ(Classify("LIN"), Word::Other);
+  EXPECT_EQ(Classify("POLYLINES"), Word::Other);
+  EXPECT_EQ(Classify(""), Word::Other);
+}
+
+}  // namespace
+}  // namespace zr::dxf
