@@ -22,7 +22,7 @@ void StartRead(TDxfModel& model, std::string& ErrMsg, std::string& AcadVer) {
 void EndRead(TDxfModel& model, IProgressBar* Bar) {
   if (model.LayerAry.empty()) {
     TLayer& layer = model.LayerAry.emplace_back();
-    layer.Name = "0";
+    layer.Name.assign(1, '0');
     layer.visible = false;  // only table entries and on-demand layers are marked visible
   }
   if (Bar != nullptr) Bar->SetPosition(0);
