@@ -11,25 +11,16 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kRadToDeg = 180.0 / kPi;
-// Expanded arrays grow in large steps so that many short segments do not reallocate often.
-constexpr std::size_t kGrowStep = 1000;
 
 constexpr SmallInt kClosed = 1;
 constexpr SmallInt kPolygonMesh = 16;
 constexpr SmallInt kPolyfaceMesh = 64;
 
-template <typename T>
-void ReserveStep(std::vector<T>& v) {
-  if (v.size() == v.capacity()) v.reserve(v.capacity() + kGrowStep);
-}
-
 class Expander {
  public:
-  explicit Expander(TDxfModel& model) : model_(model) {
-    model_.LineAry.reserve(model_.LineAry.size() + kGrowStep);
-    model_.ArcAry.reserve(model_.ArcAry.size() + kGrowStep);
-    vertices_.reserve(kGrowStep);
-  }
+  // The arrays grow geometrically as segments are appended: a drawing of many short
+  // segments reallocates a few times, never per segment, and is not copied again to trim.
+  explicit Expander(TDxfModel& model) : model_(model) {}
 
   void Run() {
     for (const TLwpBlk& poly : model_.LwpAry) {
@@ -41,8 +32,6 @@ class Expander {
         ExpandPolyline(poly);
       }
     }
-    model_.LineAry.shrink_to_fit();
-    model_.ArcAry.shrink_to_fit();
   }
 
  private:
@@ -56,7 +45,6 @@ class Expander {
     while (i < all.size() && all[i].ihand != poly.ihand) ++i;
     if (i == all.size()) return;
     for (; i < all.size() && all[i].ihand == poly.ihand; ++i) {
-      ReserveStep(vertices_);
       vertices_.push_back(all[i]);
     }
     next_ = i;
@@ -84,7 +72,6 @@ class Expander {
   void ExpandPolyline(const TLwpBlk& poly) {
     if (vertices_.empty()) return;
     if ((poly.code70 & kClosed) != 0) {
-      ReserveStep(vertices_);
       vertices_.push_back(vertices_.front());
     }
     for (std::size_t k = 0; k + 1 < vertices_.size(); ++k) {
@@ -99,7 +86,6 @@ class Expander {
   }
 
   void AddLine(const TLwpBlk& poly, const TAcadPoint& st, const TAcadPoint& ed) {
-    ReserveStep(model_.LineAry);
     TAcadLineBlk& line = model_.LineAry.emplace_back();
     line.bname = poly.bname;
     line.layer = poly.layer;
@@ -113,7 +99,6 @@ class Expander {
   }
 
   void AddArc(const TLwpBlk& poly, const TBulgeArc& a) {
-    ReserveStep(model_.ArcAry);
     TArcBlk& arc = model_.ArcAry.emplace_back();
     arc.bname = poly.bname;
     arc.layer = poly.layer;
