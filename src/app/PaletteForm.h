@@ -1,0 +1,78 @@
+#pragma once
+// TForm1: the palette window's state and handlers. The window (a humble view) forwards the
+// user's actions here; every rule of the start-up, the catalogue and its pages lives here.
+#include <string>
+#include <vector>
+
+#include "app/PaletteState.h"
+#include "app/PaletteView.h"
+#include "app/SlotPainter.h"
+
+namespace zr {
+
+inline constexpr int kStatusBlockNo = 0;  // status panel with the block number
+inline constexpr int kStatusSize = 1;     // status panel with the block's size
+
+class TForm1 {
+ public:
+  TForm1(IPaletteView& view, TPaletteState& state, ISlotPainter& painter)
+      : view_(view), state_(state), painter_(painter) {}
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // Lifecycle, called by the window in this order. `exeFile` is the running executable.
+  void FormCreate(const std::string& exeFile);
+  void FormShow();
+  void FormClose();
+  void FormDestroy();
+
+  // Catalogue and pages.
+  void ComboBox1Change();                         // category change
+  void ComboBox1Typed(const std::string& typed);  // text typed into the category box
+  void UpDown1Click(UpDownButton button);         // category arrows
+  void UpDown1Moved(int position);                // the up-down control's new position
+  void SpeedButton1Click();                       // previous page
+  void SpeedButton2Click();                       // next page
+  void FormMouseWheelDown(ViewPoint screen, bool& handled);
+  void FormMouseWheelUp(ViewPoint screen, bool& handled);
+  // Page load: fills the fourteen slots from lines st + kaisi .. ed of sl. TName is the
+  // category tag, passed for the callers' sake and not used.
+  void ReadBlockListSL(const std::vector<std::string>& sl, const std::string& TName, int st,
+                       int ed, int kaisi);
+  // Redraw of the current page.
+  void RedrawPage();
+
+  // Window fields.
+  int ImgSize = 0;                 // side of a slot picture
+  int gbTAgSt = 0;                 // first catalogue line of the current category, -1 none
+  int gbTagEd = 0;                 // last catalogue line of the current category, -1 none
+  std::string gbTagName;           // tag of the current category
+  int gbImgKaisi = 0;              // offset of the current page inside the category
+  std::string gbDxfDir;            // folder of the block DXF files below the program folder
+  std::string gbExePath;           // program folder, with a trailing separator
+  std::string gbBlkListFName;      // the block list file
+  std::string gbMnuListFName;      // the category list file
+  bool gbFlagDbClick = false;      // insertion on double click instead of single click
+  std::vector<std::string> BlkListSL;  // the catalogue lines read at start-up
+
+  std::string ExeFile() const { return exeFile_; }
+
+ private:
+  void ReadCatalogue();
+  void PlaceWindow();
+  void SetTextIfChanged(TextControl control, const std::string& text);
+  void SetStatusIfChanged(int panel, const std::string& text);
+  void ResetSlot(int slot);
+  void FillSlots(const std::vector<std::string>& sl, int st, int ed, int kaisi);
+  void DrawSlots();
+  void UpdatePagingButtons(int st, int ed, int kaisi);
+  void PageByWheel(ViewPoint screen, bool& handled, SpeedButton button);
+
+  IPaletteView& view_;
+  TPaletteState& state_;
+  ISlotPainter& painter_;
+  std::string exeFile_;
+  int upDownPosition_ = kUpDownStart;
+};
+
+}  // namespace zr

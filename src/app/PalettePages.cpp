@@ -1,0 +1,189 @@
+// TForm1: the category box, its arrows, the pages of a category and the page load.
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+#include "app/Catalogue.h"
+#include "app/PaletteForm.h"
+#include "text/TextFile.h"
+
+namespace zr {
+namespace {
+
+inline constexpr TColor kBlack = 0x00000000;
+
+bool StartsWithIgnoringCase(const std::string& s, const std::string& prefix) {
+  if (prefix.size() > s.size()) return false;
+  return std::equal(prefix.begin(), prefix.end(), s.begin(), [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
+  });
+}
+
+}  // namespace
+
+void TForm1::ComboBox1Change() {
+  gbTagName.clear();
+  gbTAgSt = -1;
+  gbTagEd = -1;
+
+  std::vector<std::string> lines;
+  if (text::FileExists(gbMnuListFName) && text::ReadTextLines(gbMnuListFName, lines)) {
+    const int index = view_.CategoryIndex();
+    const std::string selected = index >= 0 ? view_.CategoryAt(index) : std::string();
+    gbTagName = FindCategoryTag(lines, selected);
+  }
+  // The range comes from the file as it is on disk now.
+  if (!gbTagName.empty() && text::FileExists(gbBlkListFName) &&
+      text::ReadTextLines(gbBlkListFName, lines)) {
+    const CategoryRange range = FindCategoryRange(lines, gbTagName);
+    gbTAgSt = range.first;
+    gbTagEd = range.last;
+  }
+
+  view_.FocusNameField();
+  ReadBlockListSL(BlkListSL, gbTagName, gbTAgSt, gbTagEd, 0);
+}
+
+// Typing selects the first category that begins with the typed text, as the box's
+// completion does, and changes to it.
+void TForm1::ComboBox1Typed(const std::string& typed) {
+  if (!typed.empty()) {
+    const int count = view_.CategoryCount();
+    for (int i = 0; i < count; ++i) {
+      if (!StartsWithIgnoringCase(view_.CategoryAt(i), typed)) continue;
+      view_.SelectCategory(i);
+      break;
+    }
+  }
+  ComboBox1Change();
+}
+
+void TForm1::UpDown1Click(UpDownButton button) {
+  const int n = view_.CategoryCount();
+  if (n > 0) {
+    const int i = view_.CategoryIndex();
+    if (button == UpDownButton::Next) {
+      view_.SelectCategory(i < n - 1 ? i + 1 : 0);
+    } else {
+      view_.SelectCategory(i <= 0 ? n - 1 : i - 1);
+    }
+  }
+  ComboBox1Change();
+}
+
+// The up-down control reports its new position; only a real change is a click, so an arrow
+// at the end of the range does nothing.
+void TForm1::UpDown1Moved(int position) {
+  const int previous = std::exchange(upDownPosition_, position);
+  if (position > previous) UpDown1Click(UpDownButton::Next);
+  if (position < previous) UpDown1Click(UpDownButton::Previous);
+}
+
+void TForm1::SpeedButton1Click() {
+  ReadBlockListSL(BlkListSL, gbTagName, gbTAgSt, gbTagEd, gbImgKaisi - kSlotCount);
+}
+
+void TForm1::SpeedButton2Click() {
+  ReadBlockListSL(BlkListSL, gbTagName, gbTAgSt, gbTagEd, gbImgKaisi + kSlotCount);
+}
+
+void TForm1::FormMouseWheelDown(ViewPoint screen, bool& handled) {
+  PageByWheel(screen, handled, SpeedButton::SpeedButton2);
+}
+
+void TForm1::FormMouseWheelUp(ViewPoint screen, bool& handled) {
+  PageByWheel(screen, handled, SpeedButton::SpeedButton1);
+}
+
+// The wheel pages only over the slot area: a rectangle of Panel1's size placed at the
+// first slot picture's origin.
+void TForm1::PageByWheel(ViewPoint screen, bool& handled, SpeedButton button) {
+  const ViewPoint p = view_.ScreenToImage1(screen);
+  if (p.x < 0 || p.x >= layout::Panel1.width || p.y < 0 || p.y >= layout::Panel1.height) return;
+  handled = true;
+  if (!view_.IsEnabled(button)) return;
+  if (button == SpeedButton::SpeedButton2) {
+    SpeedButton2Click();
+  } else {
+    SpeedButton1Click();
+  }
+}
+
+void TForm1::RedrawPage() { ReadBlockListSL(BlkListSL, gbTagName, gbTAgSt, gbTagEd, gbImgKaisi); }
+
+void TForm1::ReadBlockListSL(const std::vector<std::string>& sl, const std::string& /*TName*/,
+                             int st, int ed, int kaisi) {
+  gbImgKaisi = kaisi;
+  SetTextIfChanged(TextControl::Edit1, "");
+  SetTextIfChanged(TextControl::StaticText1, "");
+  SetTextIfChanged(TextControl::StaticText2, "");
+  SetTextIfChanged(TextControl::StaticText3, "");
+  SetStatusIfChanged(kStatusBlockNo, "");
+  SetStatusIfChanged(kStatusSize, "");
+
+  for (int k = 0; k < kSlotCount; ++k) ResetSlot(k);
+
+  if (st >= 0 && ed >= 0 && !sl.empty()) {
+    FillSlots(sl, st, ed, kaisi);
+    DrawSlots();
+    UpdatePagingButtons(st, ed, kaisi);
+  }
+  for (int k = 0; k < kSlotCount; ++k) view_.InvalidateSlot(k);
+  SetStatusIfChanged(kStatusBlockNo, state_.gbBlkList[0].BlkNo);
+}
+
+void TForm1::ResetSlot(int slot) {
+  TBlkList& rec = state_.gbBlkList[static_cast<std::size_t>(slot)];
+  rec.BlkNo.clear();
+  rec.BlkName.clear();
+  rec.Comment.clear();
+  rec.IsJis = false;
+  rec.IsKok = false;
+  rec.ExtMin.x = rec.ExtMin.y = 0.0;
+  rec.ExtMax.x = rec.ExtMax.y = 0.0;
+  view_.SetSlotHint(slot, "");
+  ICanvas& picture = view_.SlotCanvas(slot);
+  painter_.ClearImage(picture, picture.Width(), picture.Height(), kBlack);
+}
+
+void TForm1::FillSlots(const std::vector<std::string>& sl, int st, int ed, int kaisi) {
+  // The range may come from a catalogue file edited since start-up: lines beyond the list
+  // read then are not there to show.
+  const int last = std::min(ed, static_cast<int>(sl.size()) - 1);
+  int j = 0;
+  for (int r = std::max(st + kaisi, 0); r <= last && j < kSlotCount; ++r, ++j) {
+    std::string hint;
+    if (ReadBlockLine(sl[static_cast<std::size_t>(r)], state_.gbBlkList[static_cast<std::size_t>(j)],
+                      hint)) {
+      view_.SetSlotHint(j, hint);
+    }
+  }
+}
+
+void TForm1::DrawSlots() {
+  const char letter = ScaleLetter(view_.IsChecked(CheckBox::CheckBox1),
+                                  view_.IsChecked(CheckBox::CheckBox3));
+  for (int k = 0; k < kSlotCount; ++k) {
+    const std::string& blkNo = state_.gbBlkList[static_cast<std::size_t>(k)].BlkNo;
+    if (blkNo.empty()) continue;
+    painter_.DrawSlot(BlockFileName(gbExePath, gbDxfDir, blkNo, letter), view_.SlotCanvas(k), k,
+                      state_.gbHojoKiten, state_.gbKaiten);
+  }
+}
+
+void TForm1::UpdatePagingButtons(int st, int ed, int kaisi) {
+  const int lines = ed - st + 1;
+  view_.SetEnabled(SpeedButton::SpeedButton1, lines > kSlotCount && kaisi >= kSlotCount);
+  view_.SetEnabled(SpeedButton::SpeedButton2, lines > kSlotCount && kaisi + kSlotCount < lines);
+}
+
+void TForm1::SetTextIfChanged(TextControl control, const std::string& text) {
+  if (view_.Text(control) != text) view_.SetText(control, text);
+}
+
+void TForm1::SetStatusIfChanged(int panel, const std::string& text) {
+  if (view_.StatusText(panel) != text) view_.SetStatusText(panel, text);
+}
+
+}  // namespace zr

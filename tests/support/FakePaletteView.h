@@ -1,0 +1,175 @@
+#pragma once
+// Test doubles of the palette's humble view and of the slot painter: they keep what the
+// core shows, count the writes, and record the drawing engine's calls.
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/PaletteView.h"
+#include "app/SlotPainter.h"
+
+namespace zr::test {
+
+// A slot picture that only knows its size and how often it was filled.
+class SizedCanvas : public ICanvas {
+ public:
+  SizedCanvas() = default;
+  explicit SizedCanvas(int side) : side_(side) {}
+  int Width() const override { return side_; }
+  int Height() const override { return side_; }
+  void MoveTo(int, int) override {}
+  void LineTo(int, int) override {}
+  void Arc(int, int, int, int, int, int, int, int) override {}
+  void Rectangle(int, int, int, int) override {}
+  void FillRect(int, int, int, int) override { ++fills; }
+  void TextOut(int, int, const std::string&) override {}
+  int TextWidth(const std::string& text) override { return static_cast<int>(text.size()); }
+  void SetPenColor(TColor) override {}
+  void SetBrushColor(TColor) override {}
+  void SetBrushStyle(BrushStyle) override {}
+  void SetFontColor(TColor) override {}
+  void PushFont(const TLogFont&) override {}
+  void PopFont() override {}
+  std::string FontFaceName() const override { return {}; }
+
+  int fills = 0;
+
+ private:
+  int side_ = kImgSize;
+};
+
+class FakePaletteView : public IPaletteView {
+ public:
+  std::string Title() const override { return title; }
+  void SetTitle(const std::string& t) override { title = t; }
+
+  ViewSize WindowSize() const override { return windowSize; }
+  ViewSize ScreenSize() const override { return screenSize; }
+  void MoveWindowTo(int left, int top) override { windowPos = {left, top}; }
+
+  void ClearCategories() override {
+    categories.clear();
+    categoryIndex = -1;
+  }
+  void AddCategory(const std::string& name) override { categories.push_back(name); }
+  int CategoryCount() const override { return static_cast<int>(categories.size()); }
+  std::string CategoryAt(int index) const override {
+    return categories.at(static_cast<std::size_t>(index));
+  }
+  int CategoryIndex() const override { return categoryIndex; }
+  void SelectCategory(int index) override {
+    categoryIndex = index >= 0 && index < CategoryCount() ? index : -1;
+  }
+
+  int UpDownPosition() const override { return upDownPosition; }
+  void SetUpDownPosition(int position) override { upDownPosition = position; }
+
+  std::string Text(TextControl c) const override { return texts[static_cast<int>(c)]; }
+  void SetText(TextControl c, const std::string& text) override {
+    texts[static_cast<int>(c)] = text;
+    ++textWrites;
+  }
+  std::string StatusText(int panel) const override {
+    return status.at(static_cast<std::size_t>(panel));
+  }
+  void SetStatusText(int panel, const std::string& text) override {
+    status.at(static_cast<std::size_t>(panel)) = text;
+    ++statusWrites;
+  }
+
+  bool IsEnabled(SpeedButton b) const override { return enabled[static_cast<int>(b)]; }
+  void SetEnabled(SpeedButton b, bool on) override { enabled[static_cast<int>(b)] = on; }
+  bool IsChecked(CheckBox b) const override { return checked[static_cast<int>(b)]; }
+
+  void PlaceSlotPanel(int slot, const ControlRect& bounds) override {
+    slotPanels.at(static_cast<std::size_t>(slot)) = bounds;
+  }
+  void SetSlotHint(int slot, const std::string& hint) override {
+    hints.at(static_cast<std::size_t>(slot)) = hint;
+  }
+  ICanvas& SlotCanvas(int slot) override { return canvases.at(static_cast<std::size_t>(slot)); }
+  void InvalidateSlot(int slot) override { ++invalidations.at(static_cast<std::size_t>(slot)); }
+
+  void FocusNameField() override { ++nameFieldFocus; }
+  ViewPoint ScreenToImage1(ViewPoint screen) const override {
+    return {screen.x - image1Origin.x, screen.y - image1Origin.y};
+  }
+
+  // The slot whose picture is `canvas`, -1 for none.
+  int SlotOf(const ICanvas& canvas) const {
+    for (int k = 0; k < kSlotCount; ++k) {
+      if (&canvases[static_cast<std::size_t>(k)] == &canvas) return k;
+    }
+    return -1;
+  }
+
+  std::string title;
+  ViewSize windowSize{397, 228};
+  ViewSize screenSize{1280, 800};
+  ViewPoint windowPos{-1, -1};
+  std::vector<std::string> categories;
+  int categoryIndex = -1;
+  int upDownPosition = kUpDownStart;
+  std::array<std::string, 4> texts{};
+  std::array<std::string, kStatusPanelCount> status{};
+  std::array<bool, 7> enabled{};  // the paging buttons start disabled
+  std::array<bool, 4> checked{false, true, false, false};  // 1/100 at start
+  std::array<ControlRect, kSlotCount> slotPanels{};
+  std::array<std::string, kSlotCount> hints{};
+  std::array<SizedCanvas, kSlotCount> canvases{};
+  std::array<int, kSlotCount> invalidations{};
+  ViewPoint image1Origin{105, 167};  // screen position of the first picture's origin
+  int textWrites = 0;
+  int statusWrites = 0;
+  int nameFieldFocus = 0;
+};
+
+// Records the page load's calls into the drawing engine.
+class FakeSlotPainter : public ISlotPainter {
+ public:
+  struct Clear {
+    int slot;
+    int width;
+    int height;
+    TColor color;
+  };
+  struct Draw {
+    std::string fileName;
+    int slot;
+    bool hojoKiten;
+    double kaiten;
+  };
+
+  explicit FakeSlotPainter(const FakePaletteView& view) : view_(view) {}
+
+  void ClearImage(ICanvas& picture, int width, int height, TColor color) override {
+    clears.push_back({view_.SlotOf(picture), width, height, color});
+  }
+  void DrawSlot(const std::string& fileName, ICanvas& picture, int slot, bool hojoKiten,
+                double kaiten) override {
+    EXPECT_EQ(view_.SlotOf(picture), slot) << "picture of another slot";
+    draws.push_back({fileName, slot, hojoKiten, kaiten});
+  }
+
+  // The slots drawn, in call order.
+  std::vector<int> DrawnSlots() const {
+    std::vector<int> slots;
+    for (const Draw& d : draws) slots.push_back(d.slot);
+    return slots;
+  }
+  void Reset() {
+    clears.clear();
+    draws.clear();
+  }
+
+  std::vector<Clear> clears;
+  std::vector<Draw> draws;
+
+ private:
+  const FakePaletteView& view_;
+};
+
+}  // namespace zr::test
