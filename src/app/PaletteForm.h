@@ -33,6 +33,9 @@ class TForm1 {
   void UpDown1Moved(int position);                // the up-down control's new position
   void SpeedButton1Click();                       // previous page
   void SpeedButton2Click();                       // next page
+  // A wheel turn of `wheelDelta` (120 a notch, negative towards the user): every whole
+  // notch gathered runs FormMouseWheelDown or FormMouseWheelUp.
+  void FormMouseWheel(int wheelDelta, ViewPoint screen, bool& handled);
   void FormMouseWheelDown(ViewPoint screen, bool& handled);
   void FormMouseWheelUp(ViewPoint screen, bool& handled);
   // Page load: fills the fourteen slots from lines st + kaisi .. ed of sl. TName is the
@@ -73,6 +76,7 @@ class TForm1 {
   ISlotPainter& painter_;
   std::string exeFile_;
   int upDownPosition_ = kUpDownStart;
+  int wheelAccumulator_ = 0;
 };
 
 }  // namespace zr

@@ -1,6 +1,7 @@
 // TForm1: the category box, its arrows, the pages of a category and the page load.
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <utility>
 
 #include "app/Catalogue.h"
@@ -86,6 +87,20 @@ void TForm1::SpeedButton1Click() {
 
 void TForm1::SpeedButton2Click() {
   ReadBlockListSL(BlkListSL, gbTagName, gbTAgSt, gbTagEd, gbImgKaisi + kSlotCount);
+}
+
+void TForm1::FormMouseWheel(int wheelDelta, ViewPoint screen, bool& handled) {
+  constexpr int kNotch = 120;
+  wheelAccumulator_ += wheelDelta;
+  while (std::abs(wheelAccumulator_) >= kNotch) {
+    const bool down = wheelAccumulator_ < 0;
+    wheelAccumulator_ -= down ? -kNotch : kNotch;
+    if (down) {
+      FormMouseWheelDown(screen, handled);
+    } else {
+      FormMouseWheelUp(screen, handled);
+    }
+  }
 }
 
 void TForm1::FormMouseWheelDown(ViewPoint screen, bool& handled) {

@@ -19,8 +19,9 @@ using test::FakeSlotPainter;
 std::string Blocks(const std::string& tag, int count) {
   std::string lines;
   for (int i = 1; i <= count; ++i) {
-    const std::string n = (i < 10 ? "0" : "") + std::to_string(i);
-    lines += tag + n + "\tName " + n + "\r\n";
+    std::string n = std::to_string(i);
+    if (i < 10) n.insert(0, 1, '0');
+    lines.append(tag).append(n).append("\tName ").append(n).append("\r\n");
   }
   return lines;
 }
@@ -391,6 +392,24 @@ TEST_F(PaletteFormTest, WheelPagesOnlyOverTheSlotArea) {
   form.FormMouseWheelUp({origin.x + 10, origin.y + 10}, handled);
   form.FormMouseWheelUp({origin.x + 10, origin.y + 10}, handled);  // "<" disabled at offset 0
   EXPECT_EQ(form.gbImgKaisi, 0);
+}
+
+TEST_F(PaletteFormTest, WheelNotchesAddUpBeforeTheyPage) {
+  WriteMenu("照明\tL\r\n");
+  WriteBlocks(Blocks("L", 60));
+  Start();
+  const ViewPoint inside{view.image1Origin.x + 20, view.image1Origin.y + 20};
+  bool handled = false;
+  form.FormMouseWheel(-60, inside, handled);  // half a notch: nothing yet
+  EXPECT_FALSE(handled);
+  EXPECT_EQ(form.gbImgKaisi, 0);
+  form.FormMouseWheel(-60, inside, handled);
+  EXPECT_TRUE(handled);
+  EXPECT_EQ(form.gbImgKaisi, 14);
+  form.FormMouseWheel(-240, inside, handled);  // two notches at once: two pages
+  EXPECT_EQ(form.gbImgKaisi, 42);
+  form.FormMouseWheel(120, inside, handled);
+  EXPECT_EQ(form.gbImgKaisi, 28);
 }
 
 TEST_F(PaletteFormTest, PageLoadWritesTextsOnlyWhenTheyChange) {

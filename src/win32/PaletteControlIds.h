@@ -1,0 +1,36 @@
+#pragma once
+// Control identifiers and the window class of the palette, shared with the end-to-end
+// tests that find the controls of a running palette.
+#include "app/PaletteState.h"
+
+namespace zr::win32::ids {
+
+inline constexpr wchar_t kPaletteClass[] = L"ZrPaletteWindow";
+
+enum : int {
+  kComboBox1 = 101,
+  kUpDown1,
+  kSpeedButton1,
+  kSpeedButton2,
+  kSpeedButton3,
+  kSpeedButton4,
+  kSpeedButton5,
+  kSpeedButton6,
+  kSpeedButton7,
+  kEdit1,
+  kStaticText1,
+  kStaticText2,
+  kStaticText3,
+  kPanel1,
+  kStatusBar1,
+  kCheckBox1,
+  kCheckBox2,
+  kCheckBox3,
+  kCheckBox4,
+  kSlotPanelFirst = 200,                      // Panel2 .. Panel15
+  kSlotPictureFirst = kSlotPanelFirst + 100,  // Image1 .. Image14
+};
+
+static_assert(kSlotPanelFirst + kSlotCount <= kSlotPictureFirst);
+
+}  // namespace zr::win32::ids

@@ -1,0 +1,359 @@
+// The palette window: creation of the controls, the window procedure and the forwarding of
+// the user's actions to the core.
+#include "win32/PaletteWindow.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <stdexcept>
+
+#include "app/AppTitle.h"
+#include "win32/DarkBars.h"
+#include "win32/DarkButtons.h"
+#include "win32/DarkFields.h"
+#include "win32/DarkTheme.h"
+#include "win32/ErrorReport.h"
+#include "win32/PaletteControlIds.h"
+#include "win32/WideText.h"
+#include "win32/WindowText.h"
+
+namespace zr::win32 {
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                               WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_TOPMOST;
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+constexpr wchar_t kProportionalFace[] = L"ＭＳ Ｐゴシック";
+constexpr wchar_t kFixedFace[] = L"ＭＳ ゴシック";
+constexpr int kFontHeight = 12;
+
+std::string ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) throw std::runtime_error("the program's own path is unknown");
+    if (n < path.size()) {
+      path.resize(n);
+      return Narrow(path);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+UniqueFont MakeFont(const wchar_t* face, int pixelHeight, bool bold) {
+  LOGFONTW lf{};
+  lf.lfHeight = -pixelHeight;
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = SHIFTJIS_CHARSET;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH;
+  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+  return UniqueFont(::CreateFontIndirectW(&lf));
+}
+
+int SystemDpi() {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace
+
+PaletteWindow::PaletteWindow() : painter_(Model(), State()), form_(*this, State(), painter_) {}
+
+PaletteWindow::~PaletteWindow() {
+  if (hwnd_ != nullptr) {
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    ::DestroyWindow(hwnd_);
+  }
+}
+
+void PaletteWindow::Create(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hIconSm = wc.hIcon;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = theme::Brush(theme::kWindow);
+  wc.lpszClassName = ids::kPaletteClass;
+  if (::RegisterClassExW(&wc) == 0) throw std::runtime_error("RegisterClassExW failed");
+  RegisterSlotWindowClasses(instance);
+
+  dpi_ = SystemDpi();
+  RECT outer{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
+  ::AdjustWindowRectEx(&outer, kWindowStyle, FALSE, kWindowExStyle);
+  if (::CreateWindowExW(kWindowExStyle, ids::kPaletteClass, Widen(kAppTitle).c_str(),
+                        kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                        outer.bottom - outer.top, nullptr, nullptr, instance, this) == nullptr) {
+    throw std::runtime_error("the palette window could not be created");
+  }
+  theme::ApplyDarkTitleBar(hwnd_);
+  CreateFonts();
+  CreateControls();
+  form_.FormCreate(ExecutablePath());
+  RegisterMessageFilter();
+}
+
+void PaletteWindow::Show(int showCommand) {
+  Guarded(hwnd_, [&] { form_.FormShow(); });
+  ::ShowWindow(hwnd_, showCommand);
+  ::UpdateWindow(hwnd_);
+}
+
+// The COM message filter covers every automation call while the palette exists: it is
+// created and registered at the end of window creation and revoked at its destruction.
+void PaletteWindow::RegisterMessageFilter() {}
+
+void PaletteWindow::RevokeMessageFilter() {}
+
+void PaletteWindow::CreateFonts() {
+  baseFont_ = MakeFont(kProportionalFace, Scale(kFontHeight), false);
+  fixedFont_ = MakeFont(kFixedFace, Scale(kFontHeight), false);
+  fixedBoldFont_ = MakeFont(kFixedFace, Scale(kFontHeight), true);
+  ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(baseFont_.get()), FALSE);
+}
+
+HWND PaletteWindow::AddControl(DWORD exStyle, const wchar_t* className, const wchar_t* text,
+                               DWORD style, const ControlRect& bounds, int id, HFONT font,
+                               const char* hint) {
+  const RECT r = ScaleRect(bounds);
+  HWND control = ::CreateWindowExW(exStyle, className, text, style, r.left, r.top,
+                                   r.right - r.left, r.bottom - r.top, hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)),
+                                   nullptr);
+  if (control == nullptr) throw std::runtime_error("a control of the palette could not be created");
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (hint != nullptr) tips_.Add(control, hint);
+  return control;
+}
+
+void PaletteWindow::CreateControls() {
+  tips_.Create(hwnd_, baseFont_.get());
+  CreateTopRow();
+  CreateSecondRow();
+  CreateSlotArea();
+  CreateStatusArea();
+}
+
+void PaletteWindow::CreateTopRow() {
+  // The box's height counts the opened list of 26 rows; the closed box is as high as its
+  // selection field, which is set so that the box is 20 pixels high.
+  ControlRect comboBounds = layout::ComboBox1;
+  comboBounds.height += kCategoryRows * kFontHeight + 8;
+  HWND combo = AddControl(0, WC_COMBOBOXW, L"", kChild | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                          comboBounds, ids::kComboBox1, fixedFont_.get());
+  ::SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Scale(layout::ComboBox1.height - 6));
+  ::SendMessageW(combo, CB_SETMINVISIBLE, kCategoryRows, 0);
+  InstallDarkComboBox(combo);
+
+  HWND upDown = AddControl(0, UPDOWN_CLASSW, L"", kChild | UDS_HORZ | UDS_NOTHOUSANDS,
+                           layout::UpDown1, ids::kUpDown1, baseFont_.get(), "分類移動");
+  ::SendMessageW(upDown, UDM_SETRANGE32, kUpDownMin, kUpDownMax);
+  ::SendMessageW(upDown, UDM_SETPOS32, 0, kUpDownStart);
+  InstallDarkUpDown(upDown);
+
+  const DWORD flat = kChild | BS_PUSHBUTTON | BS_OWNERDRAW;
+  InstallHoverTracking(AddControl(0, WC_BUTTONW, L"+15", flat, layout::SpeedButton3,
+                                  ids::kSpeedButton3, baseFont_.get(), "左回転"));
+  InstallHoverTracking(AddControl(0, WC_BUTTONW, L"0", flat, layout::SpeedButton5,
+                                  ids::kSpeedButton5, baseFont_.get(), "回転なし"));
+  InstallHoverTracking(AddControl(0, WC_BUTTONW, L"-15", flat, layout::SpeedButton4,
+                                  ids::kSpeedButton4, baseFont_.get(), "右回転"));
+}
+
+void PaletteWindow::CreateSecondRow() {
+  InstallDarkFrame(AddControl(WS_EX_CLIENTEDGE, WC_EDITW, L"",
+                              kChild | ES_READONLY | ES_AUTOHSCROLL, layout::Edit1, ids::kEdit1,
+                              fixedFont_.get(), "名称 （赤:JIS準拠）"));
+  InstallDarkFrame(AddControl(0, WC_STATICW, L"", kChild | SS_CENTER | SS_NOTIFY | WS_BORDER,
+                              layout::StaticText1, ids::kStaticText1, fixedBoldFont_.get(),
+                              "JIS準拠"));
+  InstallDarkFrame(AddControl(0, WC_STATICW, L"", kChild | SS_CENTER | SS_NOTIFY | WS_BORDER,
+                              layout::StaticText2, ids::kStaticText2, fixedBoldFont_.get(),
+                              "国交省標準図準拠"));
+
+  const DWORD flat = kChild | BS_PUSHBUTTON | BS_OWNERDRAW;
+  InstallHoverTracking(AddControl(0, WC_BUTTONW, L"<", flat | WS_DISABLED, layout::SpeedButton1,
+                                  ids::kSpeedButton1, fixedBoldFont_.get(), "前の一覧へ"));
+  InstallHoverTracking(AddControl(0, WC_BUTTONW, L">", flat | WS_DISABLED, layout::SpeedButton2,
+                                  ids::kSpeedButton2, fixedBoldFont_.get(), "次の一覧へ"));
+  InstallHoverTracking(AddControl(0, WC_BUTTONW, L"2p", flat, layout::SpeedButton7,
+                                  ids::kSpeedButton7, baseFont_.get(), "2点の傾きに合わせる"));
+  InstallHoverTracking(AddControl(0, WC_BUTTONW, L"・", flat, layout::SpeedButton6,
+                                  ids::kSpeedButton6, baseFont_.get(), "補助基点 表示/非表示"));
+
+  InstallDarkFrame(AddControl(0, WC_STATICW, L"", kChild | SS_LEFTNOWORDWRAP | SS_NOPREFIX |
+                                                      SS_SUNKEN | SS_NOTIFY,
+                              layout::StaticText3, ids::kStaticText3, fixedFont_.get()));
+}
+
+void PaletteWindow::CreateSlotArea() {
+  panel1_ = CreatePlainPanel(hwnd_, ids::kPanel1, ScaleRect(layout::Panel1));
+  const RECT picture = ScaleRect(kSlotPictureRect);
+  for (int k = 0; k < kSlotCount; ++k) {
+    const auto slot = static_cast<std::size_t>(k);
+    panels_[slot] = CreateSlotPanel(panel1_, ids::kSlotPanelFirst + k, ScaleRect(SlotPanelRect(k)));
+    pictures_[slot].Create(panels_[slot], ids::kSlotPictureFirst + k, picture);
+    tips_.Add(pictures_[slot].Handle(), "");
+  }
+}
+
+void PaletteWindow::CreateStatusArea() {
+  HWND bar = AddControl(0, STATUSCLASSNAMEW, L"",
+                        kChild | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                        layout::StatusBar1, ids::kStatusBar1, baseFont_.get());
+  int edges[kStatusPanelCount];
+  int right = 0;
+  for (int i = 0; i < kStatusPanelCount; ++i) {
+    right += Scale(kStatusPanelWidths[i]);
+    edges[i] = right;
+  }
+  ::SendMessageW(bar, SB_SETPARTS, kStatusPanelCount, reinterpret_cast<LPARAM>(edges));
+  InstallDarkStatusBar(bar, 1u << kStatusBlockNo);
+
+  const DWORD box = kChild | WS_TABSTOP | BS_AUTOCHECKBOX;
+  const struct {
+    const wchar_t* caption;
+    ControlRect bounds;
+    int id;
+    const char* hint;
+  } boxes[] = {{L"1/200", layout::CheckBox1, ids::kCheckBox1, nullptr},
+               {L"1/100", layout::CheckBox2, ids::kCheckBox2, nullptr},
+               {L"1/50", layout::CheckBox3, ids::kCheckBox3, nullptr},
+               {L"None", layout::CheckBox4, ids::kCheckBox4, "尺度無し"}};
+  for (const auto& b : boxes) {
+    HWND check = AddControl(0, WC_BUTTONW, b.caption, box, b.bounds, b.id, fixedFont_.get(), b.hint);
+    InstallDarkCheckBox(check);
+    // The check boxes lie over the status bar.
+    ::SetWindowPos(check, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  ::SendMessageW(Control(ids::kCheckBox2), BM_SETCHECK, BST_CHECKED, 0);
+  SetCheckBoxCaptionColor(Control(ids::kCheckBox2), theme::kRed);
+  ::SetWindowPos(panel1_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+RECT PaletteWindow::ScaleRect(const ControlRect& r) const {
+  const int left = Scale(r.left);
+  const int top = Scale(r.top);
+  return RECT{left, top, left + Scale(r.width), top + Scale(r.height)};
+}
+
+LRESULT CALLBACK PaletteWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<PaletteWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = window;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<PaletteWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+  return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT PaletteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_HSCROLL:
+      if (reinterpret_cast<HWND>(lParam) == Control(ids::kUpDown1)) OnUpDownScroll();
+      return 0;
+    case WM_MOUSEWHEEL:
+      if (OnMouseWheel(wParam, lParam)) return 0;
+      break;
+    case WM_DRAWITEM:
+      PaintFlatButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_NCDESTROY:
+      ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+      hwnd_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+void PaletteWindow::OnCommand(int id, int code) {
+  switch (id) {
+    case ids::kComboBox1:
+      if (code == CBN_SELCHANGE) Guarded(hwnd_, [&] { form_.ComboBox1Change(); });
+      if (code == CBN_EDITCHANGE) {
+        Guarded(hwnd_, [&] { form_.ComboBox1Typed(WindowText(Control(ids::kComboBox1))); });
+      }
+      break;
+    case ids::kSpeedButton1:
+      if (code == BN_CLICKED) Guarded(hwnd_, [&] { form_.SpeedButton1Click(); });
+      break;
+    case ids::kSpeedButton2:
+      if (code == BN_CLICKED) Guarded(hwnd_, [&] { form_.SpeedButton2Click(); });
+      break;
+    default:
+      break;
+  }
+}
+
+void PaletteWindow::OnUpDownScroll() {
+  const int position = UpDownPosition();
+  Guarded(hwnd_, [&] { form_.UpDown1Moved(position); });
+}
+
+bool PaletteWindow::PreTranslateMessage(const MSG& msg) {
+  if (msg.message != WM_MOUSEWHEEL || hwnd_ == nullptr) return false;
+  if (msg.hwnd != hwnd_ && ::IsChild(hwnd_, msg.hwnd) == FALSE) return false;
+  return OnMouseWheel(msg.wParam, msg.lParam);
+}
+
+bool PaletteWindow::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
+  const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+  const ViewPoint screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  bool handled = false;
+  Guarded(hwnd_, [&] { form_.FormMouseWheel(delta, screen, handled); });
+  return handled;
+}
+
+LRESULT PaletteWindow::OnCtlColor(HDC dc, HWND control) {
+  COLORREF text = theme::kText;
+  switch (::GetDlgCtrlID(control)) {
+    case ids::kStaticText1:
+      text = theme::kRed;
+      break;
+    case ids::kStaticText2:
+      text = theme::kBlue;
+      break;
+    default:
+      break;
+  }
+  ::SetTextColor(dc, text);
+  ::SetBkColor(dc, theme::kSurface);
+  return reinterpret_cast<LRESULT>(theme::Brush(theme::kSurface));
+}
+
+void PaletteWindow::OnClose() {
+  Guarded(hwnd_, [&] { form_.FormClose(); });
+  ::DestroyWindow(hwnd_);
+}
+
+void PaletteWindow::OnDestroy() {
+  Guarded(hwnd_, [&] { form_.FormDestroy(); });
+  RevokeMessageFilter();
+  ::PostQuitMessage(0);
+}
+
+}  // namespace zr::win32

@@ -1,0 +1,104 @@
+#pragma once
+// The palette window: creates the controls of the layout, shows what the core (TForm1)
+// tells it and forwards the user's actions to TForm1's handlers. No rule lives here.
+#include <windows.h>
+
+#include <array>
+
+#include "app/PaletteForm.h"
+#include "app/PaletteView.h"
+#include "app/SlotPainter.h"
+#include "win32/SlotWindows.h"
+#include "win32/ToolTips.h"
+#include "win32/UniqueHandle.h"
+
+namespace zr::win32 {
+
+class PaletteWindow final : public IPaletteView {
+ public:
+  PaletteWindow();
+  ~PaletteWindow() override;
+  PaletteWindow(const PaletteWindow&) = delete;
+  PaletteWindow& operator=(const PaletteWindow&) = delete;
+
+  // Creates the window and its controls and runs the window creation (FormCreate).
+  void Create(HINSTANCE instance);
+  // Runs FormShow, then shows the window.
+  void Show(int showCommand);
+  HWND Handle() const { return hwnd_; }
+  TForm1& Form() { return form_; }
+  // Offers a queued message to the palette before it is dispatched; true when the palette
+  // took it. The wheel goes to the form first, whichever control has the focus.
+  bool PreTranslateMessage(const MSG& msg);
+
+  // IPaletteView
+  std::string Title() const override;
+  void SetTitle(const std::string& title) override;
+  ViewSize WindowSize() const override;
+  ViewSize ScreenSize() const override;
+  void MoveWindowTo(int left, int top) override;
+  void ClearCategories() override;
+  void AddCategory(const std::string& name) override;
+  int CategoryCount() const override;
+  std::string CategoryAt(int index) const override;
+  int CategoryIndex() const override;
+  void SelectCategory(int index) override;
+  int UpDownPosition() const override;
+  void SetUpDownPosition(int position) override;
+  std::string Text(TextControl control) const override;
+  void SetText(TextControl control, const std::string& text) override;
+  std::string StatusText(int panel) const override;
+  void SetStatusText(int panel, const std::string& text) override;
+  bool IsEnabled(SpeedButton button) const override;
+  void SetEnabled(SpeedButton button, bool enabled) override;
+  bool IsChecked(CheckBox box) const override;
+  void PlaceSlotPanel(int slot, const ControlRect& bounds) override;
+  void SetSlotHint(int slot, const std::string& hint) override;
+  ICanvas& SlotCanvas(int slot) override;
+  void InvalidateSlot(int slot) override;
+  void FocusNameField() override;
+  ViewPoint ScreenToImage1(ViewPoint screen) const override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void CreateFonts();
+  void CreateControls();
+  void CreateTopRow();
+  void CreateSecondRow();
+  void CreateSlotArea();
+  void CreateStatusArea();
+  HWND AddControl(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
+                  const ControlRect& bounds, int id, HFONT font, const char* hint = nullptr);
+  void RegisterMessageFilter();
+  void RevokeMessageFilter();
+
+  void OnCommand(int id, int code);
+  void OnUpDownScroll();
+  bool OnMouseWheel(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCtlColor(HDC dc, HWND control);
+  void OnClose();
+  void OnDestroy();
+
+  int Scale(int value) const { return ::MulDiv(value, dpi_, 96); }
+  RECT ScaleRect(const ControlRect& r) const;
+  HWND Control(int id) const { return ::GetDlgItem(hwnd_, id); }
+  HWND TextControlHandle(TextControl control) const;
+  HWND ButtonHandle(SpeedButton button) const;
+  HWND CheckBoxHandle(CheckBox box) const;
+  HWND StatusBar() const;
+
+  HWND hwnd_ = nullptr;
+  HWND panel1_ = nullptr;
+  int dpi_ = 96;
+  UniqueFont baseFont_;       // proportional Japanese font of the window
+  UniqueFont fixedFont_;      // fixed-pitch Japanese font of the fields
+  UniqueFont fixedBoldFont_;  // the marks and the paging buttons
+  ToolTips tips_;
+  std::array<HWND, kSlotCount> panels_{};  // PnlAry
+  std::array<SlotPicture, kSlotCount> pictures_;  // ImgAry
+  EngineSlotPainter painter_;
+  TForm1 form_;
+};
+
+}  // namespace zr::win32

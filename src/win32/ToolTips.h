@@ -1,0 +1,35 @@
+#pragma once
+// The palette's hints: one tooltip control serving every control that has a hint. Hints may
+// have several lines; a "\r" in the text breaks the line.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace zr::win32 {
+
+class ToolTips {
+ public:
+  ToolTips() = default;
+  ToolTips(const ToolTips&) = delete;
+  ToolTips& operator=(const ToolTips&) = delete;
+
+  // Creates the tooltip window for controls of `owner`, in the given font.
+  void Create(HWND owner, HFONT font);
+  HWND Handle() const { return tip_; }
+  // Shows `hint` (UTF-8) when the mouse rests on `control`; an empty hint shows nothing.
+  void Add(HWND control, const std::string& hint);
+  void SetHint(HWND control, const std::string& hint);
+
+ private:
+  TOOLINFOW Info(HWND control, std::wstring& text) const;
+
+  HWND owner_ = nullptr;
+  HWND tip_ = nullptr;
+};
+
+// The hint's text for the tooltip: every line break as CR LF.
+std::wstring HintText(const std::string& hint);
+
+}  // namespace zr::win32

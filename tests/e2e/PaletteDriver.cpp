@@ -1,0 +1,310 @@
+#include "PaletteDriver.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+namespace zr::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+// A block of memory inside another process, for messages that carry pointers.
+class RemoteBlock {
+ public:
+  RemoteBlock(HANDLE process, std::size_t size)
+      : process_(process),
+        base_(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+  ~RemoteBlock() {
+    if (base_ != nullptr) ::VirtualFreeEx(process_, base_, 0, MEM_RELEASE);
+  }
+
+  bool Valid() const { return base_ != nullptr; }
+  char* At(std::size_t offset) const { return static_cast<char*>(base_) + offset; }
+  bool Write(std::size_t offset, const void* data, std::size_t size) const {
+    SIZE_T done = 0;
+    return ::WriteProcessMemory(process_, At(offset), data, size, &done) != FALSE && done == size;
+  }
+  bool Read(std::size_t offset, void* data, std::size_t size) const {
+    SIZE_T done = 0;
+    return ::ReadProcessMemory(process_, At(offset), data, size, &done) != FALSE && done == size;
+  }
+
+ private:
+  HANDLE process_;
+  void* base_;
+};
+
+struct FindContext {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK FindPalette(HWND window, LPARAM param) {
+  auto* context = reinterpret_cast<FindContext*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  wchar_t className[64] = {};
+  ::GetClassNameW(window, className, 64);
+  if (pid == context->processId && std::wcscmp(className, win32::ids::kPaletteClass) == 0) {
+    context->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct TipContext {
+  DWORD processId;
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK FindToolTip(HWND window, LPARAM param) {
+  auto* context = reinterpret_cast<TipContext*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  wchar_t className[64] = {};
+  ::GetClassNameW(window, className, 64);
+  if (pid == context->processId && std::wcscmp(className, TOOLTIPS_CLASSW) == 0 &&
+      ::GetWindow(window, GW_OWNER) == context->owner) {
+    context->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+bool WriteBmp(const std::wstring& path, int width, int height, const std::vector<char>& rows) {
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  info.biSizeImage = static_cast<DWORD>(rows.size());
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + info.biSizeImage;
+  std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(rows.data(), static_cast<std::streamsize>(rows.size()));
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+PaletteDriver::~PaletteDriver() {
+  if (process_.hProcess == nullptr) return;
+  if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) Close(3000ms);
+  if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+    ::TerminateProcess(process_.hProcess, 1);
+    ::WaitForSingleObject(process_.hProcess, 5000);
+  }
+  ::CloseHandle(process_.hThread);
+  ::CloseHandle(process_.hProcess);
+}
+
+bool PaletteDriver::Launch(const std::wstring& exePath) {
+  const std::wstring folder = std::filesystem::path(exePath).parent_path().wstring();
+  std::wstring commandLine = L"\"" + exePath + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  launchTime_ = Clock::now();
+  return ::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                          nullptr, folder.c_str(), &startup, &process_) != FALSE;
+}
+
+bool PaletteDriver::WaitUntil(const std::function<bool()>& done,
+                              std::chrono::milliseconds timeout) {
+  const auto end = Clock::now() + timeout;
+  for (;;) {
+    if (done()) return true;
+    if (Clock::now() > end) return false;
+    std::this_thread::sleep_for(2ms);
+  }
+}
+
+bool PaletteDriver::WaitForWindow(std::chrono::milliseconds timeout) {
+  return WaitUntil(
+      [&] {
+        FindContext context{process_.dwProcessId, nullptr};
+        ::EnumWindows(FindPalette, reinterpret_cast<LPARAM>(&context));
+        window_ = context.found;
+        return window_ != nullptr;
+      },
+      timeout);
+}
+
+int PaletteDriver::Close(std::chrono::milliseconds timeout) {
+  if (window_ != nullptr) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+  if (::WaitForSingleObject(process_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    return -1;
+  }
+  DWORD code = 0;
+  ::GetExitCodeProcess(process_.hProcess, &code);
+  return static_cast<int>(code);
+}
+
+HWND PaletteDriver::SlotPanel(int slot) const {
+  return ::GetDlgItem(Control(win32::ids::kPanel1), win32::ids::kSlotPanelFirst + slot);
+}
+
+HWND PaletteDriver::SlotPicture(int slot) const {
+  return ::GetDlgItem(SlotPanel(slot), win32::ids::kSlotPictureFirst + slot);
+}
+
+LRESULT PaletteDriver::Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const {
+  DWORD_PTR result = 0;
+  ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result);
+  return static_cast<LRESULT>(result);
+}
+
+std::wstring PaletteDriver::Text(HWND control) const {
+  const auto length = static_cast<std::size_t>(Send(control, WM_GETTEXTLENGTH, 0, 0));
+  std::wstring text(length + 1, L'\0');
+  const auto copied = static_cast<std::size_t>(
+      Send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+  text.resize(copied);
+  return text;
+}
+
+std::wstring PaletteDriver::StatusText(int panel) const {
+  HWND bar = Control(win32::ids::kStatusBar1);
+  const auto length = static_cast<std::size_t>(LOWORD(Send(bar, SB_GETTEXTLENGTHW, panel, 0)));
+  RemoteBlock block(process_.hProcess, (length + 1) * sizeof(wchar_t));
+  if (!block.Valid()) return L"<no remote memory>";
+  Send(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(block.At(0)));
+  std::wstring text(length, L'\0');
+  if (length > 0 && !block.Read(0, text.data(), length * sizeof(wchar_t))) return L"<unreadable>";
+  return text;
+}
+
+int PaletteDriver::CategoryCount() const {
+  return static_cast<int>(Send(Control(win32::ids::kComboBox1), CB_GETCOUNT, 0, 0));
+}
+
+int PaletteDriver::CategoryIndex() const {
+  return static_cast<int>(Send(Control(win32::ids::kComboBox1), CB_GETCURSEL, 0, 0));
+}
+
+std::wstring PaletteDriver::CategoryAt(int index) const {
+  // The system carries this message's text across processes itself.
+  HWND combo = Control(win32::ids::kComboBox1);
+  const LRESULT length = Send(combo, CB_GETLBTEXTLEN, index, 0);
+  if (length < 0) return L"<none>";
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied = Send(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
+  return text;
+}
+
+std::wstring PaletteDriver::Hint(HWND control) const {
+  TipContext context{process_.dwProcessId, window_, nullptr};
+  ::EnumWindows(FindToolTip, reinterpret_cast<LPARAM>(&context));
+  if (context.found == nullptr) return L"<no tooltip window>";
+  constexpr std::size_t kChars = 1024;
+  RemoteBlock block(process_.hProcess, sizeof(TOOLINFOW) + kChars * sizeof(wchar_t));
+  if (!block.Valid()) return L"<no remote memory>";
+  TOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = window_;
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = reinterpret_cast<wchar_t*>(block.At(sizeof info));
+  const wchar_t empty = L'\0';
+  block.Write(0, &info, sizeof info);
+  block.Write(sizeof info, &empty, sizeof empty);
+  Send(context.found, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(block.At(0)));
+  std::wstring text(kChars, L'\0');
+  block.Read(sizeof info, text.data(), kChars * sizeof(wchar_t));
+  text.resize(std::wcslen(text.c_str()));
+  return text;
+}
+
+HWND PaletteDriver::Focus() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (::GetGUIThreadInfo(process_.dwThreadId, &info) == FALSE) return nullptr;
+  return info.hwndFocus;
+}
+
+RECT PaletteDriver::PlaceOf(HWND control, HWND parent) const {
+  RECT r{};
+  ::GetWindowRect(control, &r);
+  ::MapWindowPoints(nullptr, parent != nullptr ? parent : window_, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void PaletteDriver::ChooseCategory(int index) const {
+  HWND combo = Control(win32::ids::kComboBox1);
+  Send(combo, CB_SETCURSEL, index, 0);
+  Send(window_, WM_COMMAND, MAKEWPARAM(win32::ids::kComboBox1, CBN_SELCHANGE),
+       reinterpret_cast<LPARAM>(combo));
+}
+
+void PaletteDriver::Type(wchar_t character) const {
+  HWND combo = Control(win32::ids::kComboBox1);
+  Send(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));  // as on entering the box: all selected
+  HWND edit = ::FindWindowExW(combo, nullptr, L"Edit", nullptr);
+  Send(edit, WM_CHAR, character, 1);
+}
+
+void PaletteDriver::ClickUpDown(bool next) const {
+  HWND upDown = Control(win32::ids::kUpDown1);
+  RECT client{};
+  ::GetClientRect(upDown, &client);
+  const int x = next ? client.right * 3 / 4 : client.right / 4;
+  const LPARAM at = MAKELPARAM(x, client.bottom / 2);
+  Send(upDown, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Send(upDown, WM_LBUTTONUP, 0, at);
+}
+
+void PaletteDriver::Click(int buttonId) const { Send(Control(buttonId), BM_CLICK, 0, 0); }
+
+void PaletteDriver::Wheel(int clientX, int clientY, int delta) const {
+  POINT p{clientX, clientY};
+  ::ClientToScreen(window_, &p);
+  HWND target = Focus() != nullptr ? Focus() : window_;
+  ::PostMessageW(target, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
+                 MAKELPARAM(p.x, p.y));
+}
+
+bool PaletteDriver::SaveScreenshot(const std::wstring& path) const {
+  RECT client{};
+  ::GetClientRect(window_, &client);
+  POINT origin{0, 0};
+  ::ClientToScreen(window_, &origin);
+  const int width = client.right;
+  const int height = client.bottom;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as the file stores it
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+  ::GdiFlush();
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  std::vector<char> rows(stride * static_cast<std::size_t>(height));
+  std::memcpy(rows.data(), bits, rows.size());
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return WriteBmp(path, width, height, rows);
+}
+
+}  // namespace zr::test
