@@ -1,18 +1,17 @@
 #include "app/SlotPainter.h"
 
+#include "drawing/Renderer.h"
+#include "drawing/SlotThumbnail.h"
+
 namespace zr {
 
 void EngineSlotPainter::ClearImage(ICanvas& picture, int width, int height, TColor color) {
-  picture.SetBrushStyle(BrushStyle::Solid);
-  picture.SetBrushColor(color);
-  picture.FillRect(0, 0, width, height);
+  zr::ClearImage(picture, width, height, color);
 }
 
-void EngineSlotPainter::DrawSlot(const std::string& /*fileName*/, ICanvas& /*picture*/,
-                                 int /*slot*/, bool /*hojoKiten*/, double /*kaiten*/) {
-  // Not bound to the thumbnail renderer yet: the slot keeps its black picture.
-  (void)model_;
-  (void)state_;
+void EngineSlotPainter::DrawSlot(const std::string& fileName, ICanvas& picture, int slot,
+                                 bool hojoKiten, double kaiten) {
+  zr::DrawSlot(model_, state_, fileName, picture, slot, hojoKiten, kaiten);
 }
 
 }  // namespace zr

@@ -10,39 +10,17 @@
 
 #include "app/PaletteView.h"
 #include "app/SlotPainter.h"
+#include "support/RecordingCanvas.h"
 
 namespace zr::test {
 
-// A slot picture that only knows its size and how often it was filled.
-class SizedCanvas : public ICanvas {
- public:
-  SizedCanvas() = default;
-  explicit SizedCanvas(int side) : side_(side) {}
-  int Width() const override { return side_; }
-  int Height() const override { return side_; }
-  void MoveTo(int, int) override {}
-  void LineTo(int, int) override {}
-  void Arc(int, int, int, int, int, int, int, int) override {}
-  void Rectangle(int, int, int, int) override {}
-  void FillRect(int, int, int, int) override { ++fills; }
-  void TextOut(int, int, const std::string&) override {}
-  int TextWidth(const std::string& text) override { return static_cast<int>(text.size()); }
-  void SetPenColor(TColor) override {}
-  void SetBrushColor(TColor) override {}
-  void SetBrushStyle(BrushStyle) override {}
-  void SetFontColor(TColor) override {}
-  void PushFont(const TLogFont&) override {}
-  void PopFont() override {}
-  std::string FontFaceName() const override { return {}; }
-
-  int fills = 0;
-
- private:
-  int side_ = kImgSize;
-};
-
 class FakePaletteView : public IPaletteView {
  public:
+  FakePaletteView() {
+    canvases.reserve(kSlotCount);
+    for (int k = 0; k < kSlotCount; ++k) canvases.emplace_back(kImgSize, kImgSize);
+  }
+
   std::string Title() const override { return title; }
   void SetTitle(const std::string& t) override { title = t; }
 
@@ -119,7 +97,7 @@ class FakePaletteView : public IPaletteView {
   std::array<bool, 4> checked{false, true, false, false};  // 1/100 at start
   std::array<ControlRect, kSlotCount> slotPanels{};
   std::array<std::string, kSlotCount> hints{};
-  std::array<SizedCanvas, kSlotCount> canvases{};
+  std::vector<testing::RecordingCanvas> canvases;  // the slot pictures
   std::array<int, kSlotCount> invalidations{};
   ViewPoint image1Origin{105, 167};  // screen position of the first picture's origin
   int textWrites = 0;
