@@ -31,6 +31,7 @@ LRESULT CALLBACK HoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       }
       break;
     case WM_MOUSELEAVE:
+    case WM_ENABLE:  // a disabled button hears no more of the mouse
       ::RemovePropW(window, kHotProp);
       ::InvalidateRect(window, nullptr, FALSE);
       break;

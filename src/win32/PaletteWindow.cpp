@@ -132,6 +132,16 @@ HWND PaletteWindow::AddControl(DWORD exStyle, const wchar_t* className, const wc
   return control;
 }
 
+// The paging buttons start disabled; their hints show in either state.
+HWND PaletteWindow::AddPagingButton(const wchar_t* caption, const ControlRect& bounds, int id,
+                                    const char* hint) {
+  HWND button = AddControl(0, WC_BUTTONW, caption, kChild | BS_PUSHBUTTON | BS_OWNERDRAW | WS_DISABLED,
+                           bounds, id, fixedBoldFont_.get());
+  tips_.AddShownWhenDisabled(button, hint);
+  InstallHoverTracking(button);
+  return button;
+}
+
 void PaletteWindow::CreateControls() {
   tips_.Create(hwnd_, baseFont_.get());
   CreateTopRow();
@@ -178,10 +188,8 @@ void PaletteWindow::CreateSecondRow() {
                               "国交省標準図準拠"));
 
   const DWORD flat = kChild | BS_PUSHBUTTON | BS_OWNERDRAW;
-  InstallHoverTracking(AddControl(0, WC_BUTTONW, L"<", flat | WS_DISABLED, layout::SpeedButton1,
-                                  ids::kSpeedButton1, fixedBoldFont_.get(), "前の一覧へ"));
-  InstallHoverTracking(AddControl(0, WC_BUTTONW, L">", flat | WS_DISABLED, layout::SpeedButton2,
-                                  ids::kSpeedButton2, fixedBoldFont_.get(), "次の一覧へ"));
+  AddPagingButton(L"<", layout::SpeedButton1, ids::kSpeedButton1, "前の一覧へ");
+  AddPagingButton(L">", layout::SpeedButton2, ids::kSpeedButton2, "次の一覧へ");
   InstallHoverTracking(AddControl(0, WC_BUTTONW, L"2p", flat, layout::SpeedButton7,
                                   ids::kSpeedButton7, baseFont_.get(), "2点の傾きに合わせる"));
   InstallHoverTracking(AddControl(0, WC_BUTTONW, L"・", flat, layout::SpeedButton6,

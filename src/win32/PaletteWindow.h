@@ -70,6 +70,8 @@ class PaletteWindow final : public IPaletteView {
   void CreateStatusArea();
   HWND AddControl(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
                   const ControlRect& bounds, int id, HFONT font, const char* hint = nullptr);
+  HWND AddPagingButton(const wchar_t* caption, const ControlRect& bounds, int id,
+                       const char* hint);
   void RegisterMessageFilter();
   void RevokeMessageFilter();
 

@@ -62,6 +62,20 @@ void ToolTips::Add(HWND control, const std::string& hint) {
   ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
+void ToolTips::AddShownWhenDisabled(HWND control, const std::string& hint) {
+  Add(control, hint);
+  std::wstring text = HintText(hint);
+  TOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_SUBCLASS;
+  info.hwnd = owner_;
+  info.uId = static_cast<UINT_PTR>(::GetDlgCtrlID(control));
+  ::GetWindowRect(control, &info.rect);
+  ::MapWindowPoints(nullptr, owner_, reinterpret_cast<POINT*>(&info.rect), 2);
+  info.lpszText = text.data();
+  ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 void ToolTips::SetHint(HWND control, const std::string& hint) {
   std::wstring text = HintText(hint);
   TOOLINFOW info = Info(control, text);

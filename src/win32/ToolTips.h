@@ -20,6 +20,9 @@ class ToolTips {
   HWND Handle() const { return tip_; }
   // Shows `hint` (UTF-8) when the mouse rests on `control`; an empty hint shows nothing.
   void Add(HWND control, const std::string& hint);
+  // The same for a control that may be disabled: the hint shows over it then as well (the
+  // owner receives the mouse while its control is disabled).
+  void AddShownWhenDisabled(HWND control, const std::string& hint);
   void SetHint(HWND control, const std::string& hint);
 
  private:

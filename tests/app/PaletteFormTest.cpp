@@ -222,6 +222,17 @@ TEST_F(PaletteFormTest, MiddlePageEnablesBothButtons) {
   EXPECT_FALSE(NextEnabled());
 }
 
+TEST_F(PaletteFormTest, TwoFullPagesEndOnTheSecond) {
+  WriteMenu("照明\tL\r\n");
+  WriteBlocks(Blocks("L", 28));
+  Start();
+  EXPECT_TRUE(NextEnabled());
+  form.SpeedButton2Click();
+  EXPECT_EQ(Slot(13).BlkNo, "L28");
+  EXPECT_TRUE(PrevEnabled());
+  EXPECT_FALSE(NextEnabled());
+}
+
 TEST_F(PaletteFormTest, LineWithoutTabUsesUpASlot) {
   WriteMenu("照明\tL\r\n");
   WriteBlocks("L01\tA\r\nL02 without tab\r\nL03\tC\r\n");

@@ -276,35 +276,93 @@ void PaletteDriver::Wheel(int clientX, int clientY, int delta) const {
                  MAKELPARAM(p.x, p.y));
 }
 
-bool PaletteDriver::SaveScreenshot(const std::wstring& path) const {
-  RECT client{};
-  ::GetClientRect(window_, &client);
-  POINT origin{0, 0};
-  ::ClientToScreen(window_, &origin);
-  const int width = client.right;
-  const int height = client.bottom;
+namespace {
+
+// The screen's pixels in the rectangle as bottom-up 24-bit rows.
+std::vector<char> GrabScreen(const RECT& r, std::size_t& stride) {
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  std::vector<char> rows(stride * static_cast<std::size_t>(height));
   HDC screen = ::GetDC(nullptr);
   HDC memory = ::CreateCompatibleDC(screen);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;  // bottom-up, as the file stores it
+  info.bmiHeader.biHeight = height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-  ::GdiFlush();
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-  std::vector<char> rows(stride * static_cast<std::size_t>(height));
-  std::memcpy(rows.data(), bits, rows.size());
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
+  if (bitmap != nullptr) {
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    std::memcpy(rows.data(), bits, rows.size());
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+  }
   ::DeleteDC(memory);
   ::ReleaseDC(nullptr, screen);
-  return WriteBmp(path, width, height, rows);
+  return rows;
+}
+
+struct ListContext {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK FindComboList(HWND window, LPARAM param) {
+  auto* context = reinterpret_cast<ListContext*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  wchar_t className[64] = {};
+  ::GetClassNameW(window, className, 64);
+  if (pid == context->processId && std::wcscmp(className, L"ComboLBox") == 0 &&
+      ::IsWindowVisible(window)) {
+    context->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+bool PaletteDriver::SaveScreenshot(const std::wstring& path, const RECT& screenRect) {
+  std::size_t stride = 0;
+  const std::vector<char> rows = GrabScreen(screenRect, stride);
+  return WriteBmp(path, screenRect.right - screenRect.left, screenRect.bottom - screenRect.top,
+                  rows);
+}
+
+bool PaletteDriver::SaveScreenshot(const std::wstring& path) const {
+  RECT client{};
+  ::GetClientRect(window_, &client);
+  ::MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return SaveScreenshot(path, client);
+}
+
+int PaletteDriver::LitPixels(HWND control) {
+  RECT r{};
+  ::GetWindowRect(control, &r);
+  std::size_t stride = 0;
+  const std::vector<char> rows = GrabScreen(r, stride);
+  int lit = 0;
+  for (int y = 0; y < r.bottom - r.top; ++y) {
+    const char* row = rows.data() + stride * static_cast<std::size_t>(y);
+    for (int x = 0; x < r.right - r.left; ++x) {
+      const char* p = row + 3 * x;
+      if (p[0] != 0 || p[1] != 0 || p[2] != 0) ++lit;
+    }
+  }
+  return lit;
+}
+
+HWND PaletteDriver::CategoryList() const {
+  ListContext context{process_.dwProcessId, nullptr};
+  ::EnumWindows(FindComboList, reinterpret_cast<LPARAM>(&context));
+  return context.found;
 }
 
 }  // namespace zr::test

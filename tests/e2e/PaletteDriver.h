@@ -65,8 +65,14 @@ class PaletteDriver {
   // through the palette's queue to the control with the focus, as the system sends it.
   void Wheel(int clientX, int clientY, int delta) const;
 
-  // The palette's window as it is on the screen, as a 24-bit bitmap file.
+  // The palette's client area as it is on the screen, as a 24-bit bitmap file; with a
+  // rectangle, that part of the screen.
   bool SaveScreenshot(const std::wstring& path) const;
+  static bool SaveScreenshot(const std::wstring& path, const RECT& screenRect);
+  // The number of pixels of a control on the screen that are not black.
+  static int LitPixels(HWND control);
+  // The opened list of the category box, when it is shown.
+  HWND CategoryList() const;
 
  private:
   LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;

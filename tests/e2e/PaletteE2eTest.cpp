@@ -121,6 +121,10 @@ TEST_F(PaletteE2e, ShowsTheCategoriesAndPagesThroughThem) {
   EXPECT_EQ(palette.Hint(palette.SlotPicture(0)), L"照明 01\r\nコメント 01");
   EXPECT_EQ(palette.Hint(palette.SlotPicture(13)), L"照明 14\r\nコメント 14");
   EXPECT_EQ(palette.Focus(), palette.Control(ids::kEdit1));
+  // Blocks with a drawing show it; a block without its file stays black.
+  EXPECT_GT(PaletteDriver::LitPixels(palette.SlotPicture(0)), 20);
+  EXPECT_GT(PaletteDriver::LitPixels(palette.SlotPicture(2)), 20);
+  EXPECT_EQ(PaletteDriver::LitPixels(palette.SlotPicture(3)), 0);
   EXPECT_TRUE(palette.SaveScreenshot(OutputFile("palette-first-page.bmp")));
 
   // Next page: three blocks, then empty slots.
@@ -137,6 +141,20 @@ TEST_F(PaletteE2e, ShowsTheCategoriesAndPagesThroughThem) {
   ASSERT_TRUE(PageStartsWith("L01"));
   EXPECT_FALSE(PrevEnabled());
   EXPECT_TRUE(NextEnabled());
+
+  // The category box opened: its list, as dark as the rest.
+  ::SendMessageW(palette.Control(ids::kComboBox1), CB_SHOWDROPDOWN, TRUE, 0);
+  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.CategoryList() != nullptr; },
+                                       kActionTimeout));
+  ::Sleep(300);
+  RECT shot{};
+  ::GetWindowRect(palette.CategoryList(), &shot);
+  RECT client{};
+  ::GetClientRect(palette.Window(), &client);
+  ::MapWindowPoints(palette.Window(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  ::UnionRect(&shot, &shot, &client);
+  EXPECT_TRUE(PaletteDriver::SaveScreenshot(OutputFile("palette-category-list.bmp"), shot));
+  ::SendMessageW(palette.Control(ids::kComboBox1), CB_SHOWDROPDOWN, FALSE, 0);
 }
 
 TEST_F(PaletteE2e, WheelPagesOverTheSlotsOnly) {
