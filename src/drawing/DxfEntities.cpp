@@ -244,16 +244,6 @@ void DxfReader::TakeEllipse(std::int32_t code, std::string_view value) {
 
 namespace {
 
-// A new record at the end of the array, opened for filling.
-template <class T>
-T& Open(OpenRecord<T>& open, std::vector<T>& ary) {
-  ary.emplace_back();
-  open.ary = &ary;
-  open.index = ary.size() - 1;
-  open.open = true;
-  return ary.back();
-}
-
 // What every new LINE, CIRCLE, ARC, polyline, INSERT, 3DFACE and ELLIPSE starts with.
 template <class T>
 void StartStyled(T& r, const std::string& bname) {
@@ -282,6 +272,9 @@ void DxfReader::StartEntity(Word word) {
       break;
     case Word::LwPolyline:
     case Word::Polyline: {
+      // A polyline never nests in another: one whose header or vertex sequence was left
+      // open takes no more vertices, so each polyline's vertices stay together and in order.
+      polyline_.open = inVertices_ = false;
       const bool lw = word == Word::LwPolyline;
       std::vector<TLwpBlk>& ary = inBlock ? m_.BlkLwpAry : m_.LwpAry;
       TLwpBlk& r = Open(lw ? lwp_ : polyline_, ary);

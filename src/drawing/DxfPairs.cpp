@@ -1,5 +1,6 @@
 #include "drawing/DxfPairs.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -57,12 +58,32 @@ bool IsUnderflow(std::string_view text) {
 
 }  // namespace
 
+// Index of the first CR or LF at or after `from`, or `size`. Eight bytes at a time: a byte
+// equal to CR or LF becomes zero after the XOR, and the classic zero-byte test finds it.
+std::size_t FindLineBreak(const char* data, std::size_t from, std::size_t size) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+  std::size_t i = from;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, data + i, 8);
+    const std::uint64_t lf = word ^ (kOnes * '\n');
+    const std::uint64_t cr = word ^ (kOnes * '\r');
+    const std::uint64_t hit = ((lf - kOnes) & ~lf & kHighs) | ((cr - kOnes) & ~cr & kHighs);
+    if (hit != 0) {
+      // The lowest flagged byte is a true match (borrows only run towards higher bytes).
+      return i + static_cast<std::size_t>(std::countr_zero(hit) / 8);
+    }
+  }
+  while (i < size && data[i] != '\n' && data[i] != '\r') ++i;
+  return i;
+}
+
 bool LineCursor::Next(std::string_view& line) {
   const std::size_t size = bytes_.size();
   if (pos_ >= size) return false;
   const char* data = bytes_.data();
-  std::size_t i = pos_;
-  while (i < size && data[i] != '\n' && data[i] != '\r') ++i;
+  std::size_t i = FindLineBreak(data, pos_, size);
   line = std::string_view(data + pos_, i - pos_);
   if (i < size && data[i] == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
   pos_ = i + 1;
@@ -94,7 +115,7 @@ bool PairCursor::Next(Pair& pair) {
   return true;
 }
 
-std::optional<std::int32_t> ParseGroupCode(std::string_view text) {
+std::optional<std::int32_t> ParseGroupCodeSlow(std::string_view text) {
   std::int64_t value = 0;
   if (!ParseDecimal(text, value)) return std::nullopt;
   if (value < std::numeric_limits<std::int32_t>::min() ||
@@ -114,12 +135,45 @@ std::optional<std::int16_t> ParseSmallInt(std::string_view text) {
   return static_cast<std::int16_t>(value);
 }
 
+// Plain decimals ("-12.5", "1234.567891") with at most 15 significant digits: the digits
+// form an integer that a double holds exactly, and one division by an exact power of ten
+// rounds correctly, so the result equals the full conversion's. Anything else: false.
+bool ParsePlainDecimal(std::string_view text, double& value) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) ++i;
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int fraction = -1;  // digits after the point, -1 before it
+  for (; i < text.size(); ++i) {
+    const unsigned d = static_cast<unsigned char>(text[i]) - static_cast<unsigned>('0');
+    if (d <= 9) {
+      mantissa = mantissa * 10 + d;
+      if (mantissa != 0 || digits != 0) ++digits;  // leading zeros are not significant
+      if (fraction >= 0) ++fraction;
+    } else if (text[i] == '.' && fraction < 0) {
+      fraction = 0;
+    } else {
+      return false;
+    }
+  }
+  if (digits > 15 || fraction > 15) return false;
+  const std::size_t start = negative ? 1 : 0;
+  if (text.size() == start || text.size() == start + (fraction >= 0 ? 1 : 0)) return false;
+  const double magnitude = static_cast<double>(mantissa) / kPowers[fraction < 0 ? 0 : fraction];
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
 std::optional<double> ParseReal(std::string_view text) {
+  double value = 0.0;
+  if (ParsePlainDecimal(text, value)) return value;
   text = TrimBlanks(text);
   if (text.size() > 1 && text[0] == '+' && text[1] != '-' && text[1] != '+') {
     text.remove_prefix(1);
   }
-  double value = 0.0;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
   if (ptr != end || text.empty()) return std::nullopt;

@@ -17,6 +17,8 @@ class LineCursor {
   bool Next(std::string_view& line);
   // 1-based number of the line last returned (0 before the first).
   std::size_t LineNumber() const { return lineNumber_; }
+  // Byte offset of the next line.
+  std::size_t Offset() const { return pos_; }
 
  private:
   std::string_view bytes_;
@@ -40,13 +42,28 @@ class PairCursor {
  public:
   explicit PairCursor(std::string_view bytes) : lines_(bytes) {}
   bool Next(Pair& pair);
+  std::size_t Offset() const { return lines_.Offset(); }
 
  private:
   LineCursor lines_;
 };
 
 // A group code: a decimal integer, possibly with leading blanks (32-bit).
-std::optional<std::int32_t> ParseGroupCode(std::string_view text);
+std::optional<std::int32_t> ParseGroupCodeSlow(std::string_view text);
+inline std::optional<std::int32_t> ParseGroupCode(std::string_view text) {
+  // Nearly every group code is one to four digits after some spaces.
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  const std::size_t digits = text.size() - i;
+  if (digits == 0 || digits > 4) return ParseGroupCodeSlow(text);
+  std::int32_t value = 0;
+  for (; i < text.size(); ++i) {
+    const unsigned d = static_cast<unsigned char>(text[i]) - static_cast<unsigned>('0');
+    if (d > 9) return ParseGroupCodeSlow(text);
+    value = value * 10 + static_cast<std::int32_t>(d);
+  }
+  return value;
+}
 // An integer field: leading blanks allowed, the value must fit 16 bits.
 std::optional<std::int16_t> ParseSmallInt(std::string_view text);
 // A real field: period as decimal separator whatever the locale, leading and trailing blanks

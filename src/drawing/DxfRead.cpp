@@ -1,6 +1,8 @@
 #include "drawing/DxfRead.h"
 
 #include <exception>
+#include <fstream>
+#include <memory>
 #include <optional>
 
 #include "drawing/DxfPairs.h"
@@ -11,6 +13,41 @@ namespace zr {
 namespace {
 
 constexpr int kProgressMax = 50;
+
+// The bytes of the file last read. Its memory is kept for the next read (drawings are read
+// one after the other, page after page) unless it grew past kKeptBytes.
+class FileBuffer {
+ public:
+  static constexpr std::size_t kKeptBytes = 64u << 20;
+
+  // The whole file, or nothing when it cannot be opened or read.
+  std::optional<std::string_view> Load(const std::string& path) {
+    std::ifstream in(text::PathFromUtf8(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0) return std::nullopt;
+    const auto length = static_cast<std::size_t>(size);
+    if (length > capacity_) {
+      data_.reset();  // no old and new buffer at once
+      data_ = std::make_unique_for_overwrite<char[]>(length);
+      capacity_ = length;
+    }
+    in.seekg(0, std::ios::beg);
+    if (length > 0 && !in.read(data_.get(), size)) return std::nullopt;
+    return std::string_view(data_.get(), length);
+  }
+
+  void Trim() {
+    if (capacity_ <= kKeptBytes) return;
+    data_.reset();
+    capacity_ = 0;
+  }
+
+ private:
+  std::unique_ptr<char[]> data_;
+  std::size_t capacity_ = 0;
+};
 
 void StartRead(TDxfModel& model, std::string& ErrMsg, std::string& AcadVer) {
   model.Clear();
@@ -60,6 +97,7 @@ void ReadPairs(TDxfModel& model, std::string_view text, dxf::ValueDecoder& decod
     while (pairs.Next(pair)) {
       if (Bar != nullptr && index % step == 0) Bar->SetPosition(++position);
       ++index;
+      reader.SetExtent(pairs.Offset(), text.size());
       const std::optional<std::int32_t> code = dxf::ParseGroupCode(pair.codeText);
       if (!code) throw dxf::ConversionFailure{};
       reader.Take(*code, pair.value);
@@ -98,9 +136,10 @@ void DxfRead(TDxfModel& model, const std::string& FileName, IProgressBar* Bar,
     EndRead(model, Bar);
     return;
   }
-  std::optional<std::string> bytes;
+  thread_local FileBuffer buffer;
+  std::optional<std::string_view> bytes;
   try {
-    bytes = text::ReadFileBytes(FileName);
+    bytes = buffer.Load(FileName);
   } catch (const std::exception&) {
     bytes.reset();  // too large to hold, or a read error: reported like a file in use
   }
@@ -111,6 +150,7 @@ void DxfRead(TDxfModel& model, const std::string& FileName, IProgressBar* Bar,
     return;
   }
   DxfReadFromBytes(model, *bytes, Bar, Wnd, ErrMsg, AcadVer);
+  buffer.Trim();
 }
 
 SmallInt LayerColor(TDxfModel& model, const std::string& name) {

@@ -1,5 +1,7 @@
 #include "drawing/DxfReader.h"
 
+#include <algorithm>
+
 #include "text/AnsiCodePage.h"
 #include "text/Utf.h"
 
@@ -61,7 +63,7 @@ void DxfReader::Take(std::int32_t code, std::string_view value) {
   if (inBlockHeader_) TakeBlockHeader(code, value);
   if (inBlockDef_ || inEntities_) TakeEntity(code, value, word);
   if (inBlocks_ && code == 0 && word == Word::Block) {
-    m_.BlockAry.emplace_back();
+    Append(m_.BlockAry);
     inBlockHeader_ = true;
   }
   if (code == 2) {
@@ -218,10 +220,20 @@ void DxfReader::TakeVertexSequence(std::int32_t code, std::string_view value, Wo
 std::size_t DxfReader::AppendVertex(std::vector<TLwpEle>& ary, int ihand,
                                     std::string_view x) {
   const double number = RealValue(x);
-  TLwpEle& vertex = ary.emplace_back();
+  TLwpEle& vertex = Append(ary);
   vertex.ihand = ihand;
   vertex.code10.x = number;
   return ary.size() - 1;
+}
+
+std::size_t DxfReader::NextCapacity(std::size_t size) const {
+  const std::size_t doubled = 2 * size + 8;
+  if (consumed_ == 0 || consumed_ >= total_) return doubled;
+  const double predicted = static_cast<double>(size) * static_cast<double>(total_) /
+                               static_cast<double>(consumed_) * 1.05 + 8.0;
+  const std::size_t least = size + size / 8 + 8;
+  if (predicted >= static_cast<double>(doubled)) return doubled;
+  return std::max(least, static_cast<std::size_t>(predicted));
 }
 
 void DxfReader::ResolveColor(SmallInt& color, const std::string& layer) {

@@ -84,6 +84,28 @@ class DxfReader {
   DxfReader(TDxfModel& model, ValueDecoder& decoder) : m_(model), decoder_(decoder), layers_(model) {}
   // Offers one pair; throws ConversionFailure when a number field cannot be converted.
   void Take(std::int32_t code, std::string_view value);
+  // How far the pairs have come through the text, for sizing the arrays.
+  void SetExtent(std::size_t consumed, std::size_t total) {
+    consumed_ = consumed;
+    total_ = total;
+  }
+  // A new record at the end of an array. A full array grows by what the rest of the file
+  // is likely to hold of its kind (entities spread fairly evenly over a drawing), between
+  // an eighth and double its size: less slack than plain doubling near the end of a file.
+  template <class T>
+  T& Append(std::vector<T>& ary) {
+    if (ary.size() == ary.capacity()) ary.reserve(NextCapacity(ary.size()));
+    return ary.emplace_back();
+  }
+  // A new record that becomes the open one of its kind.
+  template <class T>
+  T& Open(OpenRecord<T>& open, std::vector<T>& ary) {
+    Append(ary);
+    open.ary = &ary;
+    open.index = ary.size() - 1;
+    open.open = true;
+    return ary.back();
+  }
   const std::string& Version() const { return version_; }
 
  private:
@@ -111,6 +133,7 @@ class DxfReader {
   std::size_t AppendVertex(std::vector<TLwpEle>& ary, int ihand, std::string_view x);
   bool TakeStyle(std::string* ltype, std::string& layer, SmallInt& color, std::int32_t code,
                  std::string_view value);
+  std::size_t NextCapacity(std::size_t size) const;
   void ResolveColor(SmallInt& color, const std::string& layer);
   void Upper(std::string& target, std::string_view raw) const;
 
@@ -118,6 +141,8 @@ class DxfReader {
   ValueDecoder& decoder_;
   LayerIndex layers_;
   std::string version_;
+  std::size_t consumed_ = 0;
+  std::size_t total_ = 0;
 
   bool inHeader_ = false;
   bool seenAcadVer_ = false;

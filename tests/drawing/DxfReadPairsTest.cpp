@@ -1,7 +1,10 @@
 // The lower layers of the DXF reader: lines, pairs and number values.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -133,6 +136,37 @@ TEST(DxfPairs, KeywordsAreClassifiedExactly) {
   EXPECT_EQ(Classify("LIN"), Word::Other);
   EXPECT_EQ(Classify("POLYLINES"), Word::Other);
   EXPECT_EQ(Classify(""), Word::Other);
+}
+
+
+TEST(DxfPairs, RealsConvertExactlyLikeTheFullConversion) {
+  // Random decimals in the forms CAD programs write, short and long, against from_chars.
+  std::mt19937_64 rng(42);
+  for (int i = 0; i < 200000; ++i) {
+    const double v = std::ldexp(static_cast<double>(rng() >> 11), -static_cast<int>(rng() % 70));
+    char buf[64];
+    const int precision = static_cast<int>(rng() % 18);
+    const auto format = rng() % 3 == 0 ? std::chars_format::general : std::chars_format::fixed;
+    const auto end = std::to_chars(buf, buf + sizeof buf, (rng() & 1) ? -v : v, format, precision).ptr;
+    const std::string_view text(buf, static_cast<std::size_t>(end - buf));
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    const std::optional<double> got = ParseReal(text);
+    ASSERT_TRUE(got.has_value()) << text;
+    ASSERT_EQ(*got, expected) << text;
+  }
+}
+
+TEST(DxfPairs, LongLinesAndBreaksAtEveryOffset) {
+  // Line breaks at every position of the eight-byte scan.
+  for (std::size_t length = 0; length < 20; ++length) {
+    for (const char* eol : {"\n", "\r\n", "\r"}) {
+      const std::string line(length, 'x');
+      EXPECT_EQ(Lines(line + eol + line + eol + "y"), (Strings{line, line, "y"}));
+    }
+  }
+  // Bytes that differ from CR or LF by one bit or by borrow are no breaks.
+  EXPECT_EQ(Lines("\x0b\x0c\x8a\x8d\x0e\x09" "abc\nZ"), (Strings{"\x0b\x0c\x8a\x8d\x0e\x09" "abc", "Z"}));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The record layer of the DXF reader: which pairs land in which records.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "DxfReadTestSupport.h"
 
 namespace zr {
@@ -300,6 +302,32 @@ TEST(DxfReadRecords, ReadingAgainStartsFromAnEmptyModel) {
   EXPECT_TRUE(model.TextAry.empty());
   EXPECT_EQ(model.CircleAry.size(), 1u);
   EXPECT_DOUBLE_EQ(model.DxfExtMax.x, 0);
+}
+
+
+TEST(DxfReadRecords, UnclosedPolylineTakesNoVerticesOfTheNextOne) {
+  // Neither polyline has its SEQEND; the second one's vertices stay its own and in order.
+  const auto r = Read(Entities(
+      "0|POLYLINE|0|VERTEX|10|1|0|"
+      "LWPOLYLINE|10|2|10|3|0|"
+      "POLYLINE|0|TEXT|1|t|0|VERTEX|10|4|0|"
+      "LWPOLYLINE|10|5|0|VERTEX|10|6|0|SEQEND|0|LINE|10|7"));
+  ASSERT_EQ(r.model.LwpAry.size(), 4u);
+  std::vector<int> hands;
+  for (const TLwpEle& v : r.model.LwpEleAry) hands.push_back(v.ihand);
+  EXPECT_EQ(hands, (std::vector<int>{0, 1, 1, 2, 3}));
+  ASSERT_EQ(r.model.LineAry.size(), 1u);
+  EXPECT_DOUBLE_EQ(r.model.LineAry[0].st.x, 7);
+}
+
+TEST(DxfReadRecords, VertexSequenceWithoutSeqEndTakesLaterPoints) {
+  // Without SEQEND the sequence stays open: a LINE's start point also becomes a vertex.
+  const auto r = Read(Entities("0|POLYLINE|0|VERTEX|10|1|0|LINE|10|2|20|3|0|CIRCLE"));
+  ASSERT_EQ(r.model.LwpEleAry.size(), 2u);
+  EXPECT_DOUBLE_EQ(r.model.LwpEleAry[1].code10.x, 2);
+  EXPECT_DOUBLE_EQ(r.model.LwpEleAry[1].code10.y, 3);
+  ASSERT_EQ(r.model.LineAry.size(), 1u);
+  EXPECT_DOUBLE_EQ(r.model.LineAry[0].st.x, 2);
 }
 
 }  // namespace

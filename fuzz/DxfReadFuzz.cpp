@@ -1,0 +1,60 @@
+// Feeds arbitrary bytes to the DXF reader, with a progress indicator and a message owner, and
+// checks what must hold after every read.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "drawing/DxfRead.h"
+#include "text/Utf.h"
+
+namespace {
+
+struct Bar : zr::IProgressBar {
+  void SetMax(int m) override { max = m; }
+  void SetPosition(int p) override {
+    if (p < 0 || p > max + 1) std::abort();  // at most one step past the maximum rounding
+    position = p;
+  }
+  int max = 0;
+  int position = 0;
+};
+
+struct Owner : zr::IMessageOwner {
+  void ShowMessage(const std::string& text, const std::string& caption) override {
+    if (caption != "DxfRead" || !zr::text::IsValidUtf8(text)) std::abort();
+    ++shown;
+  }
+  int shown = 0;
+};
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // The program's own model, reused from read to read as the palette does.
+  zr::TDxfModel& model = zr::Model();
+  std::string err, ver;
+  Bar bar;
+  Owner owner;
+  zr::DxfReadFromBytes(model, std::string_view(reinterpret_cast<const char*>(data), size), &bar,
+                       &owner, err, ver);
+  Check(!model.LayerAry.empty());
+  Check(bar.position == 0);
+  Check(owner.shown == (err.empty() ? 0 : 1));
+  Check(zr::text::IsValidUtf8(err) && zr::text::IsValidUtf8(ver));
+  for (const auto* vertices : {&model.LwpEleAry, &model.BlkLwpEleAry}) {
+    const auto& polylines = vertices == &model.LwpEleAry ? model.LwpAry : model.BlkLwpAry;
+    int last = -1;
+    for (const zr::TLwpEle& v : *vertices) {
+      Check(v.ihand >= last && static_cast<std::size_t>(v.ihand) < polylines.size());
+      last = v.ihand;
+    }
+  }
+  for (const zr::TTextBlk& t : model.TextAry) Check(zr::text::IsValidUtf8(t.str));
+  return 0;
+}
