@@ -90,6 +90,7 @@ class FakeDesktop : public IDesktop {
   std::vector<ShownMessage> messages;
   std::vector<SentCopyData> sent;
   std::function<void()> onProcessMessages;         // runs inside ProcessMessages
+  std::function<void(int)> onSleep;                // runs inside Sleep (e.g. a fake clock)
 
   FakeWindow* Window(WindowHandle h) {
     for (auto& w : windows) {
@@ -126,7 +127,10 @@ class FakeDesktop : public IDesktop {
   void SetForegroundWindow(WindowHandle w) override {
     journal->push_back("SetForegroundWindow(" + std::to_string(w) + ")");
   }
-  void Sleep(int ms) override { journal->push_back("Sleep(" + std::to_string(ms) + ")"); }
+  void Sleep(int ms) override {
+    journal->push_back("Sleep(" + std::to_string(ms) + ")");
+    if (onSleep) onSleep(ms);
+  }
   void ProcessMessages() override {
     journal->push_back("ProcessMessages");
     if (onProcessMessages) onProcessMessages();

@@ -1,0 +1,46 @@
+#pragma once
+// Serves a late-bound object of this process to COM callers as IDispatch: member names get
+// DISPIDs as they are asked for, and Invoke calls the object's Get (a property read without
+// arguments) or Call. Errors become DISP_E_EXCEPTION with the error's text in EXCEPINFO; no
+// C++ exception leaves a COM method.
+#include <windows.h>
+#include <oaidl.h>
+#include <wrl/client.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "cadlink/AutoValue.h"
+
+namespace zr::win32 {
+
+class AutoObjectDispatch final : public IDispatch {
+ public:
+  static Microsoft::WRL::ComPtr<IDispatch> Wrap(cadlink::AutoObjectPtr object);
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+  // IDispatch
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
+                                          DISPID* ids) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags,
+                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* info,
+                                   UINT* argError) override;
+
+ private:
+  explicit AutoObjectDispatch(cadlink::AutoObjectPtr object) : object_(std::move(object)) {}
+  ~AutoObjectDispatch() = default;
+  HRESULT InvokeMember(const std::string& member, WORD flags, DISPPARAMS& params,
+                       VARIANT* result);
+
+  std::atomic<ULONG> refs_{1};
+  cadlink::AutoObjectPtr object_;
+  std::vector<std::string> names_;  // DISPID n names names_[n - 1]
+};
+
+}  // namespace zr::win32

@@ -1,0 +1,17 @@
+#pragma once
+// Result codes of COM calls as the CAD link's AutomationError.
+#include <windows.h>
+
+#include <string>
+
+#include "cadlink/AutoValue.h"
+
+namespace zr::win32 {
+
+// The system's text for a result code, or "automation error 0x8xxxxxxx" when it has none.
+std::string HResultText(HRESULT hr);
+
+// Throws AutomationError with the code's text (and the context, when given, after it).
+[[noreturn]] void ThrowHResult(HRESULT hr, const std::string& context = {});
+
+}  // namespace zr::win32

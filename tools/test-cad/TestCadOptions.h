@@ -1,0 +1,44 @@
+#pragma once
+// The test CAD's command line.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "SimCad.h"
+
+namespace zr::testcad {
+
+inline constexpr const char* kDefaultTestCadProgId = "BricscadApp.AcadApplication";
+
+enum class FilterMode { None, RetryLater, Rejected };
+
+// A top-level window opened for the command-window search.
+struct ExtraWindow {
+  std::string className;
+  std::string title;
+  bool minimized = false;
+  bool disabled = false;
+};
+
+struct TestCadOptions {
+  std::string progId = kDefaultTestCadProgId;
+  std::string logPath;            // empty: the log is only shown
+  SimCadConfig sim;
+  FilterMode filter = FilterMode::None;
+  int filterMs = 0;               // how long after each SendCommand calls are refused
+  std::string mainTitle;          // empty: "ZrTestCad - <ProgID>"
+  std::string mainClass = "ZrTestCadWindow";
+  bool minimized = false;
+  bool disabled = false;
+  int x = 0, y = 0, width = 440, height = 600;
+  std::vector<ExtraWindow> windows;  // stacked in this order, the first on top
+};
+
+// Parses the arguments (without the program name); throws std::invalid_argument with a
+// readable text for an unknown option or a bad value.
+TestCadOptions ParseTestCadOptions(const std::vector<std::string>& args);
+
+// The option summary shown for --help or after an error.
+const char* TestCadUsage();
+
+}  // namespace zr::testcad

@@ -1,0 +1,100 @@
+#include "TestCadServer.h"
+
+#include "win32/ComError.h"
+#include "win32/WideText.h"
+
+namespace zr::testcad {
+
+namespace {
+
+std::wstring ReadDefaultValue(HKEY key) {
+  wchar_t buffer[128] = {};
+  DWORD size = sizeof buffer - sizeof(wchar_t);
+  DWORD type = 0;
+  if (::RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+          ERROR_SUCCESS ||
+      type != REG_SZ) {
+    return {};
+  }
+  return buffer;
+}
+
+bool WriteDefaultValue(HKEY key, const std::wstring& value) {
+  return ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) ==
+         ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::string ClassIdText(const CLSID& clsid) {
+  wchar_t text[64] = {};
+  ::StringFromGUID2(clsid, text, 64);
+  return win32::Narrow(text);
+}
+
+bool ProgIdRegistration::Add(const std::string& progId, const CLSID& clsid, std::string& error) {
+  key_ = L"Software\\Classes\\" + win32::Widen(progId);
+  HKEY probe = nullptr;
+  created_ = ::RegOpenKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_READ, &probe) != ERROR_SUCCESS;
+  if (probe != nullptr) ::RegCloseKey(probe);
+  HKEY clsidKey = nullptr;
+  const LONG rc = ::RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\CLSID").c_str(), 0, nullptr, 0,
+                                    KEY_READ | KEY_WRITE, nullptr, &clsidKey, nullptr);
+  if (rc != ERROR_SUCCESS) {
+    error = win32::HResultText(HRESULT_FROM_WIN32(rc));
+    key_.clear();
+    return false;
+  }
+  previousClsid_ = ReadDefaultValue(clsidKey);
+  hadClsid_ = !previousClsid_.empty();
+  const bool ok = WriteDefaultValue(clsidKey, win32::Widen(ClassIdText(clsid)));
+  ::RegCloseKey(clsidKey);
+  if (!ok) error = "the ProgID's class ID could not be written";
+  return ok;
+}
+
+void ProgIdRegistration::Remove() {
+  if (key_.empty()) return;
+  if (created_) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
+  } else {
+    HKEY clsidKey = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, (key_ + L"\\CLSID").c_str(), 0, KEY_WRITE,
+                        &clsidKey) == ERROR_SUCCESS) {
+      if (hadClsid_) {
+        WriteDefaultValue(clsidKey, previousClsid_);
+      } else {
+        ::RegDeleteValueW(clsidKey, nullptr);
+      }
+      ::RegCloseKey(clsidKey);
+    }
+  }
+  key_.clear();
+}
+
+HRESULT BusyFilter::QueryInterface(REFIID riid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  if (riid == IID_IUnknown || riid == IID_IMessageFilter) {
+    *object = static_cast<IMessageFilter*>(this);
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+DWORD BusyFilter::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) {
+  if (mode_ == FilterMode::None || ::GetTickCount64() >= refuseUntil_) return SERVERCALL_ISHANDLED;
+  if (mode_ == FilterMode::RetryLater) {
+    log_.Write("HandleInComingCall -> SERVERCALL_RETRYLATER");
+    return SERVERCALL_RETRYLATER;
+  }
+  log_.Write("HandleInComingCall -> SERVERCALL_REJECTED");
+  return SERVERCALL_REJECTED;
+}
+
+DWORD BusyFilter::RetryRejectedCall(HTASK, DWORD, DWORD) { return static_cast<DWORD>(-1); }
+
+DWORD BusyFilter::MessagePending(HTASK, DWORD, DWORD) { return PENDINGMSG_WAITDEFPROCESS; }
+
+}  // namespace zr::testcad
