@@ -8,7 +8,8 @@
 
 namespace zr::win32 {
 
-// The system's text for a result code, or "automation error 0x8xxxxxxx" when it has none.
+// The system's text for a result code; else a text of our own for the codes the CAD link
+// meets, with the code; else "automation error 0x8xxxxxxx".
 std::string HResultText(HRESULT hr);
 
 // Throws AutomationError with the code's text (and the context, when given, after it).

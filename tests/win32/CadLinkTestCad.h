@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "text/Utf.h"
+#include "text/TextFile.h"
 #include "win32/WideText.h"
 
 namespace zr::win32::testing {

@@ -87,7 +87,7 @@ int Run(HINSTANCE instance) {
 
   CLSID clsid{};
   ::CoCreateGuid(&clsid);
-  ProgIdRegistration registration;
+  ProgIdRegistrations registration;
   std::string error;
   if (!registration.Add(options.progId, clsid, error)) {
     return Fail("The ProgID cannot be registered: " + error);

@@ -26,14 +26,24 @@ void TestCadLog::Write(const std::string& line) {
     std::fputc('\n', file_);
     std::fflush(file_);
   }
-  if (list_ != nullptr) {
+  if (list_ != nullptr) pending_.push_back(line);
+}
+
+void TestCadLog::ShowPending() {
+  if (list_ == nullptr || pending_.empty()) return;
+  ::SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+  for (const std::string& line : pending_) {
     if (::SendMessageW(list_, LB_GETCOUNT, 0, 0) >= kMaxListLines) {
       ::SendMessageW(list_, LB_DELETESTRING, 0, 0);
     }
     const std::wstring w = win32::Widen(line);
-    const LRESULT at = ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
-    if (at >= 0) ::SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(at), 0);
+    ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w.c_str()));
   }
+  pending_.clear();
+  const LRESULT count = ::SendMessageW(list_, LB_GETCOUNT, 0, 0);
+  if (count > 0) ::SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(count - 1), 0);
+  ::SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(list_, nullptr, TRUE);
 }
 
 std::string DescribeCopyData(const std::string& windowTitle, WPARAM wParam,

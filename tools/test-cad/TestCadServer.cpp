@@ -33,13 +33,15 @@ std::string ClassIdText(const CLSID& clsid) {
   return win32::Narrow(text);
 }
 
-bool ProgIdRegistration::Add(const std::string& progId, const CLSID& clsid, std::string& error) {
-  key_ = L"Software\\Classes\\" + win32::Widen(progId);
+bool ProgIdRegistration::Add(HKEY root, const std::wstring& classes, const std::string& progId,
+                             const CLSID& clsid, std::string& error) {
+  root_ = root;
+  key_ = classes + win32::Widen(progId);
   HKEY probe = nullptr;
-  created_ = ::RegOpenKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, KEY_READ, &probe) != ERROR_SUCCESS;
+  created_ = ::RegOpenKeyExW(root_, key_.c_str(), 0, KEY_READ, &probe) != ERROR_SUCCESS;
   if (probe != nullptr) ::RegCloseKey(probe);
   HKEY clsidKey = nullptr;
-  const LONG rc = ::RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\CLSID").c_str(), 0, nullptr, 0,
+  const LONG rc = ::RegCreateKeyExW(root_, (key_ + L"\\CLSID").c_str(), 0, nullptr, 0,
                                     KEY_READ | KEY_WRITE, nullptr, &clsidKey, nullptr);
   if (rc != ERROR_SUCCESS) {
     error = win32::HResultText(HRESULT_FROM_WIN32(rc));
@@ -57,10 +59,10 @@ bool ProgIdRegistration::Add(const std::string& progId, const CLSID& clsid, std:
 void ProgIdRegistration::Remove() {
   if (key_.empty()) return;
   if (created_) {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
+    ::RegDeleteTreeW(root_, key_.c_str());
   } else {
     HKEY clsidKey = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, (key_ + L"\\CLSID").c_str(), 0, KEY_WRITE,
+    if (::RegOpenKeyExW(root_, (key_ + L"\\CLSID").c_str(), 0, KEY_WRITE,
                         &clsidKey) == ERROR_SUCCESS) {
       if (hadClsid_) {
         WriteDefaultValue(clsidKey, previousClsid_);
@@ -71,6 +73,15 @@ void ProgIdRegistration::Remove() {
     }
   }
   key_.clear();
+}
+
+bool ProgIdRegistrations::Add(const std::string& progId, const CLSID& clsid, std::string& error) {
+  if (!user_.Add(HKEY_CURRENT_USER, L"Software\\Classes\\", progId, clsid, error)) return false;
+  CLSID found{};
+  if (SUCCEEDED(::CLSIDFromProgID(win32::Widen(progId).c_str(), &found)) && found == clsid) {
+    return true;
+  }
+  return machine_.Add(HKEY_CLASSES_ROOT, L"", progId, clsid, error);
 }
 
 HRESULT BusyFilter::QueryInterface(REFIID riid, void** object) {

@@ -11,8 +11,8 @@
 
 namespace zr::testcad {
 
-// HKCU\Software\Classes\<ProgID>\CLSID = the class ID. A value that was there before is put
-// back on Remove, so a real registration is never lost.
+// <root>\<classes>\<ProgID>\CLSID = the class ID. A value that was there before is put back
+// on Remove, so a real registration is never lost.
 class ProgIdRegistration {
  public:
   ProgIdRegistration() = default;
@@ -21,14 +21,26 @@ class ProgIdRegistration {
   ~ProgIdRegistration() { Remove(); }
 
   // False with the system's text in `error` when the registry cannot be written.
-  bool Add(const std::string& progId, const CLSID& clsid, std::string& error);
+  bool Add(HKEY root, const std::wstring& classes, const std::string& progId, const CLSID& clsid,
+           std::string& error);
   void Remove();
 
  private:
-  std::wstring key_;                 // the ProgID's key under HKCU\Software\Classes
+  HKEY root_ = nullptr;
+  std::wstring key_;                 // the ProgID's key under the root
   bool created_ = false;             // the ProgID key did not exist before
   bool hadClsid_ = false;
   std::wstring previousClsid_;
+};
+
+// Registers the ProgID per user (HKCU\Software\Classes), and also in HKEY_CLASSES_ROOT when
+// the system's ProgID lookup does not see the per-user entry (Wine reads only the latter).
+class ProgIdRegistrations {
+ public:
+  bool Add(const std::string& progId, const CLSID& clsid, std::string& error);
+
+ private:
+  ProgIdRegistration user_, machine_;
 };
 
 // Answers incoming calls with "retry later" or "rejected" for a while after each command,

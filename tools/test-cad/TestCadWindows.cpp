@@ -19,6 +19,8 @@ struct TestCadWindows::WindowData {
 namespace {
 
 constexpr int kListId = 100;
+constexpr UINT_PTR kShowLogTimer = 1;
+constexpr UINT kShowLogEveryMs = 150;
 
 LRESULT CALLBACK TestCadWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -42,6 +44,9 @@ LRESULT CALLBACK TestCadWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (data->list != nullptr) {
           ::MoveWindow(data->list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         }
+        return 0;
+      case WM_TIMER:
+        if (wParam == kShowLogTimer) data->log->ShowPending();
         return 0;
       case WM_CLOSE:  // closing any of its windows ends the test CAD
         ::PostQuitMessage(0);
@@ -97,7 +102,7 @@ TestCadWindows::~TestCadWindows() {
 bool TestCadWindows::Create(HINSTANCE instance) {
   const std::wstring mainClass = win32::Widen(options_.mainClass);
   if (!RegisterClassOnce(instance, mainClass)) return false;
-  data_.push_back(std::make_unique<WindowData>(WindowData{&log_, options_.mainTitle, true}));
+  data_.push_back(std::make_unique<WindowData>(WindowData{&log_, options_.mainTitle, true, options_.mainClass}));
   main_ = ::CreateWindowExW(0, mainClass.c_str(), win32::Widen(options_.mainTitle).c_str(),
                             WS_OVERLAPPEDWINDOW, options_.x, options_.y, options_.width,
                             options_.height, nullptr, nullptr, instance, data_.back().get());
@@ -116,6 +121,7 @@ bool TestCadWindows::Create(HINSTANCE instance) {
   ::SendMessageW(list, LB_SETHORIZONTALEXTENT, 4000, 0);
   data_.back()->list = list;
   log_.AttachList(list);
+  ::SetTimer(main_, kShowLogTimer, kShowLogEveryMs, nullptr);
 
   int offset = 0;
   for (const ExtraWindow& extra : options_.windows) {
