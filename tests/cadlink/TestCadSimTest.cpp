@@ -199,6 +199,15 @@ TEST(TestCadOptions, ParsesEveryOption) {
   EXPECT_EQ(o.x + o.y + o.width + o.height, 730);
 }
 
+TEST(TestCadOptions, TakesWindowsStyleOptionsButNotSlashValues) {
+  const TestCadOptions o =
+      ParseTestCadOptions({"/progid", "ZrTest.B", "/log", "/tmp/a.log", "--title", "/x"});
+  EXPECT_EQ(o.progId, "ZrTest.B");
+  EXPECT_EQ(o.logPath, "/tmp/a.log");
+  EXPECT_EQ(o.mainTitle, "/x");
+  EXPECT_THROW(ParseTestCadOptions({"/"}), std::invalid_argument);
+}
+
 TEST(TestCadOptions, RejectsWhatItCannotDo) {
   using Args = std::vector<std::string>;
   for (const Args& bad : {Args{"--busy-ms"}, Args{"--busy-ms", "1s"}, Args{"--filter", "maybe"},

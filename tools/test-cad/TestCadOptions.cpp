@@ -76,7 +76,9 @@ ExtraWindow ParseWindow(const std::string& text) {
 TestCadOptions ParseTestCadOptions(const std::vector<std::string>& args) {
   TestCadOptions o;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
+    // Windows style "/progid" is taken as "--progid".
+    const std::string a =
+        args[i].size() > 1 && args[i][0] == '/' ? "--" + args[i].substr(1) : args[i];
     auto value = [&]() -> const std::string& {
       if (i + 1 >= args.size()) throw std::invalid_argument(a + ": value missing");
       return args[++i];

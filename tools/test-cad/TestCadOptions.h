@@ -34,8 +34,8 @@ struct TestCadOptions {
   std::vector<ExtraWindow> windows;  // stacked in this order, the first on top
 };
 
-// Parses the arguments (without the program name); throws std::invalid_argument with a
-// readable text for an unknown option or a bad value.
+// Parses the arguments (without the program name); "/name" is the same as "--name". Throws
+// std::invalid_argument with a readable text for an unknown option or a bad value.
 TestCadOptions ParseTestCadOptions(const std::vector<std::string>& args);
 
 // The option summary shown for --help or after an error.

@@ -14,11 +14,14 @@ struct TestCadWindows::WindowData {
   bool isMain;
   std::string className;
   HWND list = nullptr;
+  HWND header = nullptr;
 };
 
 namespace {
 
 constexpr int kListId = 100;
+constexpr int kHeaderId = 101;
+constexpr int kHeaderHeight = 20;  // the title, shown inside: Xvfb draws no window frames
 constexpr UINT_PTR kShowLogTimer = 1;
 constexpr UINT kShowLogEveryMs = 150;
 
@@ -42,7 +45,9 @@ LRESULT CALLBACK TestCadWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
       case WM_SIZE:
         if (data->list != nullptr) {
-          ::MoveWindow(data->list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+          const int height = HIWORD(lParam) > kHeaderHeight ? HIWORD(lParam) - kHeaderHeight : 0;
+          ::MoveWindow(data->header, 0, 0, LOWORD(lParam), kHeaderHeight, TRUE);
+          ::MoveWindow(data->list, 0, kHeaderHeight, LOWORD(lParam), height, TRUE);
         }
         return 0;
       case WM_TIMER:
@@ -113,10 +118,16 @@ bool TestCadWindows::Create(HINSTANCE instance) {
                         FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
   RECT client{};
   ::GetClientRect(main_, &client);
+  HWND header = ::CreateWindowExW(0, L"STATIC", win32::Widen(options_.mainTitle).c_str(),
+                                  WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE, 0,
+                                  0, client.right, kHeaderHeight, main_,
+                                  reinterpret_cast<HMENU>(kHeaderId), instance, nullptr);
+  ::SendMessageW(header, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  data_.back()->header = header;
   HWND list = ::CreateWindowExW(
       0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT,
-      0, 0, client.right, client.bottom, main_, reinterpret_cast<HMENU>(kListId), instance,
-      nullptr);
+      0, kHeaderHeight, client.right, client.bottom - kHeaderHeight, main_,
+      reinterpret_cast<HMENU>(kListId), instance, nullptr);
   ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   ::SendMessageW(list, LB_SETHORIZONTALEXTENT, 4000, 0);
   data_.back()->list = list;
