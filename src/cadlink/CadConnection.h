@@ -3,13 +3,13 @@
 // bringing the CAD to the front, and the no-CAD report.
 #include <string>
 
+#include "app/AppTitle.h"
 #include "cadlink/AutoValue.h"
 #include "cadlink/Desktop.h"
 
 namespace zr::cadlink {
 
-// Caption of every message box (the application title).
-inline constexpr const char* kAppTitle = "Zoveza Ruzu 1.65 Dark";
+// Every message box carries the application title (zr::kAppTitle) as its caption.
 inline constexpr const char* kNoCadMessage = "有効な CAD が見つかりません. ";
 // Pause after restoring a minimised CAD window.
 inline constexpr int kRestorePauseMs = 500;

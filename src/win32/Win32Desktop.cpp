@@ -115,6 +115,7 @@ void Win32Desktop::ProcessMessages() {
       ::PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the main loop
       return;
     }
+    if (preTranslate_ && preTranslate_(msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

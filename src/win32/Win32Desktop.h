@@ -3,6 +3,8 @@
 // the user-interface thread's pauses and message pump, and message boxes owned by the palette.
 #include <windows.h>
 
+#include <functional>
+
 #include "cadlink/Desktop.h"
 
 namespace zr::win32 {
@@ -12,6 +14,11 @@ class Win32Desktop : public cadlink::IDesktop {
   // The palette window owns the message boxes; none (0) until it exists.
   void SetOwner(HWND owner) { owner_ = owner; }
   HWND Owner() const { return owner_; }
+  // Offered every message that ProcessMessages takes from the queue before it is dispatched
+  // (the palette's own pre-translation, as in its message loop); true means it was handled.
+  void SetPreTranslate(std::function<bool(const MSG&)> preTranslate) {
+    preTranslate_ = std::move(preTranslate);
+  }
 
   std::string ClassIdFromProgId(const std::string& progId) override;
   bool IsObjectRunning(const std::string& classId) override;
@@ -36,6 +43,7 @@ class Win32Desktop : public cadlink::IDesktop {
 
  private:
   HWND owner_ = nullptr;
+  std::function<bool(const MSG&)> preTranslate_;
 };
 
 inline HWND ToHwnd(cadlink::WindowHandle h) { return reinterpret_cast<HWND>(h); }

@@ -47,6 +47,22 @@ TEST_F(CadLinkDesktop, ProcessMessagesDispatchesAndLeavesQuitForTheMainLoop) {
   ::PostMessageW(w, WM_APP + 5, 0, 0);
   desktop.ProcessMessages();
   EXPECT_EQ(gSeen, static_cast<UINT>(WM_APP + 5));
+  // The palette's pre-translation sees each message first and may keep it.
+  std::vector<UINT> offered;
+  desktop.SetPreTranslate([&](const MSG& m) {
+    if (m.message >= WM_APP) offered.push_back(m.message);
+    return m.message == WM_APP + 7;
+  });
+  ::PostMessageW(w, WM_APP + 7, 0, 0);
+  ::PostMessageW(w, WM_APP + 8, 0, 0);
+  desktop.ProcessMessages();
+  EXPECT_EQ(offered, (std::vector<UINT>{WM_APP + 7, WM_APP + 8}));
+  EXPECT_EQ(gSeen, static_cast<UINT>(WM_APP + 8));
+  gSeen = 0;
+  ::PostMessageW(w, WM_APP + 7, 0, 0);
+  desktop.ProcessMessages();
+  EXPECT_EQ(gSeen, 0u) << "a message the palette took is not dispatched again";
+  desktop.SetPreTranslate(nullptr);
   ::PostQuitMessage(7);
   ::PostMessageW(w, WM_APP + 6, 0, 0);
   desktop.ProcessMessages();
