@@ -80,12 +80,12 @@ bool TCadWindowChannel::ActivateCadWindow() {
 
 bool TCadWindowChannel::SendCadCommandText(std::string_view text) {
   const std::string command = EscToEtx(text);
+  if (FindCadWindow() == 0) return false;
   if (!FitsCommandMessage(command)) {
     desktop_.ShowMessage(CommandTooLongMessage(text::Utf16Length(command)), kAppTitle,
                          MessagePlacement::OverPalette);
-    return false;
+    return true;
   }
-  if (FindCadWindow() == 0) return false;
   if (desktop_.IsIconic(CadWnd)) desktop_.OpenIcon(CadWnd);
   desktop_.SetForegroundWindow(CadWnd);
   SendCopyDataText(CadWnd, command);

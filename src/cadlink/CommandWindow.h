@@ -56,7 +56,7 @@ class TCadWindowChannel {
   bool ActivateCadWindow();
   // ESC becomes ETX; finds, restores and raises the CAD window and sends the text. True when
   // a window was found, whether or not it took the text. A text longer than one message
-  // carries is not cut: nothing is sent, the user is told, and the result is false.
+  // carries is not cut: when a window was found, nothing is sent and the user is told.
   bool SendCadCommandText(std::string_view text);
 
  private:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/CadLinkFakes.h"
 #include "text/Utf.h"
 
@@ -158,8 +160,11 @@ TEST_F(CommandChannel, OverlongTextIsRefusedWholeWithAMessage) {
   std::string text = "-INSERT\r\"";
   while (text::Utf16Length(text) < 520) text += "C:\\図面\\";
   text += "E001B.dxf\"\r";
-  EXPECT_FALSE(channel.SendCadCommandText(text));
+  EXPECT_TRUE(channel.SendCadCommandText(text)) << "a window was found";
   EXPECT_TRUE(desktop.sent.empty()) << "no cut text may reach the CAD";
+  EXPECT_EQ(channel.CadWnd, 5u);
+  EXPECT_EQ(std::count(journal->begin(), journal->end(), "SetForegroundWindow(5)"), 0)
+      << "the CAD is not raised for a text it will not get";
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0].caption, "Zoveza Ruzu 1.65 Dark");
   EXPECT_EQ(desktop.messages[0].placement, MessagePlacement::OverPalette);
@@ -168,6 +173,10 @@ TEST_F(CommandChannel, OverlongTextIsRefusedWholeWithAMessage) {
   // The lower layer refuses it too, silently.
   EXPECT_FALSE(channel.SendCopyDataText(5, text));
   EXPECT_TRUE(desktop.sent.empty());
+  EXPECT_EQ(desktop.messages.size(), 1u);
+  // Without a CAD window nothing is shown, as for any text.
+  desktop.windows.clear();
+  EXPECT_FALSE(channel.SendCadCommandText(text));
   EXPECT_EQ(desktop.messages.size(), 1u);
 }
 
