@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <new>
 #include <string>
 #include <thread>
@@ -49,22 +50,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Generated drawings are written once per run into a temporary folder.
-std::string GeneratedFile(std::size_t megabytes) {
+// Generated drawings are written once per run into a temporary folder; counts[kilobytes]
+// tells what each holds.
+std::map<std::size_t, zr::bench::GeneratedCounts> gGenerated;
+
+std::string GeneratedFile(std::size_t kilobytes) {
   static const fs::path dir = fs::temp_directory_path() / "zr-dxfread-bench";
-  const fs::path path = dir / ("generated-" + std::to_string(megabytes) + "mb.dxf");
+  const fs::path path = dir / ("generated-" + std::to_string(kilobytes) + "kb.dxf");
   static std::vector<std::size_t> written;
-  if (std::find(written.begin(), written.end(), megabytes) == written.end()) {
+  if (std::find(written.begin(), written.end(), kilobytes) == written.end()) {
     fs::create_directories(dir);
-    zr::bench::WriteGeneratedDxf(path.string(), megabytes * 1024 * 1024, 7);
-    written.push_back(megabytes);
+    zr::bench::WriteGeneratedDxf(path.string(), kilobytes * 1024, 7, &gGenerated[kilobytes]);
+    written.push_back(kilobytes);
   }
   return path.string();
 }
 
 // Reads the file repeatedly into one model (as the palette reuses its model) and reports
 // bytes per second, entity count and the peak heap of one read relative to the file size.
-void ReadFile(benchmark::State& state, const std::string& path) {
+void ReadFile(benchmark::State& state, const std::string& path,
+              const zr::bench::GeneratedCounts* expected = nullptr) {
   std::error_code ec;
   const auto size = static_cast<std::size_t>(fs::file_size(path, ec));
   if (ec || size == 0) {
@@ -95,12 +100,28 @@ void ReadFile(benchmark::State& state, const std::string& path) {
   state.counters["lines"] = static_cast<double>(model.LineAry.size());
   state.counters["texts"] = static_cast<double>(model.TextAry.size());
   if (!err.empty()) state.SetLabel("stopped: " + err.substr(0, 40));
+  // A generated drawing must read back as what was written.
+  if (expected != nullptr &&
+      (model.LineAry.size() != expected->lines || model.ArcAry.size() != expected->arcs ||
+       model.CircleAry.size() != expected->circles || model.LwpAry.size() != expected->polylines ||
+       model.LwpEleAry.size() != expected->vertices ||
+       model.TextAry.size() != expected->texts + expected->mtexts || !err.empty())) {
+    state.SkipWithError("the generated drawing did not read back as written");
+  }
 }
 
 void BM_DxfReadGenerated(benchmark::State& state) {
-  ReadFile(state, GeneratedFile(static_cast<std::size_t>(state.range(0))));
+  const auto kilobytes = static_cast<std::size_t>(state.range(0));
+  const std::string path = GeneratedFile(kilobytes);
+  ReadFile(state, path, &gGenerated[kilobytes]);
 }
-BENCHMARK(BM_DxfReadGenerated)->Arg(1)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
+// Sizes in KB: a palette symbol (50 KB), then 1 MB, 20 MB and 100 MB drawings.
+BENCHMARK(BM_DxfReadGenerated)
+    ->Arg(50)
+    ->Arg(1024)
+    ->Arg(20 * 1024)
+    ->Arg(100 * 1024)
+    ->Unit(benchmark::kMillisecond);
 
 // Every corpus file larger than 100 KB on its own, when the corpus is there.
 const bool kCorpusRegistered = [] {

@@ -58,39 +58,6 @@ bool IsUnderflow(std::string_view text) {
 
 }  // namespace
 
-// Index of the first CR or LF at or after `from`, or `size`. Eight bytes at a time: a byte
-// equal to CR or LF becomes zero after the XOR, and the classic zero-byte test finds it.
-std::size_t FindLineBreak(const char* data, std::size_t from, std::size_t size) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-  std::size_t i = from;
-  for (; i + 8 <= size; i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, data + i, 8);
-    const std::uint64_t lf = word ^ (kOnes * '\n');
-    const std::uint64_t cr = word ^ (kOnes * '\r');
-    const std::uint64_t hit = ((lf - kOnes) & ~lf & kHighs) | ((cr - kOnes) & ~cr & kHighs);
-    if (hit != 0) {
-      // The lowest flagged byte is a true match (borrows only run towards higher bytes).
-      return i + static_cast<std::size_t>(std::countr_zero(hit) / 8);
-    }
-  }
-  while (i < size && data[i] != '\n' && data[i] != '\r') ++i;
-  return i;
-}
-
-bool LineCursor::Next(std::string_view& line) {
-  const std::size_t size = bytes_.size();
-  if (pos_ >= size) return false;
-  const char* data = bytes_.data();
-  std::size_t i = FindLineBreak(data, pos_, size);
-  line = std::string_view(data + pos_, i - pos_);
-  if (i < size && data[i] == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
-  pos_ = i + 1;
-  ++lineNumber_;
-  return true;
-}
-
 std::size_t CountLines(std::string_view bytes) {
   std::size_t count = 0;
   const std::size_t size = bytes.size();
@@ -105,14 +72,6 @@ std::size_t CountLines(std::string_view bytes) {
   }
   if (size > 0 && bytes[size - 1] != '\n' && bytes[size - 1] != '\r') ++count;
   return count;
-}
-
-bool PairCursor::Next(Pair& pair) {
-  if (!lines_.Next(pair.codeText)) return false;
-  pair.codeLine = lines_.LineNumber();
-  if (!lines_.Next(pair.value)) return false;
-  pair.valueLine = lines_.LineNumber();
-  return true;
 }
 
 std::optional<std::int32_t> ParseGroupCodeSlow(std::string_view text) {
@@ -135,12 +94,15 @@ std::optional<std::int16_t> ParseSmallInt(std::string_view text) {
   return static_cast<std::int16_t>(value);
 }
 
-// Plain decimals ("-12.5", "1234.567891") with at most 15 significant digits: the digits
-// form an integer that a double holds exactly, and one division by an exact power of ten
-// rounds correctly, so the result equals the full conversion's. Anything else: false.
+// Plain decimals ("-12.5", "1234.567891") whose digits form an integer of at most 2^53 and
+// that have at most 22 decimals: a double holds both that integer and the power of ten
+// exactly, and one division rounds correctly, so the result equals the full conversion's.
+// Anything else: false.
 bool ParsePlainDecimal(std::string_view text, double& value) {
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
   std::size_t i = 0;
   const bool negative = !text.empty() && text[0] == '-';
   if (negative) ++i;
@@ -159,7 +121,7 @@ bool ParsePlainDecimal(std::string_view text, double& value) {
       return false;
     }
   }
-  if (digits > 15 || fraction > 15) return false;
+  if (digits > 19 || fraction > 22 || mantissa > kExactLimit) return false;
   const std::size_t start = negative ? 1 : 0;
   if (text.size() == start || text.size() == start + (fraction >= 0 ? 1 : 0)) return false;
   const double magnitude = static_cast<double>(mantissa) / kPowers[fraction < 0 ? 0 : fraction];

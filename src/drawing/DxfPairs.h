@@ -3,6 +3,8 @@
 // pairs, and values as numbers. Nothing here knows about entities.
 #include <cstddef>
 #include <cstdint>
+#include <bit>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -47,6 +49,47 @@ class PairCursor {
  private:
   LineCursor lines_;
 };
+
+// Index of the first CR or LF at or after `from`, or `size`. Eight bytes at a time: a byte
+// equal to CR or LF becomes zero after the XOR, and the classic zero-byte test finds it.
+inline std::size_t FindLineBreak(const char* data, std::size_t from, std::size_t size) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+  std::size_t i = from;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, data + i, 8);
+    const std::uint64_t lf = word ^ (kOnes * '\n');
+    const std::uint64_t cr = word ^ (kOnes * '\r');
+    const std::uint64_t hit = ((lf - kOnes) & ~lf & kHighs) | ((cr - kOnes) & ~cr & kHighs);
+    if (hit != 0) {
+      // The lowest flagged byte is a true match (borrows only run towards higher bytes).
+      return i + static_cast<std::size_t>(std::countr_zero(hit) / 8);
+    }
+  }
+  while (i < size && data[i] != '\n' && data[i] != '\r') ++i;
+  return i;
+}
+
+inline bool LineCursor::Next(std::string_view& line) {
+  const std::size_t size = bytes_.size();
+  if (pos_ >= size) return false;
+  const char* data = bytes_.data();
+  std::size_t i = FindLineBreak(data, pos_, size);
+  line = std::string_view(data + pos_, i - pos_);
+  if (i < size && data[i] == '\r' && i + 1 < size && data[i + 1] == '\n') ++i;
+  pos_ = i + 1;
+  ++lineNumber_;
+  return true;
+}
+
+inline bool PairCursor::Next(Pair& pair) {
+  if (!lines_.Next(pair.codeText)) return false;
+  pair.codeLine = lines_.LineNumber();
+  if (!lines_.Next(pair.value)) return false;
+  pair.valueLine = lines_.LineNumber();
+  return true;
+}
 
 // A group code: a decimal integer, possibly with leading blanks (32-bit).
 std::optional<std::int32_t> ParseGroupCodeSlow(std::string_view text);

@@ -18,7 +18,7 @@ constexpr int kProgressMax = 50;
 // one after the other, page after page) unless it grew past kKeptBytes.
 class FileBuffer {
  public:
-  static constexpr std::size_t kKeptBytes = 64u << 20;
+  static constexpr std::size_t kKeptBytes = 256u << 20;
 
   // The whole file, or nothing when it cannot be opened or read.
   std::optional<std::string_view> Load(const std::string& path) {

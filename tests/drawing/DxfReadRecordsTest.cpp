@@ -70,6 +70,40 @@ TEST(DxfReadRecords, MissingLayerIsAddedWithColorSeven) {
   EXPECT_EQ(r.model.LineAry[0].color, 7);
 }
 
+TEST(DxfReadRecords, LayerColorFindsTheFirstExactNameOrAddsTheLayer) {
+  TDxfModel model;
+  model.LayerAry.resize(3);
+  model.LayerAry[0].Name = "Wall";
+  model.LayerAry[0].color = 3;
+  model.LayerAry[1].Name = "Pipe";
+  model.LayerAry[1].color = -5;  // a layer switched off keeps its negative colour
+  model.LayerAry[2].Name = "Wall";
+  model.LayerAry[2].color = 4;
+  EXPECT_EQ(LayerColor(model, "Wall"), 3);
+  EXPECT_EQ(LayerColor(model, "Pipe"), -5);
+  EXPECT_EQ(LayerColor(model, "wall"), 7);
+  ASSERT_EQ(model.LayerAry.size(), 4u);
+  EXPECT_EQ(model.LayerAry[3].Name, "wall");
+  EXPECT_EQ(model.LayerAry[3].ltype, "CONTINUOUS");
+  EXPECT_EQ(model.LayerAry[3].code70, 0);
+  EXPECT_TRUE(model.LayerAry[3].visible);
+  EXPECT_EQ(LayerColor(model, "wall"), 7);
+  EXPECT_EQ(model.LayerAry.size(), 4u);
+}
+
+TEST(DxfReadRecords, ByLayerFollowsTheLayerTableAsItStandsWhenTheEntityCloses) {
+  const auto r = Read(Dxf(
+      "0|SECTION|2|TABLES|0|TABLE|2|LAYER|"
+      "0|LAYER|2|A|62|1|0|LAYER|2|A|62|2|0|ENDTAB|0|ENDSEC|"
+      "0|SECTION|2|ENTITIES|0|LINE|8|A|0|LINE|8|Z|0|ENDSEC|"
+      "0|SECTION|2|TABLES|0|TABLE|2|LAYER|0|LAYER|2|Z|62|5|0|LAYER|2|Y|62|6|0|ENDTAB|0|ENDSEC|"
+      "0|SECTION|2|ENTITIES|0|LINE|8|Y|0|LINE|0|ENDSEC|0|EOF"));
+  ASSERT_EQ(r.model.LineAry.size(), 4u);
+  EXPECT_EQ(r.model.LineAry[0].color, 1);  // the first of two layers named A
+  EXPECT_EQ(r.model.LineAry[1].color, 5);  // closed only after Z entered the table
+  EXPECT_EQ(r.model.LineAry[2].color, 6);
+}
+
 TEST(DxfReadRecords, FileWithoutLayerTableGetsLayerZero) {
   const auto r = Read(Entities("0|CIRCLE|10|1|20|2|40|3|62|4"));
   ASSERT_EQ(r.model.LayerAry.size(), 1u);
