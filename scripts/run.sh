@@ -23,7 +23,7 @@ trap 'wineserver -k 2>/dev/null; zr_stop_display' EXIT
 echo "Display: $DISPLAY (screenshot: DISPLAY=$DISPLAY import -window root shot.png)"
 
 if [ -n "$testcad" ]; then
-  zr_wine "$testcad" /progid BricscadApp.AcadApplication /log "$ZR_BUILD/test-cad.log" &
+  zr_wine "$testcad" --progid BricscadApp.AcadApplication --log "$ZR_BUILD/test-cad.log" &
   sleep 2
 fi
 cd "$demo"

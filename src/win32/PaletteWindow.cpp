@@ -13,6 +13,7 @@
 #include "win32/DarkFields.h"
 #include "win32/DarkTheme.h"
 #include "win32/ErrorReport.h"
+#include "win32/MessageFilter.h"
 #include "win32/PaletteControlIds.h"
 #include "win32/WideText.h"
 #include "win32/WindowText.h"
@@ -106,9 +107,18 @@ void PaletteWindow::Show(int showCommand) {
 
 // The COM message filter covers every automation call while the palette exists: it is
 // created and registered at the end of window creation and revoked at its destruction.
-void PaletteWindow::RegisterMessageFilter() {}
+// Every COM call into the CAD while the palette exists is covered by the filter, so a busy CAD
+// is retried instead of failing.
+void PaletteWindow::RegisterMessageFilter() {
+  gbMessageFilter = TMessageFilter::Create();
+  gbMessageFilter->RegisterFilter();
+}
 
-void PaletteWindow::RevokeMessageFilter() {}
+void PaletteWindow::RevokeMessageFilter() {
+  if (!gbMessageFilter) return;
+  gbMessageFilter->RevokeFilter();
+  gbMessageFilter.Reset();
+}
 
 void PaletteWindow::CreateFonts() {
   baseFont_ = MakeFont(kProportionalFace, Scale(kFontHeight), false);
