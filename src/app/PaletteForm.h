@@ -45,6 +45,12 @@ class TForm1 {
   // Redraw of the current page.
   void RedrawPage();
 
+  // Slots and base points.
+  // A mouse press (any button) at (x, y) of slot k's picture: while the auxiliary base points
+  // are shown, the nearest one becomes the slot's chosen base point.
+  void Image1MouseDown(int slot, int x, int y);
+  void SpeedButton6Click();  // auxiliary base points shown / hidden
+
   // Window fields.
   int ImgSize = 0;                 // side of a slot picture
   int gbTAgSt = 0;                 // first catalogue line of the current category, -1 none

@@ -127,6 +127,16 @@ void TForm1::PageByWheel(ViewPoint screen, bool& handled, SpeedButton button) {
 
 void TForm1::RedrawPage() { ReadBlockListSL(BlkListSL, gbTagName, gbTAgSt, gbTagEd, gbImgKaisi); }
 
+void TForm1::Image1MouseDown(int slot, int x, int y) {
+  if (!state_.gbHojoKiten) return;
+  painter_.PickKiten(view_.SlotCanvas(slot), slot, x, y);
+}
+
+void TForm1::SpeedButton6Click() {
+  state_.gbHojoKiten = !state_.gbHojoKiten;
+  RedrawPage();
+}
+
 void TForm1::ReadBlockListSL(const std::vector<std::string>& sl, const std::string& /*TName*/,
                              int st, int ed, int kaisi) {
   gbImgKaisi = kaisi;

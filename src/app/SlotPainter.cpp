@@ -14,4 +14,8 @@ void EngineSlotPainter::DrawSlot(const std::string& fileName, ICanvas& picture, 
   zr::DrawSlot(model_, state_, fileName, picture, slot, hojoKiten, kaiten);
 }
 
+int EngineSlotPainter::PickKiten(const ICanvas& picture, int slot, int x, int y) {
+  return zr::PickKiten(state_, picture, slot, x, y);
+}
+
 }  // namespace zr

@@ -1,6 +1,6 @@
 #pragma once
-// The page load's two calls into the drawing engine: clear a slot picture and draw a
-// block's thumbnail into it. Tests record the calls through a fake.
+// The palette's calls into the drawing engine for its slots: clear a slot picture, draw a
+// block's thumbnail into it, pick a base point on it. Tests record the calls through a fake.
 #include <string>
 
 #include "app/PaletteState.h"
@@ -17,6 +17,9 @@ class ISlotPainter {
   // Reads the block's DXF file, paints its thumbnail and sets the slot's geometry fields.
   virtual void DrawSlot(const std::string& fileName, ICanvas& picture, int slot,
                         bool hojoKiten, double kaiten) = 0;
+  // Chooses the slot's auxiliary base point nearest to the pixel (x, y) of its picture and
+  // returns its number (1..9).
+  virtual int PickKiten(const ICanvas& picture, int slot, int x, int y) = 0;
 };
 
 // The production painter: the drawing engine on the given model and palette state.
@@ -26,6 +29,7 @@ class EngineSlotPainter : public ISlotPainter {
   void ClearImage(ICanvas& picture, int width, int height, TColor color) override;
   void DrawSlot(const std::string& fileName, ICanvas& picture, int slot, bool hojoKiten,
                 double kaiten) override;
+  int PickKiten(const ICanvas& picture, int slot, int x, int y) override;
 
  private:
   TDxfModel& model_;

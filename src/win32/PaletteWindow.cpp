@@ -217,6 +217,7 @@ void PaletteWindow::CreateSlotArea() {
     const auto slot = static_cast<std::size_t>(k);
     panels_[slot] = CreateSlotPanel(panel1_, ids::kSlotPanelFirst + k, ScaleRect(SlotPanelRect(k)));
     pictures_[slot].Create(panels_[slot], ids::kSlotPictureFirst + k, picture);
+    pictures_[slot].onMouse = [this, k](const SlotPicture::MouseEvent& e) { OnSlotMouse(k, e); };
     tips_.Add(pictures_[slot].Handle(), "");
   }
 }
@@ -322,9 +323,18 @@ void PaletteWindow::OnCommand(int id, int code) {
     case ids::kSpeedButton2:
       if (code == BN_CLICKED) Guarded(hwnd_, [&] { form_.SpeedButton2Click(); });
       break;
+    case ids::kSpeedButton6:
+      if (code == BN_CLICKED) Guarded(hwnd_, [&] { form_.SpeedButton6Click(); });
+      break;
     default:
       break;
   }
+}
+
+void PaletteWindow::OnSlotMouse(int slot, const SlotPicture::MouseEvent& e) {
+  const bool press = e.message == WM_LBUTTONDOWN || e.message == WM_RBUTTONDOWN ||
+                     e.message == WM_MBUTTONDOWN;
+  if (press) Guarded(hwnd_, [&] { form_.Image1MouseDown(slot, e.x, e.y); });
 }
 
 void PaletteWindow::OnUpDownScroll() {

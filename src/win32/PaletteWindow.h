@@ -76,6 +76,7 @@ class PaletteWindow final : public IPaletteView {
   void RevokeMessageFilter();
 
   void OnCommand(int id, int code);
+  void OnSlotMouse(int slot, const SlotPicture::MouseEvent& e);
   void OnUpDownScroll();
   bool OnMouseWheel(WPARAM wParam, LPARAM lParam);
   LRESULT OnCtlColor(HDC dc, HWND control);

@@ -495,5 +495,37 @@ TEST_F(PaletteFormTest, DestroyFreesTheCatalogueLines) {
   EXPECT_TRUE(form.BlkListSL.empty());
 }
 
+TEST_F(PaletteFormTest, BasePointButtonTogglesTheMarksAndRedrawsThePage) {
+  WriteMenu("照明\tL\r\n");
+  WriteBlocks(Blocks("L", 3));
+  Start();
+  painter.Reset();
+
+  form.SpeedButton6Click();
+  EXPECT_TRUE(state.gbHojoKiten);
+  ASSERT_EQ(painter.draws.size(), 3u);
+  EXPECT_TRUE(painter.draws[0].hojoKiten);
+
+  painter.Reset();
+  form.SpeedButton6Click();
+  EXPECT_FALSE(state.gbHojoKiten);
+  ASSERT_EQ(painter.draws.size(), 3u);
+  EXPECT_FALSE(painter.draws[2].hojoKiten);
+}
+
+TEST_F(PaletteFormTest, PressPicksABasePointOnlyWhileTheyAreShown) {
+  WriteMenu("照明\tL\r\n");
+  WriteBlocks(Blocks("L", 3));
+  Start();
+
+  form.Image1MouseDown(2, 40, 12);
+  EXPECT_TRUE(painter.picks.empty());
+
+  form.SpeedButton6Click();
+  form.Image1MouseDown(2, 40, 12);
+  form.Image1MouseDown(13, 0, 52);  // an empty slot is the engine's affair
+  EXPECT_EQ(painter.picks, (std::vector<FakeSlotPainter::Pick>{{2, 40, 12}, {13, 0, 52}}));
+}
+
 }  // namespace
 }  // namespace zr

@@ -121,6 +121,13 @@ class FakeSlotPainter : public ISlotPainter {
     double kaiten;
   };
 
+  struct Pick {
+    int slot;
+    int x;
+    int y;
+    bool operator==(const Pick&) const = default;
+  };
+
   explicit FakeSlotPainter(const FakePaletteView& view) : view_(view) {}
 
   void ClearImage(ICanvas& picture, int width, int height, TColor color) override {
@@ -130,6 +137,11 @@ class FakeSlotPainter : public ISlotPainter {
                 double kaiten) override {
     EXPECT_EQ(view_.SlotOf(picture), slot) << "picture of another slot";
     draws.push_back({fileName, slot, hojoKiten, kaiten});
+  }
+  int PickKiten(const ICanvas& picture, int slot, int x, int y) override {
+    EXPECT_EQ(view_.SlotOf(picture), slot) << "picture of another slot";
+    picks.push_back({slot, x, y});
+    return 5;
   }
 
   // The slots drawn, in call order.
@@ -141,10 +153,12 @@ class FakeSlotPainter : public ISlotPainter {
   void Reset() {
     clears.clear();
     draws.clear();
+    picks.clear();
   }
 
   std::vector<Clear> clears;
   std::vector<Draw> draws;
+  std::vector<Pick> picks;
 
  private:
   const FakePaletteView& view_;
