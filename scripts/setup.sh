@@ -22,12 +22,20 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The Japanese locale gives Wine its code page 932.
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  zr_say "Generating the ja_JP.UTF-8 locale"
+# The Japanese locale gives Wine its code page 932; a German one (decimal comma) lets the
+# tests check that numbers are read and written whatever the locale.
+need_locales=()
+for loc in ja_JP de_DE; do
+  locale -a 2>/dev/null | grep -qi "^${loc}\.utf-\?8$" || need_locales+=("$loc")
+done
+if [ ${#need_locales[@]} -gt 0 ]; then
+  zr_say "Generating the locales: ${need_locales[*]}"
   sudo_cmd=""
   [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
-  $sudo_cmd sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+  for loc in "${need_locales[@]}"; do
+    $sudo_cmd sed -i "s/^# *\(${loc}.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^${loc}.UTF-8 UTF-8" /etc/locale.gen ||
+      echo "${loc}.UTF-8 UTF-8" | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+  done
   $sudo_cmd locale-gen >/dev/null
 fi

@@ -85,32 +85,32 @@ class Expander {
     }
   }
 
+  // A produced segment keeps its polyline's attributes and is marked as produced.
+  template <typename Segment>
+  static void TakePolylineAttributes(const TLwpBlk& poly, Segment& segment) {
+    segment.bname = poly.bname;
+    segment.layer = poly.layer;
+    segment.ltype = poly.ltype;
+    segment.color = poly.color;
+    segment.code67 = poly.code67;
+    segment.code210 = poly.code210;
+    segment.lwpflag = true;
+  }
+
   void AddLine(const TLwpBlk& poly, const TAcadPoint& st, const TAcadPoint& ed) {
     TAcadLineBlk& line = model_.LineAry.emplace_back();
-    line.bname = poly.bname;
-    line.layer = poly.layer;
-    line.ltype = poly.ltype;
-    line.color = poly.color;
-    line.code67 = poly.code67;
-    line.code210 = poly.code210;
+    TakePolylineAttributes(poly, line);
     line.st = st;
     line.ed = ed;
-    line.lwpflag = true;
   }
 
   void AddArc(const TLwpBlk& poly, const TBulgeArc& a) {
     TArcBlk& arc = model_.ArcAry.emplace_back();
-    arc.bname = poly.bname;
-    arc.layer = poly.layer;
-    arc.ltype = poly.ltype;
-    arc.color = poly.color;
-    arc.code67 = poly.code67;
-    arc.code210 = poly.code210;
+    TakePolylineAttributes(poly, arc);
     arc.center = a.center;
     arc.hankei = a.radius;
     arc.st = a.start * kRadToDeg;
     arc.ed = a.end * kRadToDeg;
-    arc.lwpflag = true;
   }
 
   TDxfModel& model_;
