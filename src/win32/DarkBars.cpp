@@ -97,19 +97,9 @@ void PaintUpDown(HWND upDown, HDC dc) {
 
 LRESULT CALLBACK UpDownProc(HWND upDown, UINT message, WPARAM wParam, LPARAM lParam,
                             UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+  LRESULT painted = 0;
+  if (theme::HandleOwnPaint(upDown, message, wParam, PaintUpDown, painted)) return painted;
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(upDown, &ps);
-      PaintUpDown(upDown, dc);
-      ::EndPaint(upDown, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintUpDown(upDown, reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
       RECT client;

@@ -124,19 +124,9 @@ bool RepaintsItself(UINT message) {
 
 LRESULT CALLBACK CheckBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                               UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+  LRESULT painted = 0;
+  if (theme::HandleOwnPaint(window, message, wParam, PaintCheckBox, painted)) return painted;
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(window, &ps);
-      PaintCheckBox(window, dc);
-      ::EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintCheckBox(window, reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_NCDESTROY:
       ::RemovePropW(window, kCaptionColorProp);
       ::RemoveWindowSubclass(window, CheckBoxProc, kCheckSubclass);

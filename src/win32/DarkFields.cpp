@@ -44,19 +44,9 @@ void PaintComboBox(HWND combo, HDC dc) {
 
 LRESULT CALLBACK ComboBoxProc(HWND combo, UINT message, WPARAM wParam, LPARAM lParam,
                               UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+  LRESULT painted = 0;
+  if (theme::HandleOwnPaint(combo, message, wParam, PaintComboBox, painted)) return painted;
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(combo, &ps);
-      PaintComboBox(combo, dc);
-      ::EndPaint(combo, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintComboBox(combo, reinterpret_cast<HDC>(wParam));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
     case WM_NCDESTROY:
       ::RemoveWindowSubclass(combo, ComboBoxProc, kComboSubclass);
       break;

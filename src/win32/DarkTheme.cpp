@@ -38,6 +38,29 @@ void Fill(HDC dc, const RECT& rect, COLORREF color) { ::FillRect(dc, &rect, Brus
 
 void Frame(HDC dc, const RECT& rect, COLORREF color) { ::FrameRect(dc, &rect, Brush(color)); }
 
+bool HandleOwnPaint(HWND window, UINT message, WPARAM wParam, void (*paint)(HWND, HDC),
+                    LRESULT& result) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(window, &ps);
+      paint(window, dc);
+      ::EndPaint(window, &ps);
+      result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      paint(window, reinterpret_cast<HDC>(wParam));
+      result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    default:
+      return false;
+  }
+}
+
 void Bevel(HDC dc, const RECT& r, COLORREF light, COLORREF dark) {
   Fill(dc, RECT{r.left, r.top, r.right, r.top + 1}, light);
   Fill(dc, RECT{r.left, r.top, r.left + 1, r.bottom}, light);

@@ -37,6 +37,11 @@ void Frame(HDC dc, const RECT& rect, COLORREF color);
 // A one-pixel bevel: light on the top and left edges, dark on the bottom and right.
 void Bevel(HDC dc, const RECT& rect, COLORREF light, COLORREF dark);
 
+// The paint messages of a control whose whole look `paint` draws: WM_PAINT, WM_PRINTCLIENT,
+// and WM_ERASEBKGND swallowed. True, with the message's result, when it was one of them.
+bool HandleOwnPaint(HWND window, UINT message, WPARAM wParam, void (*paint)(HWND, HDC),
+                    LRESULT& result);
+
 // Asks the desktop window manager for a dark title bar; no effect where unsupported.
 void ApplyDarkTitleBar(HWND window);
 
