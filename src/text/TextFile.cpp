@@ -141,18 +141,22 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   return true;
 }
 
-void SplitTabs(std::string_view line, std::vector<std::string>& fields) {
-  fields.clear();
+std::vector<std::string> Split(std::string_view line, char separator) {
+  std::vector<std::string> fields;
   std::size_t start = 0;
   for (;;) {
-    const std::size_t tab = line.find('\t', start);
-    if (tab == std::string_view::npos) {
+    const std::size_t at = line.find(separator, start);
+    if (at == std::string_view::npos) {
       fields.emplace_back(line.substr(start));
-      return;
+      return fields;
     }
-    fields.emplace_back(line.substr(start, tab - start));
-    start = tab + 1;
+    fields.emplace_back(line.substr(start, at - start));
+    start = at + 1;
   }
+}
+
+void SplitTabs(std::string_view line, std::vector<std::string>& fields) {
+  fields = Split(line, '\t');
 }
 
 }  // namespace zr::text

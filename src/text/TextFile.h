@@ -31,7 +31,9 @@ std::string EncodeTextLines(const std::vector<std::string>& lines, TextEncoding 
 // failed write never leaves a half file. False when any step fails (the target is untouched).
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// Splits at every tab: n tabs give n + 1 fields, empty fields kept; replaces `fields`.
+// Splits at every separator: n separators give n + 1 fields, empty fields kept.
+std::vector<std::string> Split(std::string_view line, char separator);
+// Splits at every tab; replaces `fields`.
 void SplitTabs(std::string_view line, std::vector<std::string>& fields);
 
 }  // namespace zr::text

@@ -41,22 +41,32 @@ class RemoteBlock {
   void* base_;
 };
 
+// A top-level window of the process with the class name (and visible, when asked).
 struct FindContext {
   DWORD processId;
+  const wchar_t* className;
+  bool visibleOnly;
   HWND found;
 };
 
-BOOL CALLBACK FindPalette(HWND window, LPARAM param) {
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
   auto* context = reinterpret_cast<FindContext*>(param);
   DWORD pid = 0;
   ::GetWindowThreadProcessId(window, &pid);
   wchar_t className[64] = {};
   ::GetClassNameW(window, className, 64);
-  if (pid == context->processId && std::wcscmp(className, win32::ids::kPaletteClass) == 0) {
+  if (pid == context->processId && std::wcscmp(className, context->className) == 0 &&
+      (!context->visibleOnly || ::IsWindowVisible(window))) {
     context->found = window;
     return FALSE;
   }
   return TRUE;
+}
+
+HWND FindTopLevel(DWORD processId, const wchar_t* className, bool visibleOnly) {
+  FindContext context{processId, className, visibleOnly, nullptr};
+  ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&context));
+  return context.found;
 }
 
 struct TipContext {
@@ -135,9 +145,7 @@ bool PaletteDriver::WaitUntil(const std::function<bool()>& done,
 bool PaletteDriver::WaitForWindow(std::chrono::milliseconds timeout) {
   return WaitUntil(
       [&] {
-        FindContext context{process_.dwProcessId, nullptr};
-        ::EnumWindows(FindPalette, reinterpret_cast<LPARAM>(&context));
-        window_ = context.found;
+        window_ = FindTopLevel(process_.dwProcessId, win32::ids::kPaletteClass, false);
         return window_ != nullptr;
       },
       timeout);
@@ -308,25 +316,6 @@ std::vector<char> GrabScreen(const RECT& r, std::size_t& stride) {
   return rows;
 }
 
-struct ListContext {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK FindComboList(HWND window, LPARAM param) {
-  auto* context = reinterpret_cast<ListContext*>(param);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(window, &pid);
-  wchar_t className[64] = {};
-  ::GetClassNameW(window, className, 64);
-  if (pid == context->processId && std::wcscmp(className, L"ComboLBox") == 0 &&
-      ::IsWindowVisible(window)) {
-    context->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 bool PaletteDriver::SaveScreenshot(const std::wstring& path, const RECT& screenRect) {
@@ -360,9 +349,7 @@ int PaletteDriver::LitPixels(HWND control) {
 }
 
 HWND PaletteDriver::CategoryList() const {
-  ListContext context{process_.dwProcessId, nullptr};
-  ::EnumWindows(FindComboList, reinterpret_cast<LPARAM>(&context));
-  return context.found;
+  return FindTopLevel(process_.dwProcessId, L"ComboLBox", true);
 }
 
 }  // namespace zr::test

@@ -32,6 +32,12 @@ TEST(SplitTabs, KeepsEmptyFieldsAndReplacesOutput) {
   EXPECT_EQ(fields, (Lines{"no tab"}));
 }
 
+TEST(Split, AnySeparatorKeepsEmptyFields) {
+  EXPECT_EQ(Split("1,,2.5,", ','), (Lines{"1", "", "2.5", ""}));
+  EXPECT_EQ(Split("Afx|AutoCAD 2024", '|'), (Lines{"Afx", "AutoCAD 2024"}));
+  EXPECT_EQ(Split("", '|'), (Lines{""}));
+}
+
 TEST(DecodeText, ChoosesEncodingByByteOrderMark) {
   TextEncoding e{};
   EXPECT_EQ(DecodeText("\xEF\xBB\xBF\xE7\x85\xA7\xE6\x98\x8E", &e), "照明");

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "text/TextFile.h"
+
 namespace zr::testcad {
 
 namespace {
@@ -25,17 +27,6 @@ double ParseDouble(const std::string& option, const std::string& text) {
   return value;
 }
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t at = text.find(separator, start);
-    parts.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
-    if (at == std::string::npos) return parts;
-    start = at + 1;
-  }
-}
-
 // NAME=VALUE: a value with commas is an array of numbers, else an integer or a number.
 void ParseVariable(const std::string& text, SimCadConfig& sim) {
   const std::size_t eq = text.find('=');
@@ -44,7 +35,9 @@ void ParseVariable(const std::string& text, SimCadConfig& sim) {
   const std::string value = text.substr(eq + 1);
   if (value.find(',') != std::string::npos) {
     cadlink::DoubleArray numbers;
-    for (const std::string& part : Split(value, ',')) numbers.push_back(ParseDouble("--var", part));
+    for (const std::string& part : zr::text::Split(value, ',')) {
+      numbers.push_back(ParseDouble("--var", part));
+    }
     sim.variables[name] = cadlink::AutoValue(std::move(numbers));
   } else if (value.find_first_of(".eE") != std::string::npos) {
     sim.variables[name] = cadlink::AutoValue(ParseDouble("--var", value));
@@ -54,7 +47,7 @@ void ParseVariable(const std::string& text, SimCadConfig& sim) {
 }
 
 ExtraWindow ParseWindow(const std::string& text) {
-  const std::vector<std::string> parts = Split(text, '|');
+  const std::vector<std::string> parts = zr::text::Split(text, '|');
   if (parts.size() < 2 || parts[0].empty()) {
     throw std::invalid_argument("--window: CLASS|TITLE[|minimized][|disabled] expected");
   }
@@ -119,7 +112,7 @@ TestCadOptions ParseTestCadOptions(const std::vector<std::string>& args) {
     } else if (a == "--disabled") {
       o.disabled = true;
     } else if (a == "--pos") {
-      const std::vector<std::string> p = Split(value(), ',');
+      const std::vector<std::string> p = text::Split(value(), ',');
       if (p.size() != 4) throw std::invalid_argument("--pos: X,Y,W,H expected");
       o.x = ParseInt(a, p[0]);
       o.y = ParseInt(a, p[1]);
