@@ -40,25 +40,6 @@ Microsoft::WRL::ComPtr<IDispatch> AutoObjectDispatch::Wrap(cadlink::AutoObjectPt
   return dispatch;
 }
 
-HRESULT AutoObjectDispatch::QueryInterface(REFIID riid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IDispatch) {
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG AutoObjectDispatch::AddRef() { return ++refs_; }
-
-ULONG AutoObjectDispatch::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT AutoObjectDispatch::GetTypeInfoCount(UINT* count) {
   if (count == nullptr) return E_POINTER;
   *count = 0;

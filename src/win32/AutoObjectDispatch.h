@@ -7,22 +7,18 @@
 #include <oaidl.h>
 #include <wrl/client.h>
 
-#include <atomic>
 #include <string>
 #include <vector>
 
 #include "cadlink/AutoValue.h"
+#include "win32/ComObject.h"
 
 namespace zr::win32 {
 
-class AutoObjectDispatch final : public IDispatch {
+class AutoObjectDispatch final : public ComObject<IDispatch> {
  public:
   static Microsoft::WRL::ComPtr<IDispatch> Wrap(cadlink::AutoObjectPtr object);
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
@@ -34,11 +30,10 @@ class AutoObjectDispatch final : public IDispatch {
 
  private:
   explicit AutoObjectDispatch(cadlink::AutoObjectPtr object) : object_(std::move(object)) {}
-  ~AutoObjectDispatch() = default;
+  ~AutoObjectDispatch() override = default;
   HRESULT InvokeMember(const std::string& member, WORD flags, DISPPARAMS& params,
                        VARIANT* result);
 
-  std::atomic<ULONG> refs_{1};
   cadlink::AutoObjectPtr object_;
   std::vector<std::string> names_;  // DISPID n names names_[n - 1]
 };

@@ -22,25 +22,6 @@ void TMessageFilter::RevokeFilter() {
   ::CoRegisterMessageFilter(FOldFilter.Get(), handedBack.ReleaseAndGetAddressOf());
 }
 
-HRESULT TMessageFilter::QueryInterface(REFIID riid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IMessageFilter) {
-    *object = static_cast<IMessageFilter*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG TMessageFilter::AddRef() { return ++refs_; }
-
-ULONG TMessageFilter::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) delete this;
-  return left;
-}
-
 DWORD TMessageFilter::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) {
   return cadlink::HandleInComingCallAnswer();
 }

@@ -6,11 +6,11 @@
 #include <objbase.h>
 #include <wrl/client.h>
 
-#include <atomic>
+#include "win32/ComObject.h"
 
 namespace zr::win32 {
 
-class TMessageFilter final : public IMessageFilter {
+class TMessageFilter final : public ComObject<IMessageFilter> {
  public:
   // A new filter, not yet registered (FOldFilter null).
   static Microsoft::WRL::ComPtr<TMessageFilter> Create();
@@ -19,10 +19,6 @@ class TMessageFilter final : public IMessageFilter {
   // Puts the replaced filter back; the reference COM hands back (this one) is released.
   void RevokeFilter();
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   // IMessageFilter
   DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD dwCallType, HTASK htaskCaller,
                                              DWORD dwTickCount,
@@ -34,9 +30,8 @@ class TMessageFilter final : public IMessageFilter {
 
  private:
   TMessageFilter() = default;
-  ~TMessageFilter() = default;
+  ~TMessageFilter() override = default;
 
-  std::atomic<ULONG> refs_{1};
   Microsoft::WRL::ComPtr<IMessageFilter> FOldFilter;  // filter registered before this one
 };
 
