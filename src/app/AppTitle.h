@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "cadlink/Desktop.h"
+
 namespace zr {
 
-inline constexpr const char* kAppTitle = "Zoveza Ruzu 1.65 Dark";
 inline constexpr const char* kTargetListName = "TargetCAD_APIVersion.txt";
 
 // The application title followed by " [ " name " ]".

@@ -1,40 +1,16 @@
 #pragma once
-// The process-wide palette state shared by the subsystems, and the slot record TBlkList.
-// The program uses the one instance State(); tests make their own.
-#include <array>
+// The process-wide palette state shared by the subsystems. The program uses the one instance
+// State(); tests make their own.
 #include <string>
 
-#include "drawing/EntityModel.h"
+#include "drawing/SlotRecord.h"
 
 namespace zr {
 
-inline constexpr int kSlotCount = 14;
 inline constexpr const char* kDefaultProgID = "BricscadApp.AcadApplication";
-inline constexpr TColor kAqua = 0x00FFFF00;
 
-// The block shown in one slot.
-struct TBlkList {
-  std::string BlkNo;    // block number; empty = the slot is empty
-  std::string BlkName;
-  std::string Comment;
-  bool IsJis = false;   // follows the JIS symbol standard
-  bool IsKok = false;   // follows the ministry's standard drawings
-  double ImgSyaku = 0.0;  // drawing units per thumbnail pixel
-  double ImgXsc = 0.0;
-  double ImgYsc = 0.0;
-  TAcadPoint CadCenter;   // drawing point at the picture centre
-  std::array<TAcadPoint, 10> Kiten{};  // 1..9 auxiliary base points, 0 the chosen one
-  TAcadPoint ExtMin;      // auxiliary-base-point range
-  TAcadPoint ExtMax;
-  int KitenNo = 0;        // number (1..9) of the chosen base point
-};
-
-struct TPaletteState {
-  std::array<TBlkList, kSlotCount> gbBlkList{};
-  double gbKaiten = 0.0;          // insertion rotation, radians, counter-clockwise
+struct TPaletteState : TSlotState {
   bool gbHojoKiten = false;       // auxiliary base points shown
-  TColor gbHojoKitenColor = kAqua;
-  bool gbLwpKiten = false;        // polylines count for the base-point range
   std::string gbProgID = kDefaultProgID;  // target CAD's ProgID ("AutoCAD LT" is none)
   bool gbUseLISP = false;         // insert through the LISP function
 };

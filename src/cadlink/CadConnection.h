@@ -3,7 +3,6 @@
 // bringing the CAD to the front, and the no-CAD report.
 #include <string>
 
-#include "app/AppTitle.h"
 #include "cadlink/AutoValue.h"
 #include "cadlink/Desktop.h"
 

@@ -9,6 +9,11 @@
 
 #include "cadlink/AutoValue.h"
 
+namespace zr {
+// The application title: the palette's caption and the caption of every message box.
+inline constexpr const char* kAppTitle = "Zoveza Ruzu 1.65 Dark";
+}  // namespace zr
+
 namespace zr::cadlink {
 
 // A window handle of any process, as an opaque integer; 0 is no window.

@@ -68,7 +68,7 @@ TSlotFile ResolveSlotFile(const std::string& fileName) {
   return file;
 }
 
-void DrawSlot(TDxfModel& model, TPaletteState& state, const std::string& fileName,
+void DrawSlot(TDxfModel& model, TSlotState& state, const std::string& fileName,
               ICanvas& picture, int slot, bool hojoKiten, double kaiten) {
   const TSlotFile file = ResolveSlotFile(fileName);
   std::string errMsg;  // a damaged file draws what was read before the damage
@@ -77,7 +77,7 @@ void DrawSlot(TDxfModel& model, TPaletteState& state, const std::string& fileNam
   DrawSlotModel(model, state, picture, slot, hojoKiten, kaiten, file.markColor);
 }
 
-void DrawSlotModel(TDxfModel& model, TPaletteState& state, ICanvas& picture, int slot,
+void DrawSlotModel(TDxfModel& model, TSlotState& state, ICanvas& picture, int slot,
                    bool hojoKiten, double kaiten, TColor markColor) {
   TBlkList& rec = state.gbBlkList.at(static_cast<std::size_t>(slot));
   const double sx = 1.0;
@@ -147,7 +147,7 @@ void DrawSlotKiten(ICanvas& picture, const TBlkList& slot, TColor color, const T
   }
 }
 
-int PickKiten(TPaletteState& state, const ICanvas& picture, int slot, int x, int y) {
+int PickKiten(TSlotState& state, const ICanvas& picture, int slot, int x, int y) {
   TBlkList& rec = state.gbBlkList.at(static_cast<std::size_t>(slot));
   const TAcadPoint m = PixelToWorld({x, y}, PictureCenter(picture), rec.ImgSyaku);
   int choice = 1;

@@ -4,7 +4,7 @@
 // point marked and, while shown, the nine auxiliary base points (Kiten) computed and marked.
 #include <string>
 
-#include "app/PaletteState.h"
+#include "drawing/SlotRecord.h"
 #include "drawing/Canvas.h"
 #include "drawing/EntityModel.h"
 
@@ -25,11 +25,11 @@ TSlotFile ResolveSlotFile(const std::string& fileName);
 // Reads fileName (with the fallback above) into model and draws it into picture, writing the
 // range, and with hojoKiten the base-point fields, of slot `slot` (0..13). kaiten: rotation,
 // radians. A missing or empty drawing leaves the picture as it was and the range (0, 0).
-void DrawSlot(TDxfModel& model, TPaletteState& state, const std::string& fileName,
+void DrawSlot(TDxfModel& model, TSlotState& state, const std::string& fileName,
               ICanvas& picture, int slot, bool hojoKiten, double kaiten);
 
 // The steps of DrawSlot after the file has been read into model.
-void DrawSlotModel(TDxfModel& model, TPaletteState& state, ICanvas& picture, int slot,
+void DrawSlotModel(TDxfModel& model, TSlotState& state, ICanvas& picture, int slot,
                    bool hojoKiten, double kaiten, TColor markColor);
 
 // Stores the mapping (c, s, sx, sy) and the nine auxiliary base points of the range left in
@@ -43,6 +43,6 @@ void DrawSlotKiten(ICanvas& picture, const TBlkList& slot, TColor color, const T
 
 // Chooses the auxiliary base point nearest to the pixel (x, y) of the slot's picture, stores
 // it as the slot's chosen point and returns its number (1..9).
-int PickKiten(TPaletteState& state, const ICanvas& picture, int slot, int x, int y);
+int PickKiten(TSlotState& state, const ICanvas& picture, int slot, int x, int y);
 
 }  // namespace zr

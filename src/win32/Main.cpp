@@ -45,7 +45,6 @@ int Run(HINSTANCE instance, int showCommand) {
 
   zr::win32::PaletteWindow palette;
   palette.Create(instance);
-  // The target CAD dialog is created here, hidden, and kept for the whole run.
   palette.Show(showCommand);
   return RunMessageLoop(palette);
 }

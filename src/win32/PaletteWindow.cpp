@@ -215,10 +215,10 @@ void PaletteWindow::CreateSlotArea() {
   const RECT picture = ScaleRect(kSlotPictureRect);
   for (int k = 0; k < kSlotCount; ++k) {
     const auto slot = static_cast<std::size_t>(k);
-    panels_[slot] = CreateSlotPanel(panel1_, ids::kSlotPanelFirst + k, ScaleRect(SlotPanelRect(k)));
-    pictures_[slot].Create(panels_[slot], ids::kSlotPictureFirst + k, picture);
-    pictures_[slot].onMouse = [this, k](const SlotPicture::MouseEvent& e) { OnSlotMouse(k, e); };
-    tips_.Add(pictures_[slot].Handle(), "");
+    PnlAry[slot] = CreateSlotPanel(panel1_, ids::kSlotPanelFirst + k, ScaleRect(SlotPanelRect(k)));
+    ImgAry[slot].Create(PnlAry[slot], ids::kSlotPictureFirst + k, picture);
+    ImgAry[slot].onMouse = [this, k](const SlotPicture::MouseEvent& e) { OnSlotMouse(k, e); };
+    tips_.Add(ImgAry[slot].Handle(), "");
   }
 }
 

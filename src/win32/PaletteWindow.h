@@ -98,8 +98,8 @@ class PaletteWindow final : public IPaletteView {
   UniqueFont fixedFont_;      // fixed-pitch Japanese font of the fields
   UniqueFont fixedBoldFont_;  // the marks and the paging buttons
   ToolTips tips_;
-  std::array<HWND, kSlotCount> panels_{};  // PnlAry
-  std::array<SlotPicture, kSlotCount> pictures_;  // ImgAry
+  std::array<HWND, kSlotCount> PnlAry{};  // slot panels, by slot number
+  std::array<SlotPicture, kSlotCount> ImgAry;  // slot pictures, by slot number
   EngineSlotPainter painter_;
   TForm1 form_;
 };

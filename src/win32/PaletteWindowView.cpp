@@ -169,29 +169,29 @@ bool PaletteWindow::IsChecked(CheckBox box) const {
 
 void PaletteWindow::PlaceSlotPanel(int slot, const ControlRect& bounds) {
   const RECT r = ScaleRect(bounds);
-  ::SetWindowPos(panels_.at(static_cast<std::size_t>(slot)), nullptr, r.left, r.top,
+  ::SetWindowPos(PnlAry.at(static_cast<std::size_t>(slot)), nullptr, r.left, r.top,
                  r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PaletteWindow::SetSlotHint(int slot, const std::string& hint) {
-  HWND picture = pictures_.at(static_cast<std::size_t>(slot)).Handle();
+  HWND picture = ImgAry.at(static_cast<std::size_t>(slot)).Handle();
   ::SetWindowTextW(picture, Widen(hint).c_str());
   tips_.SetHint(picture, hint);
 }
 
 ICanvas& PaletteWindow::SlotCanvas(int slot) {
-  return pictures_.at(static_cast<std::size_t>(slot)).Canvas();
+  return ImgAry.at(static_cast<std::size_t>(slot)).Canvas();
 }
 
 void PaletteWindow::InvalidateSlot(int slot) {
-  pictures_.at(static_cast<std::size_t>(slot)).Invalidate();
+  ImgAry.at(static_cast<std::size_t>(slot)).Invalidate();
 }
 
 void PaletteWindow::FocusNameField() { ::SetFocus(Control(ids::kEdit1)); }
 
 ViewPoint PaletteWindow::ScreenToImage1(ViewPoint screen) const {
   POINT p{screen.x, screen.y};
-  ::ScreenToClient(pictures_[0].Handle(), &p);
+  ::ScreenToClient(ImgAry[0].Handle(), &p);
   return {Unscale(p.x, dpi_), Unscale(p.y, dpi_)};
 }
 

@@ -48,7 +48,7 @@ void AddFrame(TDxfModel& m, double x0, double y0, double x1, double y1) {
 class SlotTest : public ::testing::Test {
  protected:
   TDxfModel model;
-  TPaletteState state;
+  TSlotState state;
   RecordingCanvas picture{53, 53};
 
   void Draw(int slot = 0, bool hojo = false, double kaiten = 0.0,
@@ -353,7 +353,7 @@ class DrawSlotFileTest : public SlotFileTest {
     std::ofstream(dir / text::PathFromUtf8(name), std::ios::binary) << dxf;
   }
   TDxfModel model;
-  TPaletteState state;
+  TSlotState state;
 };
 
 const char kUnitLine[] = "0|LINE|8|0|10|-1|20|0|30|0|11|1|21|0|31|0";

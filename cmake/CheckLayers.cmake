@@ -1,0 +1,32 @@
+# Fails when a source file includes a header of a higher layer. Layers, lowest first:
+# text (with native, its platform side) <- drawing <- cadlink <- insert <- app <- win32.
+# Run as: cmake -DZR_SOURCE_DIR=<checkout> -P CheckLayers.cmake
+set(layers text drawing cadlink insert app win32)
+set(rank_native 0)
+set(i 0)
+foreach(layer IN LISTS layers)
+  set(rank_${layer} ${i})
+  math(EXPR i "${i} + 1")
+endforeach()
+
+set(violations "")
+foreach(layer IN LISTS layers ITEMS native)
+  file(GLOB files ${ZR_SOURCE_DIR}/src/${layer}/*.h ${ZR_SOURCE_DIR}/src/${layer}/*.cpp)
+  foreach(file IN LISTS files)
+    file(STRINGS ${file} includes REGEX "^#include \"[a-z0-9]+/")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^#include \"([a-z0-9]+)/.*" "\\1" used "${line}")
+      if(NOT DEFINED rank_${used})
+        list(APPEND violations "${file}: unknown layer '${used}'")
+      elseif(rank_${used} GREATER rank_${layer})
+        list(APPEND violations "${file}: ${layer}/ includes ${used}/")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n" text)
+  message(FATAL_ERROR "Layer rule broken:\n${text}")
+endif()
+message(STATUS "Layer rule holds")
