@@ -34,13 +34,15 @@ void TForm1::FormCreate(const std::string& exeFile) {
   // The window registers the COM message filter once this returns.
 }
 
-// Start-up reading: the category box from the category list, then the catalogue lines.
+// Start-up reading: the category box from the category list, then the catalogue lines. A
+// block list that is missing leaves the catalogue empty.
 void TForm1::ReadCatalogue() {
   BlkListSL.clear();
   if (text::FileExists(gbMnuListFName)) {
     view_.ClearCategories();
-    text::ReadTextLines(gbMnuListFName, BlkListSL);
-    for (const std::string& name : MenuCategories(BlkListSL)) view_.AddCategory(name);
+    std::vector<std::string> menu;
+    text::ReadTextLines(gbMnuListFName, menu);
+    for (const std::string& name : MenuCategories(menu)) view_.AddCategory(name);
     if (view_.CategoryCount() > 0) {
       view_.SetUpDownPosition(kUpDownStart);
       upDownPosition_ = kUpDownStart;

@@ -33,8 +33,8 @@ class TForm1 {
   void UpDown1Moved(int position);                // the up-down control's new position
   void SpeedButton1Click();                       // previous page
   void SpeedButton2Click();                       // next page
-  // A wheel turn of `wheelDelta` (120 a notch, negative towards the user): every whole
-  // notch gathered runs FormMouseWheelDown or FormMouseWheelUp.
+  // A wheel turn of `wheelDelta` (120 a notch, negative towards the user) over the slot
+  // area: handled, and every whole notch gathered runs FormMouseWheelDown or FormMouseWheelUp.
   void FormMouseWheel(int wheelDelta, ViewPoint screen, bool& handled);
   void FormMouseWheelDown(ViewPoint screen, bool& handled);
   void FormMouseWheelUp(ViewPoint screen, bool& handled);
@@ -74,7 +74,8 @@ class TForm1 {
   void ResetSlot(int slot);
   void FillSlots(const std::vector<std::string>& sl, int st, int ed, int kaisi);
   void DrawSlots();
-  void UpdatePagingButtons(int st, int ed, int kaisi);
+  void UpdatePagingButtons(const std::vector<std::string>& sl, int st, int ed, int kaisi);
+  bool OverSlotArea(ViewPoint screen) const;
   void PageByWheel(ViewPoint screen, bool& handled, SpeedButton button);
 
   IPaletteView& view_;

@@ -34,6 +34,10 @@ void TForm1::ComboBox1Change() {
     const std::string selected = index >= 0 ? view_.CategoryAt(index) : std::string();
     gbTagName = FindCategoryTag(lines, selected);
   }
+  // A block list missing at start-up is read once it is there.
+  if (BlkListSL.empty() && text::FileExists(gbBlkListFName)) {
+    text::ReadTextLines(gbBlkListFName, BlkListSL);
+  }
   // The range comes from the file as it is on disk now.
   if (!gbTagName.empty() && text::FileExists(gbBlkListFName) &&
       text::ReadTextLines(gbBlkListFName, lines)) {
@@ -81,16 +85,24 @@ void TForm1::UpDown1Moved(int position) {
   if (position < previous) UpDown1Click(UpDownButton::Previous);
 }
 
+// A press is taken only while the button is enabled, so that a stale press (or a wheel
+// notch) can never page before the first or past the last page.
 void TForm1::SpeedButton1Click() {
+  if (!view_.IsEnabled(SpeedButton::SpeedButton1)) return;
   ReadBlockListSL(BlkListSL, gbTagName, gbTAgSt, gbTagEd, gbImgKaisi - kSlotCount);
 }
 
 void TForm1::SpeedButton2Click() {
+  if (!view_.IsEnabled(SpeedButton::SpeedButton2)) return;
   ReadBlockListSL(BlkListSL, gbTagName, gbTAgSt, gbTagEd, gbImgKaisi + kSlotCount);
 }
 
+// Only a turn over the slot area counts, and it is taken there whole (partial turns too), so
+// that the window under the pointer never sees it again and no delta is counted twice.
 void TForm1::FormMouseWheel(int wheelDelta, ViewPoint screen, bool& handled) {
   constexpr int kNotch = 120;
+  if (!OverSlotArea(screen)) return;
+  handled = true;
   wheelAccumulator_ += wheelDelta;
   while (std::abs(wheelAccumulator_) >= kNotch) {
     const bool down = wheelAccumulator_ < 0;
@@ -113,11 +125,14 @@ void TForm1::FormMouseWheelUp(ViewPoint screen, bool& handled) {
 
 // The wheel pages only over the slot area: a rectangle of Panel1's size placed at the
 // first slot picture's origin.
-void TForm1::PageByWheel(ViewPoint screen, bool& handled, SpeedButton button) {
+bool TForm1::OverSlotArea(ViewPoint screen) const {
   const ViewPoint p = view_.ScreenToImage1(screen);
-  if (p.x < 0 || p.x >= layout::Panel1.width || p.y < 0 || p.y >= layout::Panel1.height) return;
+  return p.x >= 0 && p.x < layout::Panel1.width && p.y >= 0 && p.y < layout::Panel1.height;
+}
+
+void TForm1::PageByWheel(ViewPoint screen, bool& handled, SpeedButton button) {
+  if (!OverSlotArea(screen)) return;
   handled = true;
-  if (!view_.IsEnabled(button)) return;
   if (button == SpeedButton::SpeedButton2) {
     SpeedButton2Click();
   } else {
@@ -152,8 +167,8 @@ void TForm1::ReadBlockListSL(const std::vector<std::string>& sl, const std::stri
   if (st >= 0 && ed >= 0 && !sl.empty()) {
     FillSlots(sl, st, ed, kaisi);
     DrawSlots();
-    UpdatePagingButtons(st, ed, kaisi);
   }
+  UpdatePagingButtons(sl, st, ed, kaisi);
   for (int k = 0; k < kSlotCount; ++k) view_.InvalidateSlot(k);
   SetStatusIfChanged(kStatusBlockNo, state_.gbBlkList[0].BlkNo);
 }
@@ -197,8 +212,11 @@ void TForm1::DrawSlots() {
   }
 }
 
-void TForm1::UpdatePagingButtons(int st, int ed, int kaisi) {
-  const int lines = ed - st + 1;
+// The buttons follow the page shown: no category, no paging; lines beyond the catalogue read
+// at start-up are not there to page to.
+void TForm1::UpdatePagingButtons(const std::vector<std::string>& sl, int st, int ed, int kaisi) {
+  const int last = std::min(ed, static_cast<int>(sl.size()) - 1);
+  const int lines = st >= 0 && ed >= 0 ? last - st + 1 : 0;
   view_.SetEnabled(SpeedButton::SpeedButton1, lines > kSlotCount && kaisi >= kSlotCount);
   view_.SetEnabled(SpeedButton::SpeedButton2, lines > kSlotCount && kaisi + kSlotCount < lines);
 }

@@ -243,7 +243,7 @@ TEST_F(PaletteFormTest, LineWithoutTabUsesUpASlot) {
   EXPECT_EQ(painter.DrawnSlots(), (std::vector<int>{0, 2}));
 }
 
-TEST_F(PaletteFormTest, NoCategoryKeepsThePagingButtonsAsTheyWere) {
+TEST_F(PaletteFormTest, PagingButtonsFollowThePageShown) {
   WriteMenu("照明\tL\r\nNone\tZ\r\n");
   WriteBlocks(Blocks("L", 20));
   Start();
@@ -253,8 +253,14 @@ TEST_F(PaletteFormTest, NoCategoryKeepsThePagingButtonsAsTheyWere) {
   EXPECT_EQ(form.gbTAgSt, -1);
   EXPECT_EQ(form.gbTagEd, -1);
   EXPECT_EQ(SlotNumbers(), std::vector<std::string>(14));
-  EXPECT_TRUE(NextEnabled());
+  EXPECT_FALSE(NextEnabled());
+  EXPECT_FALSE(PrevEnabled());
   EXPECT_EQ(view.status[0], "");
+  // Presses that still arrive (a stale click, the wheel) never move the page offset.
+  form.SpeedButton1Click();
+  form.SpeedButton1Click();
+  form.SpeedButton2Click();
+  EXPECT_EQ(form.gbImgKaisi, 0);
 }
 
 TEST_F(PaletteFormTest, CategoryChangeFindsTheRangeInTheFileAsItIsOnDisk) {
@@ -284,19 +290,23 @@ TEST_F(PaletteFormTest, RangeBeyondTheStartupCopyShowsWhatThereIs) {
   EXPECT_EQ(form.gbTagEd, 39);
   EXPECT_EQ(SlotNumbers()[2], "L03");
   EXPECT_EQ(SlotNumbers()[3], "");
-  EXPECT_TRUE(NextEnabled());
-  form.SpeedButton2Click();  // a page past the lines read at start-up
-  EXPECT_EQ(SlotNumbers(), std::vector<std::string>(14));
+  EXPECT_FALSE(NextEnabled());  // no page past the lines read at start-up
 }
 
 TEST_F(PaletteFormTest, MissingFilesGiveEmptyPagesWithoutError) {
   WriteMenu("照明\tL\r\n");
-  Start();  // no block list
+  Start();  // no block list: the menu lines never stand in for block lines
   EXPECT_EQ(form.gbTagName, "L");
   EXPECT_EQ(form.gbTAgSt, -1);
+  EXPECT_TRUE(form.BlkListSL.empty());
   EXPECT_TRUE(painter.draws.empty());
 
-  WriteBlocks(Blocks("L", 2));
+  WriteBlocks(Blocks("L", 2));  // the block list appears: read at the next category change
+  form.ComboBox1Change();
+  EXPECT_EQ(SlotNumbers()[1], "L02");
+  EXPECT_EQ(painter.DrawnSlots(), (std::vector<int>{0, 1}));
+
+  painter.draws.clear();
   dir.Remove(kMenuListName);  // the category list disappears: no tag, no page
   form.ComboBox1Change();
   EXPECT_EQ(form.gbTagName, "");
@@ -411,8 +421,8 @@ TEST_F(PaletteFormTest, WheelNotchesAddUpBeforeTheyPage) {
   Start();
   const ViewPoint inside{view.image1Origin.x + 20, view.image1Origin.y + 20};
   bool handled = false;
-  form.FormMouseWheel(-60, inside, handled);  // half a notch: nothing yet
-  EXPECT_FALSE(handled);
+  form.FormMouseWheel(-60, inside, handled);  // half a notch: taken, but no page yet
+  EXPECT_TRUE(handled);
   EXPECT_EQ(form.gbImgKaisi, 0);
   form.FormMouseWheel(-60, inside, handled);
   EXPECT_TRUE(handled);
@@ -421,6 +431,13 @@ TEST_F(PaletteFormTest, WheelNotchesAddUpBeforeTheyPage) {
   EXPECT_EQ(form.gbImgKaisi, 42);
   form.FormMouseWheel(120, inside, handled);
   EXPECT_EQ(form.gbImgKaisi, 28);
+  // Outside the slot area nothing is taken or gathered.
+  handled = false;
+  form.FormMouseWheel(-60, {view.image1Origin.x - 5, inside.y}, handled);
+  EXPECT_FALSE(handled);
+  form.FormMouseWheel(-60, inside, handled);
+  form.FormMouseWheel(-60, inside, handled);
+  EXPECT_EQ(form.gbImgKaisi, 42);
 }
 
 TEST_F(PaletteFormTest, PageLoadWritesTextsOnlyWhenTheyChange) {
