@@ -77,17 +77,6 @@ bool ReadBlockLine(std::string_view line, TBlkList& slot, std::string& hint) {
   return true;
 }
 
-char ScaleLetter(bool scale200, bool scale50) {
-  if (scale200) return 'A';
-  if (scale50) return 'C';
-  return 'B';
-}
-
-std::string BlockFileName(const std::string& exePath, const std::string& dxfDir,
-                          const std::string& blkNo, char scaleLetter) {
-  return exePath + dxfDir + kDirSeparator + blkNo + scaleLetter + ".dxf";
-}
-
 std::string ExtractFilePath(std::string_view path) {
   const std::size_t cut = path.find_last_of("\\/:");
   if (cut == std::string_view::npos) return {};

@@ -7,17 +7,12 @@
 #include <vector>
 
 #include "app/PaletteState.h"
+#include "drawing/BlockFile.h"
 
 namespace zr {
 
 inline constexpr const char* kMenuListName = "MenuList.txt";
 inline constexpr const char* kBlockListName = "BlockList.txt";
-inline constexpr const char* kDxfDirName = "DXF";
-#ifdef _WIN32
-inline constexpr char kDirSeparator = '\\';
-#else
-inline constexpr char kDirSeparator = '/';
-#endif
 
 // Lines of one category: first and last index into the catalogue lines, -1 when none.
 struct CategoryRange {
@@ -45,13 +40,6 @@ std::string StripQuotes(std::string_view field);
 // with fewer than two fields leaves the record alone and returns false. `hint` receives the
 // slot picture's hint: the name, then "\r" and the comment when there is one.
 bool ReadBlockLine(std::string_view line, TBlkList& slot, std::string& hint);
-
-// The scale letter of the DXF file: "A" 1/200, "C" 1/50, otherwise "B" (1/100).
-char ScaleLetter(bool scale200, bool scale50);
-
-// The DXF file of a block: program folder + "DXF" + separator + number + letter + ".dxf".
-std::string BlockFileName(const std::string& exePath, const std::string& dxfDir,
-                          const std::string& blkNo, char scaleLetter);
 
 // The folder part of a file path, with its trailing separator ('\\', '/' or a drive's ':').
 std::string ExtractFilePath(std::string_view path);

@@ -32,7 +32,9 @@ class TempFolder {
     const std::u8string s = Sub(name).u8string();
     return std::string(s.begin(), s.end());
   }
+  // Writes a file, creating the folders of a name like "DXF/E001B.dxf".
   void Write(const std::string& name, std::string_view bytes) const {
+    std::filesystem::create_directories(Sub(name).parent_path());
     std::ofstream out(Sub(name), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }

@@ -1,0 +1,39 @@
+#include "insert/BlockFile.h"
+
+#include <cmath>
+
+#include "drawing/BlockFile.h"
+#include "text/TextFile.h"
+
+namespace zr::insert {
+
+TScaleChoice ChooseScale(bool scale200, bool scale50, bool noScale) {
+  TScaleChoice choice;
+  if (scale200) {
+    choice = {'A', 200.0};
+  } else if (scale50) {
+    choice = {'C', 50.0};
+  }
+  if (noScale) choice.factor = 1.0;
+  return choice;
+}
+
+std::optional<TBlockFile> ResolveBlockFile(const std::string& exePath, const std::string& dxfDir,
+                                           const std::string& blkNo, TScaleChoice scale) {
+  TBlockFile file{BlockFileName(exePath, dxfDir, blkNo, scale.letter), {}, scale.factor};
+  if (scale.letter != 'B' && !text::FileExists(file.path)) {
+    file.path = BlockFileName(exePath, dxfDir, blkNo, 'B');
+    file.factor *= scale.letter == 'A' ? kAFallbackFactor : kCFallbackFactor;
+  }
+  if (!text::FileExists(file.path)) return std::nullopt;
+  const std::size_t slash = file.path.find_last_of("\\/");
+  const std::string leaf = slash == std::string::npos ? file.path : file.path.substr(slash + 1);
+  file.name = leaf.substr(0, leaf.rfind('.'));
+  return file;
+}
+
+bool UsesAuxiliaryPoint(bool hojoKiten, const TAcadPoint& kiten) {
+  return hojoKiten && (std::fabs(kiten.x) > kKitenZero || std::fabs(kiten.y) > kKitenZero);
+}
+
+}  // namespace zr::insert
