@@ -1,12 +1,15 @@
 #pragma once
 // TForm1: the palette window's state and handlers. The window (a humble view) forwards the
 // user's actions here; every rule of the start-up, the catalogue and its pages lives here.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/PaletteState.h"
 #include "app/PaletteView.h"
 #include "app/SlotPainter.h"
+#include "cadlink/Desktop.h"
+#include "insert/LispInsertion.h"
 
 namespace zr {
 
@@ -51,6 +54,17 @@ class TForm1 {
   void Image1MouseDown(int slot, int x, int y);
   void SpeedButton6Click();  // auxiliary base points shown / hidden
 
+  // Pointing and insertion. The pointer at (x, y) of slot k's picture describes its block.
+  void Image1MouseMove(int slot, int x, int y);
+  void Image1Click(int slot);     // inserts on a single click unless double click is chosen
+  void Image1DblClick(int slot);  // inserts on a double click when it is chosen
+  // Inserts the block of slot idx into the CAD drawing. A click while an insertion waits for
+  // the CAD is refused, so insertions never nest.
+  void InsertBlock(int idx);
+  bool IsInserting() const { return inserting_; }
+  // The desktop the insertion reaches the CAD through; until it is set, clicks insert nothing.
+  void SetDesktop(cadlink::IDesktop& desktop);
+
   // Window fields.
   int ImgSize = 0;                 // side of a slot picture
   int gbTAgSt = 0;                 // first catalogue line of the current category, -1 none
@@ -62,6 +76,7 @@ class TForm1 {
   std::string gbBlkListFName;      // the block list file
   std::string gbMnuListFName;      // the category list file
   bool gbFlagDbClick = false;      // insertion on double click instead of single click
+  bool N20Checked = false;         // "補助基点の範囲を表示する": range instead of comment
   std::vector<std::string> BlkListSL;  // the catalogue lines read at start-up
 
   std::string ExeFile() const { return exeFile_; }
@@ -77,6 +92,8 @@ class TForm1 {
   void UpdatePagingButtons(const std::vector<std::string>& sl, int st, int ed, int kaisi);
   bool OverSlotArea(ViewPoint screen) const;
   void PageByWheel(ViewPoint screen, bool& handled, SpeedButton button);
+  void DescribeSlot(const TBlkList& rec);
+  void SetBevelIfChanged(int slot, SlotBevel bevel);
 
   IPaletteView& view_;
   TPaletteState& state_;
@@ -84,6 +101,9 @@ class TForm1 {
   std::string exeFile_;
   int upDownPosition_ = kUpDownStart;
   int wheelAccumulator_ = 0;
+  cadlink::IDesktop* desktop_ = nullptr;
+  std::unique_ptr<insert::LispInsertion> lisp_;
+  bool inserting_ = false;
 };
 
 }  // namespace zr

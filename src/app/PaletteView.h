@@ -34,6 +34,9 @@ enum class CheckBox {
   CheckBox4,  // no scale
 };
 
+// The bevel of a slot panel: none for the pointed slot, raised for the others.
+enum class SlotBevel { None, Raised };
+
 // The arrow of the category up-down control.
 enum class UpDownButton { Next, Previous };
 
@@ -85,6 +88,8 @@ class IPaletteView {
   virtual void SetSlotHint(int slot, const std::string& hint) = 0;
   virtual ICanvas& SlotCanvas(int slot) = 0;
   virtual void InvalidateSlot(int slot) = 0;
+  virtual SlotBevel GetSlotBevel(int slot) const = 0;
+  virtual void SetSlotBevel(int slot, SlotBevel bevel) = 0;
 
   // Keyboard focus to the name field (Edit1).
   virtual void FocusNameField() = 0;

@@ -11,6 +11,7 @@
 #include "win32/SlotWindows.h"
 #include "win32/ToolTips.h"
 #include "win32/UniqueHandle.h"
+#include "win32/Win32Desktop.h"
 
 namespace zr::win32 {
 
@@ -56,6 +57,8 @@ class PaletteWindow final : public IPaletteView {
   void SetSlotHint(int slot, const std::string& hint) override;
   ICanvas& SlotCanvas(int slot) override;
   void InvalidateSlot(int slot) override;
+  SlotBevel GetSlotBevel(int slot) const override;
+  void SetSlotBevel(int slot, SlotBevel bevel) override;
   void FocusNameField() override;
   ViewPoint ScreenToImage1(ViewPoint screen) const override;
 
@@ -77,6 +80,8 @@ class PaletteWindow final : public IPaletteView {
 
   void OnCommand(int id, int code);
   void OnSlotMouse(int slot, const SlotPicture::MouseEvent& e);
+  void OnSlotRelease(int slot, const SlotPicture::MouseEvent& e);
+  void AfterInsertion();
   void OnUpDownScroll();
   bool OnMouseWheel(WPARAM wParam, LPARAM lParam);
   LRESULT OnCtlColor(HDC dc, HWND control);
@@ -101,7 +106,10 @@ class PaletteWindow final : public IPaletteView {
   std::array<HWND, kSlotCount> PnlAry{};  // slot panels, by slot number
   std::array<SlotPicture, kSlotCount> ImgAry;  // slot pictures, by slot number
   EngineSlotPainter painter_;
+  Win32Desktop desktop_;       // the CAD link's desktop calls, message boxes over the palette
   TForm1 form_;
+  int pressedSlot_ = -1;       // slot under a left press that may become a click
+  bool closePending_ = false;  // a close asked for while an insertion waited for the CAD
 };
 
 }  // namespace zr::win32

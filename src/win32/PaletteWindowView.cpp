@@ -187,6 +187,17 @@ void PaletteWindow::InvalidateSlot(int slot) {
   ImgAry.at(static_cast<std::size_t>(slot)).Invalidate();
 }
 
+SlotBevel PaletteWindow::GetSlotBevel(int slot) const {
+  return GetPanelBevel(PnlAry.at(static_cast<std::size_t>(slot))) == PanelBevel::None
+             ? SlotBevel::None
+             : SlotBevel::Raised;
+}
+
+void PaletteWindow::SetSlotBevel(int slot, SlotBevel bevel) {
+  SetPanelBevel(PnlAry.at(static_cast<std::size_t>(slot)),
+                bevel == SlotBevel::None ? PanelBevel::None : PanelBevel::Raised);
+}
+
 void PaletteWindow::FocusNameField() { ::SetFocus(Control(ids::kEdit1)); }
 
 ViewPoint PaletteWindow::ScreenToImage1(ViewPoint screen) const {

@@ -77,11 +77,23 @@ class FakePaletteView : public IPaletteView {
   }
 
   // The slot whose picture is `canvas`, -1 for none.
+  SlotBevel GetSlotBevel(int slot) const override { return bevels[static_cast<std::size_t>(slot)]; }
+  void SetSlotBevel(int slot, SlotBevel bevel) override {
+    bevels[static_cast<std::size_t>(slot)] = bevel;
+    ++bevelWrites;
+  }
+
   int SlotOf(const ICanvas& canvas) const {
     for (int k = 0; k < kSlotCount; ++k) {
       if (&canvases[static_cast<std::size_t>(k)] == &canvas) return k;
     }
     return -1;
+  }
+
+  static std::array<SlotBevel, kSlotCount> MakeRaised() {
+    std::array<SlotBevel, kSlotCount> all;
+    all.fill(SlotBevel::Raised);
+    return all;
   }
 
   std::string title;
@@ -100,6 +112,8 @@ class FakePaletteView : public IPaletteView {
   std::vector<testing::RecordingCanvas> canvases;  // the slot pictures
   std::array<int, kSlotCount> invalidations{};
   ViewPoint image1Origin{105, 167};  // screen position of the first picture's origin
+  std::array<SlotBevel, kSlotCount> bevels = MakeRaised();
+  int bevelWrites = 0;
   int textWrites = 0;
   int statusWrites = 0;
   int nameFieldFocus = 0;

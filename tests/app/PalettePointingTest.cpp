@@ -1,0 +1,130 @@
+// Pointing at a slot and clicking it, against a fake view and a scripted CAD.
+#include <gtest/gtest.h>
+
+#include "app/PaletteForm.h"
+#include "support/FakeCad.h"
+#include "support/FakePaletteView.h"
+#include "support/TempFolder.h"
+#include "drawing/BlockFile.h"
+
+namespace zr {
+namespace {
+
+using test::Journal;
+
+class PalettePointingTest : public ::testing::Test, public test::FakeCad {
+ protected:
+  PalettePointingTest() {
+    form.SetDesktop(desktop);
+    form.gbExePath = dir.File("");
+    form.gbDxfDir = kDxfDirName;
+    dir.Write("DXF/E001B.dxf", "");
+    TBlkList& a = Slot(0);
+    a = {"E001", "照明器具", "天井付", true, false};
+    a.ExtMin = {-1.0, -2.0, 0.0};
+    a.ExtMax = {11.5, 1.0, 0.0};
+    TBlkList& b = Slot(1);
+    b = {"E002", "非常灯", "", false, true};
+    b.ExtMin = {-1.0, -2.0, 0.0};
+    b.ExtMax = {3.0, 4.0, 0.0};
+    Slot(2) = {"E003", "範囲なし", "コメント", true, true};  // range never set
+  }
+  TBlkList& Slot(int k) { return state.gbBlkList[static_cast<std::size_t>(k)]; }
+  std::vector<std::string> Shown() const {
+    return {view.texts[0], view.texts[1], view.texts[2], view.texts[3], view.status[0],
+            view.status[1]};
+  }
+
+  test::TempFolder dir;
+  TPaletteState state;
+  test::FakePaletteView view;
+  test::FakeSlotPainter painter{view};
+  TForm1 form{view, state, painter};
+};
+
+TEST_F(PalettePointingTest, PointingDescribesTheSlotInEveryDisplay) {
+  const struct {
+    int slot;
+    bool n20;
+    std::vector<std::string> shown;  // name, J, K, information, panel 0, panel 1
+  } cases[] = {
+      {0, false, {"照明器具", "Ｊ", "", "天井付", "E001", "12.500 x 3.000"}},
+      {1, true, {"非常灯", "", "Ｋ", "ExtMin = -1.0000,-2.0000 ExtMax = 3.0000,4.0000", "E002",
+                 "4.000 x 6.000"}},
+      {2, false, {"範囲なし", "Ｊ", "Ｋ", "", "E003", ""}},  // empty range: no size, no comment
+      {2, true, {"範囲なし", "Ｊ", "Ｋ", "", "E003", ""}},
+      {5, false, {"", "", "", "", "", ""}},  // an empty slot empties everything
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.slot);
+    form.N20Checked = c.n20;
+    form.Image1MouseMove(c.slot, 3, 4);
+    EXPECT_EQ(Shown(), c.shown);
+    for (int k = 0; k < kSlotCount; ++k) {
+      EXPECT_EQ(view.bevels[static_cast<std::size_t>(k)],
+                k == c.slot ? SlotBevel::None : SlotBevel::Raised);
+    }
+  }
+}
+
+TEST_F(PalettePointingTest, MovingWithinASlotWritesNothing) {
+  form.Image1MouseMove(0, 1, 1);
+  const int texts = view.textWrites;
+  const int status = view.statusWrites;
+  const int bevels = view.bevelWrites;
+  EXPECT_EQ(bevels, 1);
+  form.Image1MouseMove(0, 40, 30);
+  EXPECT_EQ(view.textWrites, texts);
+  EXPECT_EQ(view.statusWrites, status);
+  EXPECT_EQ(view.bevelWrites, bevels);
+  form.Image1MouseMove(1, 0, 0);
+  EXPECT_EQ(view.bevelWrites, bevels + 2);  // slot 0 raised again, slot 1 flat
+}
+
+TEST_F(PalettePointingTest, ClickOrDoubleClickInsertsByTheOption) {
+  const auto sends = [&] {
+    const Journal calls = DocCalls();
+    return std::count_if(calls.begin(), calls.end(),
+                         [](const std::string& c) { return c.rfind("SendCommand", 0) == 0; });
+  };
+  form.Image1Click(0);
+  form.Image1DblClick(0);
+  EXPECT_EQ(sends(), 1);
+  form.gbFlagDbClick = true;
+  form.Image1Click(0);
+  EXPECT_EQ(sends(), 1);
+  form.Image1DblClick(0);
+  EXPECT_EQ(sends(), 2);
+}
+
+TEST_F(PalettePointingTest, InsertionTakesThePaletteOptions) {
+  dir.Write("DXF/E001C.dxf", "");
+  view.checked = {false, false, true, false};  // 1/50
+  state.gbKaiten = 3.141592653589793;
+  state.gbHojoKiten = true;
+  Slot(0).Kiten[0] = {0.0, 1.0, 0.0};
+  form.InsertBlock(0);
+  const Journal calls = DocCalls();
+  ASSERT_GE(calls.size(), 5u);
+  EXPECT_NE(calls[4].find("E001C.dxf\\\"\\rS 50 PS 50 R 180\\r_none\\r10,20\\r"),
+            std::string::npos)
+      << calls[4];
+}
+
+TEST_F(PalettePointingTest, ASecondClickWhileTheCadIsBusyIsRefused) {
+  int nested = 0;
+  desktop.onProcessMessages = [&] {
+    if (nested++ == 0) form.Image1Click(1);  // the user clicks again while the CAD waits
+  };
+  form.Image1Click(0);
+  EXPECT_TRUE(form.IsInserting() == false);
+  const Journal calls = DocCalls();
+  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                          [](const std::string& c) { return c.rfind("SendCommand", 0) == 0; }),
+            1);
+  form.Image1Click(0);  // once it has returned, the next click inserts again
+  EXPECT_EQ(DocCalls().size(), calls.size() * 2);
+}
+
+}  // namespace
+}  // namespace zr
