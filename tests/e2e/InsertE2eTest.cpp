@@ -1,0 +1,179 @@
+// Insertion end to end: the real palette and the real test CAD, driven with real mouse input
+// (the pointer moved and clicked at a slot's place on the screen); the test CAD's log holds
+// every call the palette made, in order.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "PaletteDriver.h"
+#include "support/TempFolder.h"
+#include "text/AnsiCodePage.h"
+#include "win32/CadLinkTestCad.h"
+#include "win32/PaletteControlIds.h"
+#include "win32/WideText.h"
+
+namespace zr::test {
+namespace {
+
+using namespace std::chrono_literals;
+namespace ids = win32::ids;
+using win32::Widen;
+using win32::testing::TestCadProcess;
+
+constexpr auto kStartTimeout = 30s;
+constexpr auto kActionTimeout = 10s;
+
+// A circle of radius 1 about the base point: its range is 2 x 2.
+constexpr const char* kCircleDxf =
+    "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n0\n10\n0.0\n20\n0.0\n30\n0.0\n40\n1.0\n"
+    "0\nENDSEC\n0\nEOF\n";
+
+// Real input: the system moves the pointer and presses the button where the user would.
+void MoveTo(POINT screen) {
+  ::SetCursorPos(screen.x, screen.y);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // a relative move of 0: the system reports the pointer
+  ::SendInput(1, &move, sizeof move);
+}
+
+void ClickAt(POINT screen) {
+  MoveTo(screen);
+  INPUT press[2]{};
+  press[0].type = press[1].type = INPUT_MOUSE;
+  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, press, sizeof press[0]);
+}
+
+// The calls the palette made of the drawing, in order, without what they returned.
+std::vector<std::string> DocumentCalls(const std::vector<std::string>& log) {
+  std::vector<std::string> calls;
+  for (const std::string& line : log) {
+    if (line.rfind("Document.", 0) != 0) continue;
+    if (line.rfind("Document.Blocks", 0) == 0 || line.rfind("Document.SelectionSets", 0) == 0) {
+      continue;
+    }
+    calls.push_back(line.substr(9, line.find(" -> ") - 9));
+  }
+  return calls;
+}
+
+class InsertE2e : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE),
+                               dir.Path() / "ZovezaRuzu.exe");
+    dir.Write("MenuList.txt", text::Utf8ToAnsi("照明器具\tL\r\n"));
+    dir.Write("BlockList.txt",
+              text::Utf8ToAnsi("L01\t照明 01\t*\t\t天井付\r\nL02\t照明 02\t\t*\t\r\n"));
+    dir.Write("DXF/L01B.dxf", kCircleDxf);
+    dir.Write("DXF/L02B.dxf", kCircleDxf);
+    dir.Write("DXF/L02C.dxf", kCircleDxf);
+  }
+
+  // The test CAD first (it must be registered when the palette checks for it), then the
+  // palette, whose first page is shown once panel 0 names its first block.
+  void Start(std::vector<std::string> cadArgs = {}) {
+    cadArgs.insert(cadArgs.end(), {"--pos", "0,0,300,300", "--var", "VIEWCTR=10,20,0"});
+    cad = std::make_unique<TestCadProcess>(cadArgs, "insert");
+    ASSERT_TRUE(cad->Ready()) << "the test CAD did not register";
+    ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
+    ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
+    ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == L"L01"; },
+                                         kStartTimeout));
+  }
+
+  // A point of slot k's picture on the screen, (fx, fy) as fractions of its size.
+  POINT SlotPoint(int k, double fx = 0.5, double fy = 0.5) const {
+    RECT r{};
+    ::GetWindowRect(palette.SlotPicture(k), &r);
+    return {r.left + static_cast<LONG>((r.right - r.left) * fx),
+            r.top + static_cast<LONG>((r.bottom - r.top) * fy)};
+  }
+
+  // Clicks slot k and waits for the insertion's last call; the calls it made.
+  std::vector<std::string> InsertBy(POINT click, const std::string& lastCall) {
+    const std::size_t from = cad->Log().size();
+    ClickAt(click);
+    EXPECT_NE(cad->WaitForLine(lastCall, kActionTimeout, from), "")
+        << "no " << lastCall << " in the test CAD's log";
+    return DocumentCalls(cad->LogFrom(from));
+  }
+
+  std::string Path(const std::string& file) const {
+    std::string path = dir.File("DXF/" + file);
+    for (char& c : path) {
+      if (c == '\\') c = '/';
+    }
+    return path;
+  }
+
+  std::wstring OutputFile(const std::string& name) const {
+    std::filesystem::create_directories(std::filesystem::path(ZR_TEST_OUTPUT_DIR));
+    return (std::filesystem::path(ZR_TEST_OUTPUT_DIR) / name).wstring();
+  }
+
+  TempFolder dir;
+  std::unique_ptr<TestCadProcess> cad;
+  PaletteDriver palette;
+};
+
+TEST_F(InsertE2e, PointingShowsTheBlockAndAClickInsertsIt) {
+  Start();
+  MoveTo(SlotPoint(1));
+  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.Text(palette.Control(ids::kEdit1)) == L"照明 02"; },
+                                       kActionTimeout))
+      << "pointing at slot 1 did not show its name";
+  EXPECT_EQ(palette.Text(palette.Control(ids::kStaticText1)), L"");
+  EXPECT_EQ(palette.Text(palette.Control(ids::kStaticText2)), L"Ｋ");
+  EXPECT_EQ(palette.StatusText(0), L"L02");
+  EXPECT_EQ(palette.StatusText(1), L"2.000 x 2.000");
+  EXPECT_TRUE(palette.SaveScreenshot(OutputFile("insert-pointing.bmp")));
+
+  const std::vector<std::string> calls = InsertBy(SlotPoint(0), "SetVariable(\"ATTREQ\", &");
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[0], "GetVariable(\"ATTREQ\")");
+  EXPECT_EQ(calls[1].rfind("SetVariable(\"ATTREQ\", 0", 0), 0u) << calls[1];
+  EXPECT_EQ(calls[2], "SendCommand(\"-INSERT\\r\\\"" + Path("L01B.dxf") +
+                          "\\\"\\rS 100 PS 100 R 0\\r\")");
+  EXPECT_EQ(calls[3].rfind("SetVariable(\"ATTREQ\", &1", 0), 0u) << calls[3];
+}
+
+TEST_F(InsertE2e, MissingScaleDrawingFallsBackToTheOneHundredthAtItsFactor) {
+  Start();
+  palette.Click(ids::kCheckBox1);  // 1/200: only the B drawing exists
+  const std::vector<std::string> calls = InsertBy(SlotPoint(0), "SetVariable(\"ATTREQ\", &");
+  ASSERT_GE(calls.size(), 3u);
+  EXPECT_EQ(calls[2], "SendCommand(\"-INSERT\\r\\\"" + Path("L01B.dxf") +
+                          "\\\"\\rS 153.4 PS 153.4 R 0\\r\")");
+}
+
+TEST_F(InsertE2e, AuxiliaryBasePointChosenByThePressPlacesTheCopy) {
+  Start({"--var", "ORTHOMODE=1"});
+  palette.Click(ids::kSpeedButton6);  // show the auxiliary base points
+  // A press near the top-right corner of the drawing picks base point 9, (1, 1).
+  RECT r{};
+  ::GetWindowRect(palette.SlotPicture(0), &r);
+  const int side = r.right - r.left;
+  const POINT corner{r.left + side / 2 + side * 3 / 10, r.top + side / 2 - side * 3 / 10};
+  const std::vector<std::string> calls = InsertBy(corner, "SendCommand(\"ORTHOMODE 1\\r\")");
+  const std::vector<std::string> sends = [&] {
+    std::vector<std::string> s;
+    for (const std::string& c : calls) {
+      if (c.rfind("SendCommand", 0) == 0) s.push_back(c);
+    }
+    return s;
+  }();
+  ASSERT_EQ(sends.size(), 5u);
+  EXPECT_EQ(sends[0], "SendCommand(\"-INSERT\\r\\\"" + Path("L01B.dxf") +
+                          "\\\"\\rS 100 PS 100 R 0\\r_none\\r10,20\\r\")");
+  EXPECT_EQ(sends[1], "SendCommand(\"COPYBASE\\r_none\\r110,120\\rSI\\rLAST\\r\")");
+  EXPECT_EQ(sends[2], "SendCommand(\"ERASE\\rSI\\rLAST\\r\")");
+  EXPECT_EQ(sends[3], "SendCommand(\"PASTECLIP\\r\")");
+}
+
+}  // namespace
+}  // namespace zr::test
