@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PaletteDriver.h"
+#include "RealInput.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 #include "win32/CadLinkTestCad.h"
@@ -29,24 +30,6 @@ constexpr auto kActionTimeout = 10s;
 constexpr const char* kCircleDxf =
     "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n0\n10\n0.0\n20\n0.0\n30\n0.0\n40\n1.0\n"
     "0\nENDSEC\n0\nEOF\n";
-
-// Real input: the system moves the pointer and presses the button where the user would.
-void MoveTo(POINT screen) {
-  ::SetCursorPos(screen.x, screen.y);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;  // a relative move of 0: the system reports the pointer
-  ::SendInput(1, &move, sizeof move);
-}
-
-void ClickAt(POINT screen) {
-  MoveTo(screen);
-  INPUT press[2]{};
-  press[0].type = press[1].type = INPUT_MOUSE;
-  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, press, sizeof press[0]);
-}
 
 // The calls the palette made of the drawing, in order, without what they returned.
 std::vector<std::string> DocumentCalls(const std::vector<std::string>& log) {
@@ -88,10 +71,7 @@ class InsertE2e : public ::testing::Test {
 
   // A point of slot k's picture on the screen, (fx, fy) as fractions of its size.
   POINT SlotPoint(int k, double fx = 0.5, double fy = 0.5) const {
-    RECT r{};
-    ::GetWindowRect(palette.SlotPicture(k), &r);
-    return {r.left + static_cast<LONG>((r.right - r.left) * fx),
-            r.top + static_cast<LONG>((r.bottom - r.top) * fy)};
+    return PointIn(palette.SlotPicture(k), fx, fy);
   }
 
   // Clicks slot k and waits for the insertion's last call; the calls it made.

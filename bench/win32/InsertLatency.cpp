@@ -1,0 +1,75 @@
+// Time from a real click on a slot to the insertion command arriving in the test CAD, under
+// the real palette and the real test CAD: many clicks, then the median and the spread.
+// Run through scripts/measure-insert.sh (Windows build, under Wine on Linux).
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "e2e/PaletteDriver.h"
+#include "e2e/RealInput.h"
+#include "support/TempFolder.h"
+#include "win32/CadLinkTestCad.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kCircleDxf =
+    "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n0\n10\n0.0\n20\n0.0\n30\n0.0\n40\n1.0\n"
+    "0\nENDSEC\n0\nEOF\n";
+
+std::size_t CountLines(const zr::win32::testing::TestCadProcess& cad, const std::string& part) {
+  std::size_t n = 0;
+  for (const std::string& line : cad.Log()) n += line.find(part) != std::string::npos;
+  return n;
+}
+
+int Run(int clicks) {
+  zr::test::TempFolder dir;
+  std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE), dir.Path() / "ZovezaRuzu.exe");
+  dir.Write("MenuList.txt", "Lamps\tL\r\n");
+  dir.Write("BlockList.txt", "L01\tLamp\r\n");
+  dir.Write("DXF/L01B.dxf", kCircleDxf);
+
+  zr::win32::testing::TestCadProcess cad({"--pos", "0,0,300,300"}, "latency");
+  if (!cad.Ready()) return std::fprintf(stderr, "the test CAD did not start\n"), 1;
+  zr::test::PaletteDriver palette;
+  if (!palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()) ||
+      !palette.WaitForWindow(30s) ||
+      !zr::test::PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == L"L01"; }, 30s)) {
+    return std::fprintf(stderr, "the palette did not show its page\n"), 1;
+  }
+
+  std::vector<double> ms;
+  for (int i = 0; i < clicks; ++i) {
+    const std::size_t sent = CountLines(cad, "Document.SendCommand(");
+    const std::size_t done = CountLines(cad, "SetVariable(\"ATTREQ\", &");
+    const Clock::time_point start = Clock::now();
+    // Two clicks at one place within the double-click time make a double click, which in
+    // single-click mode inserts nothing more: alternate between two points of the slot.
+    zr::test::ClickAt(zr::test::PointIn(palette.SlotPicture(0), i % 2 ? 0.3 : 0.7, 0.5));
+    while (CountLines(cad, "Document.SendCommand(") == sent) {
+      if (Clock::now() - start > 10s) return std::fprintf(stderr, "no command arrived\n"), 1;
+    }
+    ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    // The insertion ends (the readiness wait, the variable put back) before the next click.
+    zr::test::PaletteDriver::WaitUntil([&] { return CountLines(cad, "SetVariable(\"ATTREQ\", &") > done; }, 10s);
+  }
+  std::sort(ms.begin(), ms.end());
+  std::printf("click to SendCommand in the test CAD, %d clicks: median %.1f ms, min %.1f ms, "
+              "90th percentile %.1f ms, max %.1f ms\n",
+              clicks, ms[ms.size() / 2], ms.front(), ms[ms.size() * 9 / 10], ms.back());
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return Run(argc > 1 ? std::max(3, std::atoi(argv[1])) : 30); }
