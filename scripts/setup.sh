@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   clang
   mingw-w64 g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb x11-utils xdotool imagemagick
+  wine wine64 xvfb x11-utils xdotool imagemagick zip unzip
   fonts-ipafont-gothic fonts-noto-cjk locales python3 python3-ezdxf
 )
 missing=()

@@ -64,6 +64,13 @@ if [ -x scripts/fuzz.sh ]; then
   fi
 fi
 
+zr_say "Release zip, started from a fresh prefix"
+if (zr_stop_display; bash scripts/package.sh --check); then
+  passed_total=$((passed_total + 1))
+else
+  failures=$((failures + 1)); failed_total=$((failed_total + 1))
+fi
+
 zr_say "Summary"
 echo "Screenshots and contact sheets: build/windows/test-output/"
 echo "tests: ${passed_total} passed, ${failed_total} failed"
