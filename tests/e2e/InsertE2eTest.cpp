@@ -155,5 +155,43 @@ TEST_F(InsertE2e, AuxiliaryBasePointChosenByThePressPlacesTheCopy) {
   EXPECT_EQ(sends[3], "SendCommand(\"PASTECLIP\\r\")");
 }
 
+// A message box of the palette's process, if one is open.
+HWND MessageBoxOf(DWORD processId) {
+  struct Search {
+    DWORD pid;
+    HWND found;
+  } search{processId, nullptr};
+  ::EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(w, &pid);
+        wchar_t cls[16] = {};
+        ::GetClassNameW(w, cls, 16);
+        if (pid == s->pid && std::wstring(cls) == L"#32770" && ::IsWindowVisible(w)) {
+          s->found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(InsertE2e, CadVanishingWhileItWaitsLeavesThePaletteWorking) {
+  Start({"--busy-ms", "60000"});  // the CAD stays busy after the command: the palette waits
+  const std::size_t from = cad->Log().size();
+  ClickAt(SlotPoint(0));
+  ASSERT_NE(cad->WaitForLine("SendCommand", kActionTimeout, from), "");
+  cad->Close();  // the user closes the CAD while the palette waits for it
+  // The wait ends on the failed poll, without a message; the palette answers and still points.
+  MoveTo(SlotPoint(1, 0.3, 0.3));
+  EXPECT_TRUE(PaletteDriver::WaitUntil(
+      [&] { return palette.Text(palette.Control(ids::kEdit1)) == L"照明 02"; }, kActionTimeout))
+      << "the palette no longer answers after the CAD went away";
+  EXPECT_EQ(MessageBoxOf(palette.ProcessId()), nullptr) << "a message was shown";
+  EXPECT_EQ(palette.Close(kActionTimeout), 0);
+}
+
 }  // namespace
 }  // namespace zr::test
