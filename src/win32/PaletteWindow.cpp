@@ -141,6 +141,7 @@ HWND PaletteWindow::AddControl(DWORD exStyle, const wchar_t* className, const wc
                                    nullptr);
   if (control == nullptr) throw std::runtime_error("a control of the palette could not be created");
   ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  Remember(control, bounds, font);
   if (hint != nullptr) tips_.Add(control, hint);
   return control;
 }
@@ -215,10 +216,12 @@ void PaletteWindow::CreateSecondRow() {
 
 void PaletteWindow::CreateSlotArea() {
   panel1_ = CreatePlainPanel(hwnd_, ids::kPanel1, ScaleRect(layout::Panel1));
+  Remember(panel1_, layout::Panel1, nullptr);
   const RECT picture = ScaleRect(kSlotPictureRect);
   for (int k = 0; k < kSlotCount; ++k) {
     const auto slot = static_cast<std::size_t>(k);
     PnlAry[slot] = CreateSlotPanel(panel1_, ids::kSlotPanelFirst + k, ScaleRect(SlotPanelRect(k)));
+    Remember(PnlAry[slot], SlotPanelRect(k), nullptr);
     ImgAry[slot].Create(PnlAry[slot], ids::kSlotPictureFirst + k, picture);
     ImgAry[slot].onMouse = [this, k](const SlotPicture::MouseEvent& e) { OnSlotMouse(k, e); };
     tips_.Add(ImgAry[slot].Handle(), "");
@@ -229,13 +232,7 @@ void PaletteWindow::CreateStatusArea() {
   HWND bar = AddControl(0, STATUSCLASSNAMEW, L"",
                         kChild | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
                         layout::StatusBar1, ids::kStatusBar1, baseFont_.get());
-  int edges[kStatusPanelCount];
-  int right = 0;
-  for (int i = 0; i < kStatusPanelCount; ++i) {
-    right += Scale(kStatusPanelWidths[i]);
-    edges[i] = right;
-  }
-  ::SendMessageW(bar, SB_SETPARTS, kStatusPanelCount, reinterpret_cast<LPARAM>(edges));
+  SetStatusParts();
   InstallDarkStatusBar(bar, 1u << kStatusBlockNo);
 
   const DWORD box = kChild | WS_TABSTOP | BS_AUTOCHECKBOX;
@@ -259,10 +256,10 @@ void PaletteWindow::CreateStatusArea() {
   ::SetWindowPos(panel1_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// Both edges are scaled, so that neighbours that touch at 96 dpi still touch (and a picture
+// still fits its panel) when the scale rounds.
 RECT PaletteWindow::ScaleRect(const ControlRect& r) const {
-  const int left = Scale(r.left);
-  const int top = Scale(r.top);
-  return RECT{left, top, left + Scale(r.width), top + Scale(r.height)};
+  return RECT{Scale(r.left), Scale(r.top), Scale(r.left + r.width), Scale(r.top + r.height)};
 }
 
 LRESULT CALLBACK PaletteWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
@@ -288,6 +285,9 @@ LRESULT PaletteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
       if (OnMouseWheel(wParam, lParam)) return 0;
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_DRAWITEM:
       PaintFlatButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;

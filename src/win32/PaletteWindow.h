@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <vector>
 
 #include "app/PaletteForm.h"
 #include "app/PaletteView.h"
@@ -87,6 +88,11 @@ class PaletteWindow final : public IPaletteView {
   LRESULT OnCtlColor(HDC dc, HWND control);
   void OnClose();
   void OnDestroy();
+  // The window moved to a monitor of another scale: fonts, controls and slot pictures are
+  // laid out again at `dpi` and the page is drawn anew at the pictures' real size.
+  void OnDpiChanged(int dpi, const RECT* suggested);
+  void SetStatusParts();
+  HFONT FontOf(int kind) const;
 
   int Scale(int value) const { return ::MulDiv(value, dpi_, 96); }
   RECT ScaleRect(const ControlRect& r) const;
@@ -96,8 +102,17 @@ class PaletteWindow final : public IPaletteView {
   HWND CheckBoxHandle(CheckBox box) const;
   HWND StatusBar() const;
 
+  // A control as laid out in 96-dpi units, to be placed again when the scale changes.
+  struct Placed {
+    HWND hwnd;
+    ControlRect bounds;  // in its parent's client area
+    int font;            // 0 none, 1 proportional, 2 fixed, 3 fixed bold
+  };
+  void Remember(HWND hwnd, const ControlRect& bounds, HFONT font);
+
   HWND hwnd_ = nullptr;
   HWND panel1_ = nullptr;
+  std::vector<Placed> placed_;
   int dpi_ = 96;
   UniqueFont baseFont_;       // proportional Japanese font of the window
   UniqueFont fixedFont_;      // fixed-pitch Japanese font of the fields

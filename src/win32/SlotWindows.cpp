@@ -111,6 +111,12 @@ void SlotPicture::Create(HWND parent, int id, const RECT& bounds) {
   window_ = CreateChild(kSlotPictureClass, parent, id, bounds, this);
 }
 
+void SlotPicture::Resize(const RECT& bounds) {
+  canvas_ = std::make_unique<BitmapCanvas>(bounds.right - bounds.left, bounds.bottom - bounds.top);
+  ::SetWindowPos(window_, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SlotPicture::Invalidate() const {
   if (window_ != nullptr) ::InvalidateRect(window_, nullptr, FALSE);
 }

@@ -44,6 +44,8 @@ class SlotPicture {
   HWND Handle() const { return window_; }
   BitmapCanvas& Canvas() { return *canvas_; }
   void Invalidate() const;
+  // Moves and sizes the picture; its canvas is made anew at the new size (blank).
+  void Resize(const RECT& bounds);
 
   // Mouse messages on the picture, in its own pixel coordinates.
   std::function<void(const MouseEvent&)> onMouse;

@@ -64,6 +64,7 @@ void ToolTips::Add(HWND control, const std::string& hint) {
 
 void ToolTips::AddShownWhenDisabled(HWND control, const std::string& hint) {
   Add(control, hint);
+  shownWhenDisabled_.push_back(control);
   std::wstring text = HintText(hint);
   TOOLINFOW info{};
   info.cbSize = sizeof info;
@@ -74,6 +75,18 @@ void ToolTips::AddShownWhenDisabled(HWND control, const std::string& hint) {
   ::MapWindowPoints(nullptr, owner_, reinterpret_cast<POINT*>(&info.rect), 2);
   info.lpszText = text.data();
   ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void ToolTips::MoveDisabledTools() {
+  for (HWND control : shownWhenDisabled_) {
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = owner_;
+    info.uId = static_cast<UINT_PTR>(::GetDlgCtrlID(control));
+    ::GetWindowRect(control, &info.rect);
+    ::MapWindowPoints(nullptr, owner_, reinterpret_cast<POINT*>(&info.rect), 2);
+    ::SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+  }
 }
 
 void ToolTips::SetHint(HWND control, const std::string& hint) {

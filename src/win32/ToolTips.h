@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 namespace zr::win32 {
 
@@ -24,12 +25,15 @@ class ToolTips {
   // owner receives the mouse while its control is disabled).
   void AddShownWhenDisabled(HWND control, const std::string& hint);
   void SetHint(HWND control, const std::string& hint);
+  // The controls whose hints show while disabled moved: their areas follow them.
+  void MoveDisabledTools();
 
  private:
   TOOLINFOW Info(HWND control, std::wstring& text) const;
 
   HWND owner_ = nullptr;
   HWND tip_ = nullptr;
+  std::vector<HWND> shownWhenDisabled_;
 };
 
 // The hint's text for the tooltip: every line break as CR LF.

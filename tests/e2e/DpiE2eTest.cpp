@@ -1,0 +1,125 @@
+// The running palette at other display scales: the window is told of a new scale as when it
+// moves to another monitor, and every control, the thumbnails and the base-point choice follow.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "PaletteDriver.h"
+#include "RealInput.h"
+#include "support/TempFolder.h"
+#include "win32/CadLinkTestCad.h"
+#include "win32/PaletteControlIds.h"
+
+namespace zr::test {
+namespace {
+
+using namespace std::chrono_literals;
+namespace ids = win32::ids;
+using win32::testing::TestCadProcess;
+
+// A square of side 2 about the base point, drawn with four one-unit-wide lines.
+constexpr const char* kSquareDxf =
+    "0\nSECTION\n2\nENTITIES\n"
+    "0\nLINE\n8\n0\n10\n-1\n20\n-1\n11\n1\n21\n-1\n"
+    "0\nLINE\n8\n0\n10\n1\n20\n-1\n11\n1\n21\n1\n"
+    "0\nLINE\n8\n0\n10\n1\n20\n1\n11\n-1\n21\n1\n"
+    "0\nLINE\n8\n0\n10\n-1\n20\n1\n11\n-1\n21\n-1\n"
+    "0\nENDSEC\n0\nEOF\n";
+
+int Scaled(int value, int dpi) { return ::MulDiv(value, dpi, 96); }
+
+SIZE SizeOf(HWND window, bool client) {
+  RECT r{};
+  if (client) {
+    ::GetClientRect(window, &r);
+  } else {
+    ::GetWindowRect(window, &r);
+  }
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// The white pixels (the drawing's lines) of one screen column through a window, top to bottom,
+// as runs: a one-pixel line crossed gives a run of length 1.
+std::vector<int> LitRunsInColumn(HWND window, double fx, int* firstRow = nullptr) {
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  const int x = r.left + static_cast<int>((r.right - r.left) * fx);
+  HDC screen = ::GetDC(nullptr);
+  std::vector<int> runs;
+  int run = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    const COLORREF c = ::GetPixel(screen, x, y);
+    if (c != CLR_INVALID && GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200) {
+      if (runs.empty() && run == 0 && firstRow != nullptr) *firstRow = y - r.top;
+      ++run;
+    } else if (run > 0) {
+      runs.push_back(run);
+      run = 0;
+    }
+  }
+  if (run > 0) runs.push_back(run);
+  ::ReleaseDC(nullptr, screen);
+  return runs;
+}
+
+TEST(DpiE2e, EveryScaleLaysOutControlsAndDrawsThumbnailsAtTheirRealSize) {
+  TempFolder dir;
+  std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE), dir.Path() / "ZovezaRuzu.exe");
+  dir.Write("MenuList.txt", "Box\tB\r\n");
+  dir.Write("BlockList.txt", "B01\tSquare\r\n");
+  dir.Write("DXF/B01B.dxf", kSquareDxf);
+  TestCadProcess cad({"--pos", "0,0,200,200", "--var", "VIEWCTR=10,20,0"}, "dpi");
+  ASSERT_TRUE(cad.Ready());
+  PaletteDriver palette;
+  ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
+  ASSERT_TRUE(palette.WaitForWindow(30s));
+  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == L"B01"; }, 30s));
+  palette.Click(ids::kSpeedButton6);  // base points shown: a press chooses one at every scale
+  MoveTo(POINT{::GetSystemMetrics(SM_CXSCREEN) - 2, ::GetSystemMetrics(SM_CYSCREEN) - 2});
+  int topAt96 = 0;
+  PaletteDriver::WaitUntil(
+      [&] { return LitRunsInColumn(palette.SlotPicture(0), 0.4, &topAt96).size() == 2; }, 5s);
+  ASSERT_GT(topAt96, 0);
+
+  for (const int dpi : {120, 144, 192, 96}) {
+    SCOPED_TRACE(dpi);
+    ::SendMessageW(palette.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+    const SIZE client = SizeOf(palette.Window(), true);
+    EXPECT_EQ(client.cx, Scaled(391, dpi));
+    EXPECT_EQ(client.cy, Scaled(199, dpi));
+    const SIZE picture = SizeOf(palette.SlotPicture(13), false);
+    EXPECT_EQ(picture.cx, Scaled(54, dpi) - Scaled(1, dpi));  // both edges scaled
+    EXPECT_EQ(picture.cy, Scaled(54, dpi) - Scaled(1, dpi));
+    const SIZE name = SizeOf(palette.Control(ids::kEdit1), false);
+    EXPECT_NEAR(name.cx, Scaled(4 + 229, dpi) - Scaled(4, dpi), 1);
+    // The square's top and bottom edges, crossed between the base-point marks: lines of one
+    // device pixel (a stretched 96-dpi picture would show runs of two at 192 dpi). The frame
+    // of the slot's panel is grey, not white.
+    PaletteDriver::WaitUntil(
+        [&] { return LitRunsInColumn(palette.SlotPicture(0), 0.4).size() == 2; }, 5s);
+    int top = 0;
+    EXPECT_EQ(LitRunsInColumn(palette.SlotPicture(0), 0.4, &top), (std::vector<int>{1, 1}));
+    // Drawn anew for the picture's real size: the square sits where it sat at 96 dpi, scaled.
+    EXPECT_NEAR(top, topAt96 * picture.cy / 53.0, 2.0);
+    if (dpi == 144 || dpi == 192) {
+      std::filesystem::create_directories(std::filesystem::path(ZR_TEST_OUTPUT_DIR));
+      const std::string shot = std::string(ZR_TEST_OUTPUT_DIR) + "/palette-dpi-" +
+                               std::to_string(dpi) + ".bmp";
+      EXPECT_TRUE(palette.SaveScreenshot(std::filesystem::path(shot).wstring()));
+    }
+
+    // A press near the top-right corner chooses base point 9, (1, 1): the copy's base is the
+    // view centre (10, 20) plus 100 times that.
+    const std::size_t from = cad.Log().size();
+    ClickAt(PointIn(palette.SlotPicture(0), 0.5 + 0.35, 0.5 - 0.35));
+    EXPECT_NE(cad.WaitForLine("COPYBASE\\r_none\\r110,120\\r", 10s, from), "");
+    ASSERT_NE(cad.WaitForLine("PASTECLIP", 10s, from), "");
+    // Away from the palette (no hint over the pictures), and the next press no double click.
+    MoveTo(POINT{::GetSystemMetrics(SM_CXSCREEN) - 2, ::GetSystemMetrics(SM_CYSCREEN) - 2});
+    ::Sleep(::GetDoubleClickTime());
+  }
+}
+
+}  // namespace
+}  // namespace zr::test
