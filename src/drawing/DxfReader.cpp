@@ -59,7 +59,13 @@ void DxfReader::Take(std::int32_t code, std::string_view value) {
       inViewTable_ = true;
     }
   }
-  if (code == 0) TakeStructure(word);
+  if (code == 0) {
+    // The end of a block or section ends its last entity as any next entity would.
+    if ((word == Word::EndBlk || word == Word::EndSec) && (inBlockDef_ || inEntities_)) {
+      CloseOpenEntity(value, word);
+    }
+    TakeStructure(word);
+  }
   if (inBlockHeader_) TakeBlockHeader(code, value);
   if (inBlockDef_ || inEntities_) TakeEntity(code, value, word);
   if (inBlocks_ && code == 0 && word == Word::Block) {
@@ -193,6 +199,13 @@ void DxfReader::OfferOpenEntity(std::int32_t code, std::string_view value, Word 
   } else if (ellipse_.open) {
     TakeEllipse(code, value);
   }
+}
+
+// A group 0 that ends the block or section: the open entity closes as at any group 0, and a
+// polyline header or vertex sequence left open (no SEQEND) ends with it.
+void DxfReader::CloseOpenEntity(std::string_view value, Word word) {
+  OfferOpenEntity(0, value, word);
+  polyline_.open = inVertices_ = false;
 }
 
 void DxfReader::TakeVertexSequence(std::int32_t code, std::string_view value, Word word) {

@@ -116,6 +116,7 @@ class DxfReader {
   void TakeBlockHeader(std::int32_t code, std::string_view value);
   void TakeEntity(std::int32_t code, std::string_view value, Word word);
   void OfferOpenEntity(std::int32_t code, std::string_view value, Word word);
+  void CloseOpenEntity(std::string_view value, Word word);
   void TakeVertexSequence(std::int32_t code, std::string_view value, Word word);
   void StartEntity(Word word);
 
@@ -167,6 +168,7 @@ class DxfReader {
   OpenRecord<TFaceBlk> face_;
   OpenRecord<TEllipseBlk> ellipse_;
   bool textChunked_ = false;  // the open text's last string group was a group 3 chunk
+  bool textEmbedded_ = false;  // past the open text's group 101 (embedded object data)
   bool inVertices_ = false;  // the VERTEX sequence of polyline_
 
   // Vertex array and polyline the current polyline's vertices go to; the last vertex taken
