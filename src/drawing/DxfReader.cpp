@@ -22,8 +22,24 @@ void ValueDecoder::Assign(std::string& target, std::string_view raw) const {
   } else if (text::IsAscii(raw)) {
     target.assign(raw);
   } else {
-    target = text::AnsiToUtf8(raw);
+    target = text::CodePageToUtf8(codePage_, raw);
   }
+}
+
+unsigned CodePageOfName(std::string_view name) {
+  static constexpr unsigned kAnsiCodePages[] = {874,  932,  936,  949,  950,  1250, 1251,
+                                                1252, 1253, 1254, 1255, 1256, 1257, 1258};
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  std::size_t digits = name.size();
+  while (digits > 0 && name[digits - 1] >= '0' && name[digits - 1] <= '9') --digits;
+  const std::string_view number = name.substr(digits);
+  unsigned codePage = 0;
+  if (number.empty() || number.size() > 4) return 0;
+  for (const char c : number) codePage = codePage * 10 + static_cast<unsigned>(c - '0');
+  for (const unsigned known : kAnsiCodePages) {
+    if (codePage == known) return codePage;
+  }
+  return 0;
 }
 
 std::string ValueDecoder::Decode(std::string_view raw) const {
@@ -50,6 +66,7 @@ SmallInt LayerIndex::Color(const std::string& name) {
 void DxfReader::Take(std::int32_t code, std::string_view value) {
   const Word word = (code == 0 || code == 2) ? Classify(value) : Word::Other;
   TakeVersion(code, value);
+  if (inHeader_) TakeCodePage(code, value);
   if (inLayerTable_) TakeLayerTable(code, value, word);
   if (inViewTable_) TakeViewTable(code, value, word);
   if (inTable_ && code == 2) {
@@ -93,6 +110,17 @@ void DxfReader::TakeVersion(std::int32_t code, std::string_view value) {
     }
   } else if (code == 2 && value == "HEADER") {
     inHeader_ = true;
+  }
+}
+
+// Files before AC1021 are written in the code page named by $DWGCODEPAGE; string values
+// after it (tables, blocks, entities) are decoded with it.
+void DxfReader::TakeCodePage(std::int32_t code, std::string_view value) {
+  if (code == 9) {
+    seenCodePage_ = value == "$DWGCODEPAGE";
+  } else if (seenCodePage_ && code == 3) {
+    decoder_.SetCodePage(CodePageOfName(value));
+    seenCodePage_ = false;
   }
 }
 
