@@ -76,16 +76,18 @@ const CodePageTable& Table(unsigned codePage) {
     const std::string name =
         slot == 0 ? std::string(kSystemCodePage) : "CP" + std::to_string(kCodePages[slot]);
     iconv_t cd = iconv_open("UTF-32LE", name.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
-      // No such code page in this C library: ASCII still decodes, everything else is replaced.
-      for (int b = 0; b < 0x80; ++b) table->single[b] = static_cast<char32_t>(b);
-    } else {
+    if (cd != reinterpret_cast<iconv_t>(-1)) {
       Build(*table, cd);
       iconv_close(cd);
+    } else if (slot == 0) {
+      // No CP932 in this C library: ASCII still decodes, everything else is replaced.
+      for (int b = 0; b < 0x80; ++b) table->single[b] = static_cast<char32_t>(b);
+    } else {
+      return;  // the system's code page stands in
     }
     tables[slot] = std::move(table);
   });
-  return *tables[slot];
+  return tables[slot] ? *tables[slot] : Table(0);
 }
 
 }  // namespace

@@ -105,9 +105,8 @@ def count(entities, in_block):
 class Values:
     """The records of one set as lists of the reader's dump layout: [block name, colour, ...]."""
 
-    def __init__(self, doc, texts_known):
+    def __init__(self, doc):
         self.doc = doc
-        self.texts_known = texts_known
         self.kinds = {k: [] for k in ("LINE", "CIRCLE", "ARC", "POLYLINE", "TEXT", "ELLIPSE",
                                       "INSERT", "3DFACE")}
 
@@ -116,7 +115,9 @@ class Values:
         if c != 256:
             return c
         name = e.dxf.get("layer", "0")
-        return self.doc.layers.get(name).dxf.get("color", 7) if self.doc.layers.has_entry(name) else 7
+        if not self.doc.layers.has_entry(name):
+            return 7
+        return self.doc.layers.get(name).dxf.get("color", 7)
 
     def add_text(self, bname, e, height):
         text = text_of(e)
@@ -160,12 +161,12 @@ class Values:
                                      *last])
 
 
-def comparable(records, texts_known):
+def comparable(records, known):
     """Sorted records; texts that cannot be compared lose their contents."""
     out = []
     for r in records:
         r = list(r)
-        if isinstance(r[-1], str) and not (texts_known or r[-1].isascii()):
+        if isinstance(r[-1], str) and not (known or r[-1].isascii()):
             r[-1] = "(not compared)"
         out.append(r)
     # Block name and values first, the colour last: a wrong colour leaves the order alone.
@@ -185,11 +186,11 @@ def same(a, b):
     return True
 
 
-def value_diffs(where, ours, theirs, texts_known):
+def value_diffs(where, ours, theirs, known):
     diffs = []
     for kind, records in theirs.items():
-        mine = comparable(ours.get(kind, []), texts_known)
-        other = comparable(records, texts_known)
+        mine = comparable(ours.get(kind, []), known)
+        other = comparable(records, known)
         if len(mine) != len(other):
             continue  # the count comparison reports it
         bad = [(m, o) for m, o in zip(mine, other) if not same(m, o)]
@@ -199,24 +200,30 @@ def value_diffs(where, ours, theirs, texts_known):
     return diffs
 
 
-def texts_known(doc):
-    if doc.dxfversion >= "AC1021":
+def texts_known(path, version):
+    """True when the reader decodes the file's texts as the file declares: UTF-8 from AC1021
+    on, else a $DWGCODEPAGE in the file (not the library's default) naming an ANSI code page."""
+    if version >= "AC1021":
         return True
-    name = str(doc.header.get("$DWGCODEPAGE", ""))
+    with open(path, "rb") as f:
+        lines = [l.strip() for l in f.read().replace(b"\r", b"\n").split(b"\n") if l.strip()]
+    if b"$DWGCODEPAGE" not in lines:
+        return False
+    at = lines.index(b"$DWGCODEPAGE")
+    name = lines[at + 2].decode("ascii", "replace") if at + 2 < len(lines) else ""
     digits = name[len(name.rstrip("0123456789")):]
     return digits in ANSI_CODE_PAGES
 
 
 def library_values(doc, entities):
-    known = texts_known(doc)
-    model = Values(doc, known)
+    model = Values(doc)
     for e in entities:
         model.add("", e, False)
-    block = Values(doc, known)
+    block = Values(doc)
     for b in library_blocks(doc):
         for e in b:
             block.add(b.name, e, True)
-    return model.kinds, block.kinds, known
+    return model.kinds, block.kinds
 
 
 def library_blocks(doc):
@@ -231,7 +238,7 @@ def library_blocks(doc):
         yield b
 
 
-def library_counts(path):
+def library_counts(path, version):
     try:
         doc = ezdxf.readfile(path)
     except ezdxf.DXFStructureError:
@@ -244,7 +251,8 @@ def library_counts(path):
     for b in library_blocks(doc):
         for kind, n in count(b, True).items():
             block[kind] += n
-    return model, block, model_texts(entities), library_values(doc, entities)
+    known = texts_known(path, version)
+    return model, block, model_texts(entities), library_values(doc, entities), known
 
 
 def reader_counts(dump, path):
@@ -272,7 +280,8 @@ def main():
             print(f"{name}: not compared, the reader stopped at {ours['err'][:40]!r}")
             continue
         try:
-            model, block, texts, (model_values, block_values, known) = library_counts(path)
+            model, block, texts, (model_values, block_values), known = \
+                library_counts(path, ours["ver"])
         except Exception as error:  # the library cannot read it: nothing to set against
             print(f"{name}: not compared, ezdxf: {type(error).__name__}")
             continue
