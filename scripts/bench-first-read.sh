@@ -30,8 +30,8 @@ for mode in bare read; do
     { wall[NR] = $1; user[NR] = $2; sys[NR] = $3; rss[NR] = $4 }
     END {
       m = int((runs + 1) / 2)
-      printf "%-5s %6.1f MB file: median %4.0f ms (user %4.0f ms, system %4.0f ms), peak RSS %5.1f MB = %.2f x file\n",
-        mode, size / 1048576, wall[m] * 1000, user[m] * 1000, sys[m] * 1000,
-        rss[m] / 1024, rss[m] * 1024 / size
+      printf "%-5s %6.1f MB file: median %4.0f ms (user %4.0f ms, system %4.0f ms), ", \
+        mode, size / 1048576, wall[m] * 1000, user[m] * 1000, sys[m] * 1000
+      printf "peak RSS %5.1f MB = %.2f x file\n", rss[m] / 1024, rss[m] * 1024 / size
     }'
 done

@@ -86,7 +86,8 @@ TEST(TextBoxes, MTextUsesItsAttachmentPointAndNarrowerCharacters) {
   EXPECT_NEAR(b.min.x, 100 - 2.04, kEps);
   EXPECT_NEAR(b.max.y, 0.47, kEps);
   // Attachment 9 (bottom right) ends at the point; 1 starts there.
-  EXPECT_NEAR(TextExtents({100, 0, 0}, {}, 9, 0, 0, 10 * kHalf, 1.0, 1.0, 0.0).min.x, 100 - 4.08, kEps);
+  EXPECT_NEAR(TextExtents({100, 0, 0}, {}, 9, 0, 0, 10 * kHalf, 1.0, 1.0, 0.0).min.x, 100 - 4.08,
+              kEps);
   EXPECT_NEAR(TextExtents({100, 0, 0}, {}, 1, 0, 0, 10 * kHalf, 1.0, 1.0, 0.0).min.x, 100, kEps);
 }
 
