@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <new>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -130,6 +133,28 @@ BENCHMARK(BM_DxfReadGenerated)
     ->Arg(20 * 1024)
     ->Arg(100 * 1024)
     ->Unit(benchmark::kMillisecond);
+
+// Baseline: what any line-based reader does at least, every line read as a string and every
+// group code converted, nothing kept.
+void BM_BareLineSplit(benchmark::State& state) {
+  const std::string path = GeneratedFile(static_cast<std::size_t>(state.range(0)));
+  std::string code, value;
+  long sum = 0;
+  for (auto _ : state) {
+    std::ifstream in(path, std::ios::binary);
+    while (std::getline(in, code) && std::getline(in, value)) {
+      std::string_view c(code);
+      while (!c.empty() && (c.back() == '\r' || c.back() == ' ')) c.remove_suffix(1);
+      while (!c.empty() && c.front() == ' ') c.remove_prefix(1);
+      int number = 0;
+      std::from_chars(c.data(), c.data() + c.size(), number);
+      sum += number;
+    }
+  }
+  benchmark::DoNotOptimize(sum);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fs::file_size(path)));
+}
+BENCHMARK(BM_BareLineSplit)->Arg(1024)->Arg(20 * 1024)->Unit(benchmark::kMillisecond);
 
 // Every corpus file larger than 100 KB on its own, when the corpus is there.
 const bool kCorpusRegistered = [] {

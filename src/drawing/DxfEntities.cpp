@@ -142,10 +142,16 @@ void DxfReader::TakePolylineHeader(std::int32_t code, std::string_view value, Wo
 }
 
 // TEXT, ATTRIB and MTEXT. Group 3 appends to the text; 73 and 74 both land in code73. A text
-// still empty at its group 0 is dropped.
+// still empty at its group 0 is dropped. After a group 101 comes an embedded object (MTEXT
+// columns from AC1027 on, the MTEXT of a multi-line ATTRIB) whose 10, 11, 40 ... repeat
+// other things (a direction, the column width): the text's own groups come before it.
 void DxfReader::TakeText(std::int32_t code, std::string_view value) {
   TTextBlk& r = text_.Get();
+  if (textEmbedded_ && code != 0) return;
   switch (code) {
+    case 101:
+      textEmbedded_ = true;
+      return;
     case 0:
       text_.open = false;
       if (!r.str.empty()) {
@@ -291,7 +297,7 @@ void DxfReader::StartEntity(Word word) {
       TTextBlk& r = Open(text_, inBlock ? m_.BlkTextAry : m_.TextAry);
       r.bname = bname;
       r.mtflag = word == Word::MText;
-      textChunked_ = false;
+      textChunked_ = textEmbedded_ = false;
       break;
     }
     case Word::Insert:

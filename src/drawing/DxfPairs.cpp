@@ -25,9 +25,10 @@ std::string_view TrimBlanks(std::string_view text) {
   return text.substr(0, n);
 }
 
-// Optional sign and decimal digits, nothing else; false on overflow of 64 bits.
+// Optional sign and decimal digits between blanks, nothing else; false on overflow of 64
+// bits. Writers pad integers on either side ("  7", "7 ").
 bool ParseDecimal(std::string_view text, std::int64_t& result) {
-  text = SkipLeadingBlanks(text);
+  text = TrimBlanks(text);
   bool negative = false;
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
     negative = text[0] == '-';

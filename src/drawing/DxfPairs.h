@@ -91,7 +91,7 @@ inline bool PairCursor::Next(Pair& pair) {
   return true;
 }
 
-// A group code: a decimal integer, possibly with leading blanks (32-bit).
+// A group code: a decimal integer, possibly with blanks around it (32-bit).
 std::optional<std::int32_t> ParseGroupCodeSlow(std::string_view text);
 inline std::optional<std::int32_t> ParseGroupCode(std::string_view text) {
   // Nearly every group code is one to four digits after some spaces.
@@ -107,7 +107,7 @@ inline std::optional<std::int32_t> ParseGroupCode(std::string_view text) {
   }
   return value;
 }
-// An integer field: leading blanks allowed, the value must fit 16 bits.
+// An integer field: blanks around it allowed, the value must fit 16 bits.
 std::optional<std::int16_t> ParseSmallInt(std::string_view text);
 // A real field: period as decimal separator whatever the locale, leading and trailing blanks
 // allowed; infinities and NaN are not numbers here.

@@ -78,7 +78,7 @@ void ReportBadPair(const dxf::Pair& pair, const dxf::ValueDecoder& decoder,
   }
 }
 
-// Runs the reader over every pair of the text; stops at the first bad pair.
+// Runs the reader over the pairs of the text up to "0/EOF"; stops at the first bad pair.
 void ReadPairs(TDxfModel& model, std::string_view text, dxf::ValueDecoder& decoder,
                IProgressBar* Bar, IMessageOwner* Wnd, std::string& ErrMsg,
                std::string& AcadVer) {
@@ -101,6 +101,8 @@ void ReadPairs(TDxfModel& model, std::string_view text, dxf::ValueDecoder& decod
       const std::optional<std::int32_t> code = dxf::ParseGroupCode(pair.codeText);
       if (!code) throw dxf::ConversionFailure{};
       reader.Take(*code, pair.value);
+      // The drawing ends here; whatever follows (some writers leave trash) is no part of it.
+      if (*code == 0 && pair.value == "EOF") break;
     }
   } catch (const dxf::ConversionFailure&) {
     ReportBadPair(pair, decoder, Wnd, ErrMsg);

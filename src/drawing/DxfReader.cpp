@@ -22,8 +22,24 @@ void ValueDecoder::Assign(std::string& target, std::string_view raw) const {
   } else if (text::IsAscii(raw)) {
     target.assign(raw);
   } else {
-    target = text::AnsiToUtf8(raw);
+    target = text::CodePageToUtf8(codePage_, raw);
   }
+}
+
+unsigned CodePageOfName(std::string_view name) {
+  static constexpr unsigned kAnsiCodePages[] = {874,  932,  936,  949,  950,  1250, 1251,
+                                                1252, 1253, 1254, 1255, 1256, 1257, 1258};
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  std::size_t digits = name.size();
+  while (digits > 0 && name[digits - 1] >= '0' && name[digits - 1] <= '9') --digits;
+  const std::string_view number = name.substr(digits);
+  unsigned codePage = 0;
+  if (number.empty() || number.size() > 4) return 0;
+  for (const char c : number) codePage = codePage * 10 + static_cast<unsigned>(c - '0');
+  for (const unsigned known : kAnsiCodePages) {
+    if (codePage == known) return codePage;
+  }
+  return 0;
 }
 
 std::string ValueDecoder::Decode(std::string_view raw) const {
@@ -50,6 +66,7 @@ SmallInt LayerIndex::Color(const std::string& name) {
 void DxfReader::Take(std::int32_t code, std::string_view value) {
   const Word word = (code == 0 || code == 2) ? Classify(value) : Word::Other;
   TakeVersion(code, value);
+  if (inHeader_) TakeCodePage(code, value);
   if (inLayerTable_) TakeLayerTable(code, value, word);
   if (inViewTable_) TakeViewTable(code, value, word);
   if (inTable_ && code == 2) {
@@ -59,7 +76,13 @@ void DxfReader::Take(std::int32_t code, std::string_view value) {
       inViewTable_ = true;
     }
   }
-  if (code == 0) TakeStructure(word);
+  if (code == 0) {
+    // The end of a block or section ends its last entity as any next entity would.
+    if ((word == Word::EndBlk || word == Word::EndSec) && (inBlockDef_ || inEntities_)) {
+      CloseOpenEntity(value, word);
+    }
+    TakeStructure(word);
+  }
   if (inBlockHeader_) TakeBlockHeader(code, value);
   if (inBlockDef_ || inEntities_) TakeEntity(code, value, word);
   if (inBlocks_ && code == 0 && word == Word::Block) {
@@ -87,6 +110,17 @@ void DxfReader::TakeVersion(std::int32_t code, std::string_view value) {
     }
   } else if (code == 2 && value == "HEADER") {
     inHeader_ = true;
+  }
+}
+
+// Files before AC1021 are written in the code page named by $DWGCODEPAGE; string values
+// after it (tables, blocks, entities) are decoded with it.
+void DxfReader::TakeCodePage(std::int32_t code, std::string_view value) {
+  if (code == 9) {
+    seenCodePage_ = value == "$DWGCODEPAGE";
+  } else if (seenCodePage_ && code == 3) {
+    decoder_.SetCodePage(CodePageOfName(value));
+    seenCodePage_ = false;
   }
 }
 
@@ -195,6 +229,13 @@ void DxfReader::OfferOpenEntity(std::int32_t code, std::string_view value, Word 
   }
 }
 
+// A group 0 that ends the block or section: the open entity closes as at any group 0, and a
+// polyline header or vertex sequence left open (no SEQEND) ends with it.
+void DxfReader::CloseOpenEntity(std::string_view value, Word word) {
+  OfferOpenEntity(0, value, word);
+  polyline_.open = inVertices_ = false;
+}
+
 void DxfReader::TakeVertexSequence(std::int32_t code, std::string_view value, Word word) {
   if (code == 0) {
     if (word == Word::SeqEnd) polyline_.open = inVertices_ = false;
@@ -232,7 +273,12 @@ std::size_t DxfReader::NextCapacity(std::size_t size) const {
   const double predicted = static_cast<double>(size) * static_cast<double>(total_) /
                                static_cast<double>(consumed_) * 1.05 + 8.0;
   const std::size_t least = size + size / 8 + 8;
-  if (predicted >= static_cast<double>(doubled)) return doubled;
+  // Once a sixty-fourth of the file has been read the estimate is trusted up to sixteen times
+  // the size: the array reaches its final size in one step or two instead of doubling its way
+  // there (each doubling touches fresh memory). Room reserved but never filled is never
+  // touched either.
+  const std::size_t most = consumed_ >= total_ / 64 ? 16 * size + 8 : doubled;
+  if (predicted >= static_cast<double>(most)) return most;
   return std::max(least, static_cast<std::size_t>(predicted));
 }
 

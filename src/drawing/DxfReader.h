@@ -43,18 +43,25 @@ inline bool TakeCoord(TAcadPoint& p, int base, std::int32_t code, std::string_vi
   return true;
 }
 
-// How string values are decoded: the ANSI code page, or UTF-8 (from AC1021 on, or for a
-// file with a byte-order mark).
+// How string values are decoded: UTF-8 (from AC1021 on, or for a file with a byte-order
+// mark), else the code page the file declares, else the system's ANSI code page.
 class ValueDecoder {
  public:
   void SetUtf8(bool utf8) { utf8_ = utf8; }
   bool Utf8() const { return utf8_; }
+  // 0: the system's.
+  void SetCodePage(unsigned codePage) { codePage_ = codePage; }
   void Assign(std::string& target, std::string_view raw) const;
   std::string Decode(std::string_view raw) const;
 
  private:
   bool utf8_ = false;
+  unsigned codePage_ = 0;
 };
+
+// The Windows ANSI code page a $DWGCODEPAGE value names ("ANSI_1252", or "dos932" for the
+// same bytes as 932), or 0 for any other name: the system's code page then applies.
+unsigned CodePageOfName(std::string_view name);
 
 // The record being filled for one entity kind: its array, its index, and whether it is open.
 template <class T>
@@ -110,12 +117,14 @@ class DxfReader {
 
  private:
   void TakeVersion(std::int32_t code, std::string_view value);
+  void TakeCodePage(std::int32_t code, std::string_view value);
   void TakeLayerTable(std::int32_t code, std::string_view value, Word word);
   void TakeViewTable(std::int32_t code, std::string_view value, Word word);
   void TakeStructure(Word word);
   void TakeBlockHeader(std::int32_t code, std::string_view value);
   void TakeEntity(std::int32_t code, std::string_view value, Word word);
   void OfferOpenEntity(std::int32_t code, std::string_view value, Word word);
+  void CloseOpenEntity(std::string_view value, Word word);
   void TakeVertexSequence(std::int32_t code, std::string_view value, Word word);
   void StartEntity(Word word);
 
@@ -146,6 +155,7 @@ class DxfReader {
 
   bool inHeader_ = false;
   bool seenAcadVer_ = false;
+  bool seenCodePage_ = false;  // the header variable $DWGCODEPAGE, whose group 3 follows
   bool inTable_ = false;
   bool inLayerTable_ = false;
   bool inLayerEntry_ = false;
@@ -167,6 +177,7 @@ class DxfReader {
   OpenRecord<TFaceBlk> face_;
   OpenRecord<TEllipseBlk> ellipse_;
   bool textChunked_ = false;  // the open text's last string group was a group 3 chunk
+  bool textEmbedded_ = false;  // past the open text's group 101 (embedded object data)
   bool inVertices_ = false;  // the VERTEX sequence of polyline_
 
   // Vertex array and polyline the current polyline's vertices go to; the last vertex taken

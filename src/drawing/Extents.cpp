@@ -108,16 +108,20 @@ TExtBox ArcExtents(const TAcadPoint& center, double radius, double start, double
   return box;
 }
 
+double TextAdvance(std::string_view text) {
+  const text::CharWidths n = text::CountCharWidths(text);
+  return static_cast<double>(n.full) + kHalfWidthAdvance * static_cast<double>(n.half);
+}
+
 TExtBox TextExtents(const TAcadPoint& pt10, const TAcadPoint& pt11, SmallInt code71,
-                    SmallInt code72, SmallInt code73, std::size_t chars, double code40,
+                    SmallInt code72, SmallInt code73, double advance, double code40,
                     double code41, double code50) {
   const bool mtext = code71 > 0;
   const TAcadPoint anchor = (mtext || (code72 == 0 && code73 == 0)) ? pt10 : pt11;
   TExtBox box{{anchor.x, anchor.y, 0.0}, {anchor.x, anchor.y, 0.0}};
 
-  const double n = static_cast<double>(chars);
   const double h = code40;
-  const double w = mtext ? 0.8 * code40 * 0.51 * n : code40 * code41 * 0.51 * n;
+  const double w = mtext ? 0.8 * code40 * advance : code40 * code41 * advance;
   const TAcadPoint offset{TextXOffset(mtext, code71, code72, w),
                           TextYOffset(mtext, code71, code72, code73, h), 0.0};
 
@@ -136,8 +140,8 @@ TExtBox TextExtents(const TAcadPoint& pt10, const TAcadPoint& pt11, SmallInt cod
 }
 
 TExtBox TextExtents(const TTextBlk& t) {
-  return TextExtents(t.pt10, t.pt11, t.code71, t.code72, t.code73, text::Utf16Length(t.str),
-                     t.code40, t.code41, t.code50);
+  return TextExtents(t.pt10, t.pt11, t.code71, t.code72, t.code73, TextAdvance(t.str), t.code40,
+                     t.code41, t.code50);
 }
 
 void CalcExtents(TDxfModel& model, bool withTexts, bool withPolylines) {

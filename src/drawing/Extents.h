@@ -1,7 +1,8 @@
 #pragma once
 // Drawing extents: the bounding rectangle of the model set, and the boxes of single entities
-// it is built from. Texts are estimated from their character count, not measured.
+// it is built from. Texts are estimated from their characters, not measured.
 #include <cstddef>
+#include <string_view>
 
 #include "drawing/EntityModel.h"
 
@@ -22,10 +23,16 @@ TExtBox MinMaxPoint(const TAcadPoint& a, const TAcadPoint& b);
 TExtBox CircleExtents(const TAcadPoint& center, double radius);
 // Arc counter-clockwise from start to end (radians).
 TExtBox ArcExtents(const TAcadPoint& center, double radius, double start, double end);
-// Estimated box of a text: chars is its length in characters, code50 its rotation in
+// Width of a half-width character, in text heights; a full-width one is a whole height.
+inline constexpr double kHalfWidthAdvance = 0.51;
+
+// The estimated width of a text's characters in text heights (before any width factor).
+double TextAdvance(std::string_view text);
+
+// Estimated box of a text: advance is TextAdvance of its contents, code50 its rotation in
 // degrees; code71 > 0 marks an MTEXT.
 TExtBox TextExtents(const TAcadPoint& pt10, const TAcadPoint& pt11, SmallInt code71,
-                    SmallInt code72, SmallInt code73, std::size_t chars, double code40,
+                    SmallInt code72, SmallInt code73, double advance, double code40,
                     double code41, double code50);
 TExtBox TextExtents(const TTextBlk& text);
 

@@ -194,6 +194,8 @@ void DrawTextEnt(ICanvas& canvas, TPixel center, const TTextBlk& text, TColor co
 void DrawMark(ICanvas& canvas, TPixel center, const TAcadPoint& p, double theta, double sx,
               double sy, TColor color, int k, double s) {
   const TPixel px = TransformToPixel(p, center, theta, sx, sy, s);
+  // Filled whatever was drawn before: a text leaves the brush clear.
+  canvas.SetBrushStyle(BrushStyle::Solid);
   canvas.SetBrushColor(color);
   canvas.SetPenColor(color);
   canvas.Rectangle(px.x - k, px.y - k, px.x + k + 1, px.y + k + 1);

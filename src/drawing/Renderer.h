@@ -49,7 +49,7 @@ void DrawArcEnt(ICanvas& canvas, TPixel center, const TAcadPoint& c, double thet
 void DrawTextEnt(ICanvas& canvas, TPixel center, const TTextBlk& text, TColor color,
                  double thetaDeg, const TAcadPoint& pt11, const TAcadPoint& pt10, double s);
 
-// A (2k + 1)-pixel square mark centred on the point's pixel, in the given colour.
+// A filled (2k + 1)-pixel square mark centred on the point's pixel, in the given colour.
 void DrawMark(ICanvas& canvas, TPixel center, const TAcadPoint& p, double theta, double sx,
               double sy, TColor color, int k, double s);
 

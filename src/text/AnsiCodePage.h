@@ -8,6 +8,9 @@ namespace zr::text {
 
 // Bytes that the code page cannot decode become U+FFFD.
 std::string AnsiToUtf8(std::string_view bytes);
+// The same in one of Windows's ANSI code pages (874, 932, 936, 949, 950, 1250 to 1258), as
+// a file may declare its own; 0, or a code page the system lacks, is the system's.
+std::string CodePageToUtf8(unsigned codePage, std::string_view bytes);
 // Characters that the code page cannot hold become '?'.
 std::string Utf8ToAnsi(std::string_view utf8);
 

@@ -127,6 +127,33 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   return out;
 }
 
+bool IsFullWidth(char32_t c) {
+  struct Range {
+    char32_t first, last;
+  };
+  static constexpr Range kFull[] = {
+      {0x1100, 0x115F}, {0x2190, 0x21FF}, {0x2200, 0x22FF}, {0x2460, 0x24FF},
+      {0x2500, 0x257F}, {0x25A0, 0x26FF}, {0x2E80, 0x303E}, {0x3041, 0x33FF},
+      {0x3400, 0x4DBF}, {0x4E00, 0x9FFF}, {0xA000, 0xA4CF}, {0xAC00, 0xD7A3},
+      {0xF900, 0xFAFF}, {0xFE30, 0xFE4F}, {0xFF00, 0xFF60}, {0xFFE0, 0xFFE6},
+      {0x20000, 0x3FFFD},
+  };
+  if (c < 0x1100) return false;
+  if (c == 0x203B) return true;  // the reference mark
+  for (const Range& r : kFull) {
+    if (c < r.first) return false;
+    if (c <= r.last) return true;
+  }
+  return false;
+}
+
+CharWidths CountCharWidths(std::string_view utf8) {
+  CharWidths n;
+  std::size_t i = 0;
+  while (i < utf8.size()) ++(IsFullWidth(DecodeOne(utf8, i)) ? n.full : n.half);
+  return n;
+}
+
 std::size_t Utf16Length(std::string_view utf8) {
   std::size_t n = 0;
   std::size_t i = 0;

@@ -21,4 +21,15 @@ bool IsAscii(std::string_view bytes);
 std::size_t Utf16Length(std::string_view utf8);
 void AppendUtf8(std::string& out, char32_t codePoint);
 
+// Characters that Japanese fonts set a full em wide: East Asian wide and full-width forms, and
+// the arrows, operators, enclosed numbers, box drawings, shapes and symbols that Japanese
+// fonts draw at full width. All others are half width.
+bool IsFullWidth(char32_t c);
+// How many characters (code points) of the UTF-8 text are full width and how many are not.
+struct CharWidths {
+  std::size_t full = 0;
+  std::size_t half = 0;
+};
+CharWidths CountCharWidths(std::string_view utf8);
+
 }  // namespace zr::text

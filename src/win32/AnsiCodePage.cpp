@@ -1,4 +1,5 @@
-// The system's ANSI code page, through the Win32 conversion functions. A whole text is
+// The system's ANSI code page, or one a file declares, through the Win32 conversion
+// functions. A whole text is
 // converted in one call; only text with undecodable bytes or unmappable characters goes
 // character by character, so that each bad byte becomes U+FFFD and each lost character '?'
 // as in the native build (the system's own defaults differ between code pages).
@@ -16,12 +17,13 @@ std::string WideToUtf8(const std::wstring& wide) {
       std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
 }
 
-bool TryDecode(std::string_view bytes, std::wstring& out) {
+bool TryDecode(UINT codePage, std::string_view bytes, std::wstring& out) {
   const int size = static_cast<int>(bytes.size());
-  const int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+  const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
   if (n <= 0) return false;
   out.resize(static_cast<std::size_t>(n));
-  return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), size, out.data(), n) == n;
+  return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), size, out.data(), n) ==
+         n;
 }
 
 bool TryEncode(std::u16string_view wide, std::string& out) {
@@ -36,15 +38,16 @@ bool TryEncode(std::u16string_view wide, std::string& out) {
 
 }  // namespace
 
-std::string AnsiToUtf8(std::string_view bytes) {
+std::string CodePageToUtf8(unsigned codePage, std::string_view bytes) {
   if (bytes.empty() || IsAscii(bytes)) return std::string(bytes);
+  const UINT page = codePage != 0 && IsValidCodePage(codePage) ? codePage : CP_ACP;
   std::wstring wide;
-  if (TryDecode(bytes, wide)) return WideToUtf8(wide);
+  if (TryDecode(page, bytes, wide)) return WideToUtf8(wide);
   std::string out;
   for (std::size_t i = 0; i < bytes.size();) {
     const auto b = static_cast<unsigned char>(bytes[i]);
-    const std::size_t len = IsDBCSLeadByteEx(CP_ACP, b) && i + 1 < bytes.size() ? 2 : 1;
-    if (TryDecode(bytes.substr(i, len), wide)) {
+    const std::size_t len = IsDBCSLeadByteEx(page, b) && i + 1 < bytes.size() ? 2 : 1;
+    if (TryDecode(page, bytes.substr(i, len), wide)) {
       out += WideToUtf8(wide);
       i += len;
     } else {
@@ -54,6 +57,8 @@ std::string AnsiToUtf8(std::string_view bytes) {
   }
   return out;
 }
+
+std::string AnsiToUtf8(std::string_view bytes) { return CodePageToUtf8(0, bytes); }
 
 std::string Utf8ToAnsi(std::string_view utf8) {
   if (utf8.empty() || IsAscii(utf8)) return std::string(utf8);

@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
-"""Sets the palette reader's record counts on every corpus file against the counts that the
-ezdxf library finds, for the entity kinds the reader takes.
+"""Sets the palette reader's records on every corpus file against what the ezdxf library
+finds, for the entity kinds the reader takes: the number of records of each kind, and their
+values (colours after layer resolution, points, radii, angles, polyline vertices with bulges,
+text heights and contents, insertion points, scales and rotations, face corners) within a
+small tolerance. Records are compared as sorted lists, so the order of model and paper space
+entities does not matter.
 
 Differences that belong to the reader and are accounted for here:
 - texts (TEXT, ATTRIB, MTEXT) without content are dropped, so only non-empty texts count;
@@ -8,7 +12,9 @@ Differences that belong to the reader and are accounted for here:
 - the layout blocks *Model_Space and *Paper_Space hold nothing in the BLOCKS section (their
   entities are those of the ENTITIES section);
 - blocks that the library adds to old files (arrow heads) are not in the file;
-- a file whose reading stopped at a pair that could not be converted is not compared.
+- a file whose reading stopped at a pair that could not be converted is not compared;
+- text contents that neither UTF-8 (from AC1021 on) nor a code page the file declares decode
+  are not compared (the reader then uses the system's code page, the library its own default).
 
 Exit status: 0 all compared files agree, 1 some differ, 77 nothing to compare (no corpus
 folder, or no ezdxf in reach).
@@ -48,6 +54,10 @@ except ImportError:
     sys.exit(code)
 
 LAYOUT_BLOCKS = {"*model_space", "*paper_space"}
+# Windows's ANSI code pages, named in $DWGCODEPAGE as ANSI_<number> (or another prefix).
+ANSI_CODE_PAGES = {"874", "932", "936", "949", "950", "1250", "1251", "1252", "1253", "1254",
+                   "1255", "1256", "1257", "1258"}
+TOLERANCE = 1e-9
 
 
 def text_of(e):
@@ -92,21 +102,157 @@ def count(entities, in_block):
     return c
 
 
-def library_counts(path):
-    doc = ezdxf.readfile(path)
+class Values:
+    """The records of one set as lists of the reader's dump layout: [block name, colour, ...]."""
+
+    def __init__(self, doc):
+        self.doc = doc
+        self.kinds = {k: [] for k in ("LINE", "CIRCLE", "ARC", "POLYLINE", "TEXT", "ELLIPSE",
+                                      "INSERT", "3DFACE")}
+
+    def color(self, e):
+        c = e.dxf.get("color", 256)
+        if c != 256:
+            return c
+        name = e.dxf.get("layer", "0")
+        if not self.doc.layers.has_entry(name):
+            return 7
+        return self.doc.layers.get(name).dxf.get("color", 7)
+
+    def add_text(self, bname, e, height):
+        text = text_of(e)
+        if text:
+            self.kinds["TEXT"].append([bname, self.color(e), *e.dxf.insert, height, text])
+
+    def add(self, bname, e, in_block):
+        kind, color = e.dxftype(), self.color
+        if kind == "LINE":
+            self.kinds[kind].append([bname, color(e), *e.dxf.start, *e.dxf.end])
+        elif kind == "CIRCLE":
+            self.kinds[kind].append([bname, color(e), *e.dxf.center, e.dxf.radius])
+        elif kind == "ARC":
+            self.kinds[kind].append([bname, color(e), *e.dxf.center, e.dxf.radius,
+                                     e.dxf.start_angle, e.dxf.end_angle])
+        elif kind == "ELLIPSE":
+            self.kinds[kind].append([bname, color(e), *e.dxf.center, *e.dxf.major_axis,
+                                     e.dxf.get("ratio", 0.0), e.dxf.get("start_param", 0.0),
+                                     e.dxf.get("end_param", 0.0)])
+        elif kind == "LWPOLYLINE":
+            points = [v for x, y, b in e.get_points("xyb") for v in (x, y, b)]
+            self.kinds["POLYLINE"].append([bname, color(e), *points])
+        elif kind == "POLYLINE":
+            points = [v for x in e.vertices for v in (x.dxf.location[0], x.dxf.location[1],
+                                                      x.dxf.get("bulge", 0.0))]
+            self.kinds["POLYLINE"].append([bname, color(e), *points])
+        elif kind in ("TEXT", "ATTRIB"):
+            self.add_text(bname, e, e.dxf.get("height", 0.0))
+        elif kind == "MTEXT":
+            self.add_text(bname, e, e.dxf.get("char_height", 0.0))
+        elif kind == "INSERT":
+            if not in_block:
+                self.kinds[kind].append([bname, color(e), e.dxf.name, *e.dxf.insert,
+                                         e.dxf.get("xscale", 1.0), e.dxf.get("yscale", 1.0),
+                                         e.dxf.get("zscale", 1.0), e.dxf.get("rotation", 0.0)])
+            for a in e.attribs:
+                self.add_text(bname, a, a.dxf.get("height", 0.0))
+        elif kind == "3DFACE" and not in_block:
+            last = e.dxf.vtx3 if e.dxf.hasattr("vtx3") else (0.0, 0.0, 0.0)
+            self.kinds[kind].append([bname, color(e), *e.dxf.vtx0, *e.dxf.vtx1, *e.dxf.vtx2,
+                                     *last])
+
+
+def comparable(records, known):
+    """Sorted records; texts that cannot be compared lose their contents."""
+    out = []
+    for r in records:
+        r = list(r)
+        if isinstance(r[-1], str) and not (known or r[-1].isascii()):
+            r[-1] = "(not compared)"
+        out.append(r)
+    # Block name and values first, the colour last: a wrong colour leaves the order alone.
+    return sorted(out, key=lambda r: [round(v, 6) if isinstance(v, float) else v
+                                      for v in [r[0], *r[2:], r[1]]])
+
+
+def same(a, b):
+    if len(a) != len(b):
+        return False
+    for x, y in zip(a, b):
+        if isinstance(x, str) or isinstance(y, str):
+            if x != y:
+                return False
+        elif abs(float(x) - float(y)) > TOLERANCE * max(1.0, abs(float(x)), abs(float(y))):
+            return False
+    return True
+
+
+def value_diffs(where, ours, theirs, known):
+    diffs = []
+    for kind, records in theirs.items():
+        mine = comparable(ours.get(kind, []), known)
+        other = comparable(records, known)
+        if len(mine) != len(other):
+            continue  # the count comparison reports it
+        bad = [(m, o) for m, o in zip(mine, other) if not same(m, o)]
+        if bad:
+            m, o = bad[0]
+            diffs.append(f"{where} {kind} values: {len(bad)} differ, e.g. reader {m}, ezdxf {o}")
+    return diffs
+
+
+def texts_known(path, version):
+    """True when the reader decodes the file's texts as the file declares: UTF-8 from AC1021
+    on, else a $DWGCODEPAGE in the file (not the library's default) naming an ANSI code page."""
+    if version >= "AC1021":
+        return True
     with open(path, "rb") as f:
+        lines = [l.strip() for l in f.read().replace(b"\r", b"\n").split(b"\n") if l.strip()]
+    if b"$DWGCODEPAGE" not in lines:
+        return False
+    at = lines.index(b"$DWGCODEPAGE")
+    name = lines[at + 2].decode("ascii", "replace") if at + 2 < len(lines) else ""
+    digits = name[len(name.rstrip("0123456789")):]
+    return digits in ANSI_CODE_PAGES
+
+
+def library_values(doc, entities):
+    model = Values(doc)
+    for e in entities:
+        model.add("", e, False)
+    block = Values(doc)
+    for b in library_blocks(doc):
+        for e in b:
+            block.add(b.name, e, True)
+    return model.kinds, block.kinds
+
+
+def library_blocks(doc):
+    """The block definitions that are in the file, without the layout blocks."""
+    with open(doc.filename, "rb") as f:
         lines = set(f.read().replace(b"\r\n", b"\n").replace(b"\r", b"\n").split(b"\n"))
-    entities = list(doc.modelspace()) + list(doc.layouts.active_layout())
-    model = count(entities, False)
-    block = count([], True)
     for b in doc.blocks:
         if b.name.lower() in LAYOUT_BLOCKS:
             continue
         if b.name.encode("utf-8", "replace") not in lines:
             continue  # made by the library when it upgrades an old file (arrow heads)
+        yield b
+
+
+def library_counts(path, version):
+    try:
+        doc = ezdxf.readfile(path)
+    except ezdxf.DXFStructureError:
+        from ezdxf import recover  # damaged files: the library's repairing loader
+        doc, _ = recover.readfile(path)
+        doc.filename = path
+    entities = list(doc.modelspace()) + list(doc.layouts.active_layout())
+    model = count(entities, False)
+    block = count([], True)
+    for b in library_blocks(doc):
         for kind, n in count(b, True).items():
             block[kind] += n
-    return model, block, model_texts(entities)
+    known = texts_known(path, version)
+    return model, block, model_texts(entities), library_values(doc, entities), known
 
 
 def reader_counts(dump, path):
@@ -134,7 +280,8 @@ def main():
             print(f"{name}: not compared, the reader stopped at {ours['err'][:40]!r}")
             continue
         try:
-            model, block, texts = library_counts(path)
+            model, block, texts, (model_values, block_values), known = \
+                library_counts(path, ours["ver"])
         except Exception as error:  # the library cannot read it: nothing to set against
             print(f"{name}: not compared, ezdxf: {type(error).__name__}")
             continue
@@ -142,11 +289,10 @@ def main():
         diffs = [f"{where} {kind}: reader {ours[where][kind]}, ezdxf {n}"
                  for where, theirs in (("model", model), ("block", block))
                  for kind, n in theirs.items() if ours[where][kind] != n]
-        # Contents: from AC1021 on both decode UTF-8; before, the reader uses the system's code
-        # page whatever the file declares, so only ASCII texts are set against each other.
-        utf8 = ours["ver"] >= "AC1021"
-        mine = sorted(t for t in ours["texts"] if utf8 or t.isascii())
-        theirs = sorted(t for t in texts if utf8 or t.isascii())
+        diffs += value_diffs("model", ours["values"]["model"], model_values, known)
+        diffs += value_diffs("block", ours["values"]["block"], block_values, known)
+        mine = sorted(t for t in ours["texts"] if known or t.isascii())
+        theirs = sorted(t for t in texts if known or t.isascii())
         if mine != theirs:
             only_mine = [t for t in mine if t not in theirs][:3]
             only_theirs = [t for t in theirs if t not in mine][:3]

@@ -1,6 +1,6 @@
 // Reads DXF files with the palette's reader and prints, for each, one JSON object with the
-// error text, the version and the number of records in every array of the model. The corpus
-// comparison script sets these counts against those of an independent DXF library.
+// error text, the version, the number of records in every array of the model and the values
+// of the records. The corpus comparison script sets these against an independent DXF library.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -45,6 +45,89 @@ std::string TextList(const std::vector<zr::TTextBlk>& texts) {
   return out;
 }
 
+std::string Num(double v) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.17g", v);
+  return buf;
+}
+
+std::string Pt(const zr::TAcadPoint& p) { return Num(p.x) + ", " + Num(p.y) + ", " + Num(p.z); }
+
+// One JSON list per record: the block name first, then the values the comparison checks
+// (colours after layer resolution, points, radii, angles, vertices with bulges, texts).
+struct ValueLists {
+  std::string line, circle, arc, polyline, text, ellipse, insert, face;
+
+  static void Add(std::string& list, const std::string& bname, const std::string& values) {
+    if (!list.empty()) list += ", ";
+    list += "[" + Json(bname) + ", " + values + "]";
+  }
+  std::string Object() const {
+    return "{\"LINE\": [" + line + "], \"CIRCLE\": [" + circle + "], \"ARC\": [" + arc +
+           "], \"POLYLINE\": [" + polyline + "], \"TEXT\": [" + text + "], \"ELLIPSE\": [" +
+           ellipse + "], \"INSERT\": [" + insert + "], \"3DFACE\": [" + face + "]}";
+  }
+};
+
+template <class Lines, class Circles, class Arcs, class Polylines, class Vertices, class Texts,
+          class Ellipses>
+ValueLists Values(const Lines& lines, const Circles& circles, const Arcs& arcs,
+                  const Polylines& polylines, const Vertices& vertices, const Texts& texts,
+                  const Ellipses& ellipses) {
+  ValueLists v;
+  for (const auto& l : lines) {
+    ValueLists::Add(v.line, l.bname, std::to_string(l.color) + ", " + Pt(l.st) + ", " + Pt(l.ed));
+  }
+  for (const auto& c : circles) {
+    ValueLists::Add(v.circle, c.bname,
+                    std::to_string(c.color) + ", " + Pt(c.center) + ", " + Num(c.hankei));
+  }
+  for (const auto& a : arcs) {
+    ValueLists::Add(v.arc, a.bname,
+                    std::to_string(a.color) + ", " + Pt(a.center) + ", " + Num(a.hankei) + ", " +
+                        Num(a.st) + ", " + Num(a.ed));
+  }
+  // Vertices lie contiguous per polyline, in polyline order.
+  std::size_t k = 0;
+  for (const auto& p : polylines) {
+    std::string points;
+    for (; k < vertices.size() && vertices[k].ihand == p.ihand; ++k) {
+      points += ", " + Num(vertices[k].code10.x) + ", " + Num(vertices[k].code10.y) + ", " +
+                Num(vertices[k].code42);
+    }
+    ValueLists::Add(v.polyline, p.bname, std::to_string(p.color) + points);
+  }
+  for (const auto& t : texts) {
+    if (t.str.empty()) continue;
+    ValueLists::Add(v.text, t.bname,
+                    std::to_string(t.color) + ", " + Pt(t.pt10) + ", " + Num(t.code40) + ", " +
+                        Json(t.str));
+  }
+  for (const auto& e : ellipses) {
+    ValueLists::Add(v.ellipse, e.bname,
+                    std::to_string(e.color) + ", " + Pt(e.center) + ", " + Pt(e.endpoint) + ", " +
+                        Num(e.henpei) + ", " + Num(e.kaisi) + ", " + Num(e.owari));
+  }
+  return v;
+}
+
+// The model set, with the INSERTs and 3DFACEs that only it has.
+std::string ModelValues(const zr::TDxfModel& m) {
+  ValueLists v = Values(m.LineAry, m.CircleAry, m.ArcAry, m.LwpAry, m.LwpEleAry, m.TextAry,
+                        m.EllipseAry);
+  for (const auto& i : m.InsertAry) {
+    ValueLists::Add(v.insert, "",
+                    std::to_string(i.color) + ", " + Json(i.name) + ", " + Pt(i.base) + ", " +
+                        Pt(i.scale) + ", " + Num(i.rotate));
+  }
+  for (const auto& f : m.FaceAry) {
+    ValueLists::Add(v.face, "",
+                    std::to_string(f.color) + ", " + Pt(f.pt[0]) + ", " + Pt(f.pt[1]) + ", " +
+                        Pt(f.pt[2]) + ", " + Pt(f.pt[3]));
+  }
+  return v.Object();
+}
+
 void Dump(const std::string& path) {
   zr::TDxfModel m;
   std::string err, ver;
@@ -55,14 +138,20 @@ void Dump(const std::string& path) {
       "\"POLYLINE\": %zu, \"VERTEX\": %zu, \"TEXT\": %zu, \"INSERT\": %zu, \"3DFACE\": %zu, "
       "\"ELLIPSE\": %zu}, \"block\": {\"LINE\": %zu, \"CIRCLE\": %zu, \"ARC\": %zu, "
       "\"POLYLINE\": %zu, \"VERTEX\": %zu, \"TEXT\": %zu, \"ELLIPSE\": %zu}, "
-      "\"nonEmptyTexts\": {\"model\": %zu, \"block\": %zu}, \"texts\": [%s]}\n",
+      "\"nonEmptyTexts\": {\"model\": %zu, \"block\": %zu}, \"texts\": [%s], "
+      "\"values\": {\"model\": %s, \"block\": %s}}\n",
       Json(path).c_str(), Json(err).c_str(), Json(ver).c_str(), m.LayerAry.size(),
       m.ViewAry.size(), m.BlockAry.size(), m.LineAry.size(), m.CircleAry.size(),
       m.ArcAry.size(), m.LwpAry.size(), m.LwpEleAry.size(), m.TextAry.size(),
       m.InsertAry.size(), m.FaceAry.size(), m.EllipseAry.size(), m.BlkLineAry.size(),
       m.BlkCircleAry.size(), m.BlkArcAry.size(), m.BlkLwpAry.size(), m.BlkLwpEleAry.size(),
       m.BlkTextAry.size(), m.BlkEllipseAry.size(),
-      NonEmptyTexts(m.TextAry), NonEmptyTexts(m.BlkTextAry), TextList(m.TextAry).c_str());
+      NonEmptyTexts(m.TextAry), NonEmptyTexts(m.BlkTextAry), TextList(m.TextAry).c_str(),
+      ModelValues(m).c_str(),
+      Values(m.BlkLineAry, m.BlkCircleAry, m.BlkArcAry, m.BlkLwpAry, m.BlkLwpEleAry,
+             m.BlkTextAry, m.BlkEllipseAry)
+          .Object()
+          .c_str());
 }
 
 }  // namespace

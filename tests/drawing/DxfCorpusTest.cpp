@@ -62,8 +62,7 @@ void ExpectModelInvariants(const TDxfModel& m, const std::string& name) {
     lastHand = v.ihand;
   }
   for (std::size_t i = 0; i < m.LwpAry.size(); ++i) EXPECT_EQ(m.LwpAry[i].ihand, static_cast<int>(i));
-  // The last line of a section may stay open (BYLAYER); all others are resolved.
-  for (std::size_t i = 0; i + 1 < m.LineAry.size(); ++i) EXPECT_NE(m.LineAry[i].color, 256);
+  for (const TAcadLineBlk& l : m.LineAry) EXPECT_NE(l.color, kColorByLayer);
 }
 
 TEST(DxfCorpus, EveryFileReadsWithoutHarm) {
@@ -159,18 +158,25 @@ TEST(DxfCorpus, LongMTextKeepsAllItsChunks) {
   EXPECT_GT(longest, 250u);  // more than one group 3 chunk's worth
 }
 
-TEST(DxfCorpus, BrokenFilesStopAtTheFirstBadPair) {
+TEST(DxfCorpus, BinaryFileStopsAtTheFirstPair) {
   REQUIRE_CORPUS();
   const CorpusRead binary = ReadCorpus("ez-bin-r12.dxf");
   EXPECT_EQ(binary.err.rfind("1:AutoCAD Binary DXF/2:", 0), 0u);
   EXPECT_EQ(binary.model.LayerAry.size(), 1u);
-  // Integers with trailing blanks are not integers: the first TEXT's colour stops the read.
+}
+
+TEST(DxfCorpus, DamagedFilesReadAsMeant) {
+  REQUIRE_CORPUS();
+  // Integers with blanks after them ("7 ") are read like any others.
   const CorpusRead recover = ReadCorpus("ez-recover01.dxf");
-  EXPECT_EQ(recover.err, "9: 62/10: 7 ");
-  // Lines after EOF are still pairs to the reader; the circle before them is kept.
+  EXPECT_EQ(recover.err, "");
+  EXPECT_EQ(recover.model.LineAry.size(), 1441u);
+  EXPECT_EQ(recover.model.TextAry.size(), 18u);  // of 63: the empty ones are dropped
+  // The lines after "0/EOF" are no part of the drawing.
   const CorpusRead trash = ReadCorpus("ez-trash-after-eof.dxf");
-  EXPECT_FALSE(trash.err.empty());
-  EXPECT_EQ(trash.model.CircleAry.size(), 1u);
+  EXPECT_EQ(trash.err, "");
+  ASSERT_EQ(trash.model.CircleAry.size(), 1u);
+  EXPECT_EQ(trash.model.CircleAry[0].color, 7);
 }
 
 }  // namespace

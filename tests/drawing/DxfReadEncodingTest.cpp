@@ -1,5 +1,5 @@
-// Text encodings of DXF files: the ANSI code page (932) before AC1021, UTF-8 from AC1021 on,
-// and files with a byte-order mark.
+// Text encodings of DXF files: the declared or the system code page before AC1021, UTF-8
+// from AC1021 on, and files with a byte-order mark.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -68,6 +68,43 @@ TEST(DxfReadEncoding, Utf8DrawingFromAc1021OnReadsTheSameCharacters) {
   const Fixture f = ReadFixture("utf8-symbols-r2018.dxf");
   EXPECT_EQ(f.ver, "AC1032");
   ExpectJapaneseSymbols(f);
+}
+
+// A header with a version and a declared code page, then one TEXT and one layer name.
+std::string WithCodePage(const std::string& version, const std::string& codePage,
+                         const std::string& text) {
+  return Dxf("0|SECTION|2|HEADER|9|$ACADVER|1|" + version + "|9|$DWGCODEPAGE|3|" + codePage +
+             "|0|ENDSEC|0|SECTION|2|ENTITIES|0|TEXT|8|" + text + "|1|" + text +
+             "|0|ENDSEC|0|EOF");
+}
+
+TEST(DxfReadEncoding, DeclaredCodePageDecodesFilesBeforeAc1021) {
+  struct Case {
+    const char* version;
+    const char* codePage;
+    const char* bytes;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"AC1015", "ANSI_1252", "Stra\xdf" "e \xc4", "Straße Ä"},
+      {"AC1009", "ANSI_1251", "\xc4\xe0", "Да"},
+      {"AC1018", "ANSI_1250", "\x8a", "Š"},
+      {"AC1015", "ANSI_932", "\x95\x5c", "表"},
+      {"AC1015", "ANSI_936", "\xb1\xed", "表"},
+      {"AC1015", "ANSI_949", "\xb0\xa1", "가"},
+      {"AC1015", "ANSI_950", "\xaa\xed", "表"},
+      {"AC1012", "dos932", "\x95\x5c", "表"},        // the DOS name of the same code page
+      {"AC1015", "ANSI_9999", "\x95\x5c", "表"},     // unknown: the system's code page
+      {"AC1015", "dos850", "\x95\x5c", "表"},
+      {"AC1021", "ANSI_1252", "\xe8\xa1\xa8", "表"},  // from AC1021 on UTF-8 whatever it says
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.version) + " " + c.codePage);
+    const auto r = Read(WithCodePage(c.version, c.codePage, c.bytes));
+    ASSERT_EQ(r.model.TextAry.size(), 1u);
+    EXPECT_EQ(r.model.TextAry[0].str, c.text);
+    EXPECT_EQ(r.model.TextAry[0].layer, c.text);
+  }
 }
 
 TEST(DxfReadEncoding, TrailByteBackslashBeforeParagraphCode) {

@@ -115,9 +115,9 @@ TEST(DxfReadFailure, BadNumberInATakenFieldShowsBothLinesAsRead) {
   const auto r = Read(Entities("0|CIRCLE| 40|1,5|0|CIRCLE"));
   EXPECT_EQ(r.err, "7: 40/8:1,5");
   EXPECT_EQ(r.model.CircleAry.size(), 1u);
-  // Integer fields take leading blanks but nothing after the digits, nor more than 16 bits.
-  EXPECT_EQ(Read(Entities("0|LINE|62|  5|0|LINE")).err, "");
-  EXPECT_EQ(Read(Entities("0|LINE|62|5 |0|LINE")).err, "7:62/8:5 ");
+  // Integer fields take blanks around the digits, but nothing else, nor more than 16 bits.
+  EXPECT_EQ(Read(Entities("0|LINE|62|  5 |0|LINE")).err, "");
+  EXPECT_EQ(Read(Entities("0|LINE|62|5 5|0|LINE")).err, "7:62/8:5 5");
   EXPECT_EQ(Read(Entities("0|LINE|62|40000|0|LINE")).err, "7:62/8:40000");
   EXPECT_EQ(Read(Entities("0|LINE|10| 2.5 |0|LINE")).err, "");
 }

@@ -62,7 +62,8 @@ TEST(DxfPairs, GroupCodesAllowLeadingBlanksOnly) {
   EXPECT_EQ(ParseGroupCode("2147483647"), 2147483647);
   EXPECT_FALSE(ParseGroupCode("2147483648"));
   EXPECT_FALSE(ParseGroupCode("99999999999999999999999"));
-  EXPECT_FALSE(ParseGroupCode("10 "));
+  EXPECT_EQ(ParseGroupCode(" 10 "), 10);
+  EXPECT_FALSE(ParseGroupCode("1 0"));
   EXPECT_FALSE(ParseGroupCode(""));
   EXPECT_FALSE(ParseGroupCode("   "));
   EXPECT_FALSE(ParseGroupCode("-"));
@@ -79,7 +80,8 @@ TEST(DxfPairs, SmallIntsMustFitSixteenBits) {
   EXPECT_FALSE(ParseSmallInt("32768"));
   EXPECT_FALSE(ParseSmallInt("-32769"));
   EXPECT_FALSE(ParseSmallInt("70000"));
-  EXPECT_FALSE(ParseSmallInt("7 "));  // trailing blanks are not taken for integers
+  EXPECT_EQ(ParseSmallInt(" 7 \t"), 7);  // writers pad on either side
+  EXPECT_FALSE(ParseSmallInt("7 x"));
   EXPECT_FALSE(ParseSmallInt("1.0"));
   EXPECT_FALSE(ParseSmallInt(""));
 }

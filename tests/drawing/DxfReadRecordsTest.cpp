@@ -100,7 +100,7 @@ TEST(DxfReadRecords, ByLayerFollowsTheLayerTableAsItStandsWhenTheEntityCloses) {
       "0|SECTION|2|ENTITIES|0|LINE|8|Y|0|LINE|0|ENDSEC|0|EOF"));
   ASSERT_EQ(r.model.LineAry.size(), 4u);
   EXPECT_EQ(r.model.LineAry[0].color, 1);  // the first of two layers named A
-  EXPECT_EQ(r.model.LineAry[1].color, 5);  // closed only after Z entered the table
+  EXPECT_EQ(r.model.LineAry[1].color, 7);  // closed at its ENDSEC, before Z entered the table
   EXPECT_EQ(r.model.LineAry[2].color, 6);
 }
 
@@ -287,21 +287,49 @@ TEST(DxfReadRecords, ViewTableEntries) {
   EXPECT_EQ(r.model.ViewAry[1].code70, 1);
 }
 
-TEST(DxfReadRecords, EntityBeforeEndBlkIsClosedByTheNextBlocksFirstEntity) {
+TEST(DxfReadRecords, EndBlkAndEndSecCloseTheLastEntity) {
   const auto r = Read(Dxf(
+      "0|SECTION|2|TABLES|0|TABLE|2|LAYER|0|LAYER|2|Y|62|3|0|ENDTAB|0|ENDSEC|"
       "0|SECTION|2|BLOCKS|"
       "0|BLOCK|2|A|0|LINE|8|X|0|ENDBLK|8|0|"
-      "0|BLOCK|2|B|0|CIRCLE|0|ENDBLK|"
+      "0|BLOCK|2|B|0|POLYLINE|8|Y|0|VERTEX|10|1|0|ENDBLK|"
       "0|ENDSEC|"
-      "0|SECTION|2|ENTITIES|0|LINE|8|Y|0|ENDSEC|0|EOF"));
+      "0|SECTION|2|ENTITIES|0|LINE|8|Y|10|5|0|TEXT|8|Y|0|ENDSEC|"
+      "0|SECTION|2|OBJECTS|10|9|0|ENDSEC|0|EOF"));
   ASSERT_EQ(r.model.BlkLineAry.size(), 1u);
   EXPECT_EQ(r.model.BlkLineAry[0].layer, "X");  // ENDBLK's own layer is not taken
   EXPECT_EQ(r.model.BlkLineAry[0].color, 7);
-  ASSERT_EQ(r.model.BlkCircleAry.size(), 1u);
-  EXPECT_EQ(r.model.BlkCircleAry[0].bname, "B");
-  EXPECT_EQ(r.model.BlkCircleAry[0].color, 7);  // closed by the first entity of ENTITIES
+  ASSERT_EQ(r.model.BlkLwpAry.size(), 1u);
+  EXPECT_EQ(r.model.BlkLwpAry[0].color, 3);
+  EXPECT_EQ(r.model.BlkLwpEleAry.size(), 1u);  // the unended vertex sequence ends with its block
   ASSERT_EQ(r.model.LineAry.size(), 1u);
-  EXPECT_EQ(r.model.LineAry[0].color, kColorByLayer);  // open for good at ENDSEC
+  EXPECT_EQ(r.model.LineAry[0].color, 3);
+  EXPECT_TRUE(r.model.TextAry.empty());  // an empty text is dropped at ENDSEC too
+}
+
+TEST(DxfReadRecords, NothingAfterEofIsRead) {
+  const auto r = Read(Dxf("0|SECTION|2|ENTITIES|0|CIRCLE|8|L|0|EOF|0|LINE|10|not a number"));
+  EXPECT_EQ(r.err, "");
+  ASSERT_EQ(r.model.CircleAry.size(), 1u);
+  EXPECT_EQ(r.model.CircleAry[0].color, 7);  // EOF closes an entity left open
+  EXPECT_TRUE(r.model.LineAry.empty());
+}
+
+TEST(DxfReadRecords, MTextColumnDataAfterGroup101IsNotTheTextsOwn) {
+  const auto r = Read(Entities(
+      "0|MTEXT|10|720|20|2296|40|50|41|591|71|1|72|5|1|edges|"
+      "101|Embedded Object|70|1|10|1|20|0|11|720|21|2296|40|591|41|0|71|2|72|1|"
+      "0|ATTRIB|10|3|1|a|101|Embedded Object|10|1|1|b"));
+  ASSERT_EQ(r.model.TextAry.size(), 2u);
+  const TTextBlk& m = r.model.TextAry[0];
+  EXPECT_DOUBLE_EQ(m.pt10.x, 720);
+  EXPECT_DOUBLE_EQ(m.pt11.x, 0);
+  EXPECT_DOUBLE_EQ(m.code40, 50);
+  EXPECT_DOUBLE_EQ(m.code41, 591);
+  EXPECT_EQ(m.code71, 1);
+  EXPECT_EQ(m.code72, 5);
+  EXPECT_DOUBLE_EQ(r.model.TextAry[1].pt10.x, 3);  // the next text reads in full again
+  EXPECT_EQ(r.model.TextAry[1].str, "a");
 }
 
 TEST(DxfReadRecords, UnknownEntitiesSectionsAndTablesAreSkipped) {

@@ -14,6 +14,7 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 constexpr double kEps = 1e-9;
+constexpr double kHalf = kHalfWidthAdvance;
 constexpr double kDeg = kPi / 180.0;
 
 void ExpectBox(const TExtBox& b, double x0, double y0, double x1, double y1, double eps = kEps) {
@@ -58,51 +59,66 @@ TEST(EntityBoxes, ArcThroughZeroWidensToTheRightOnly) {
 TEST(TextBoxes, LeftAlignedTextFromItsFirstPoint) {
   // Height 2, five characters: w = 2 * 1 * 0.51 * 5 = 5.1; top 0.855 * 2 above the anchor;
   // the lower corners lean 45° to the right.
-  const TExtBox b = TextExtents({10, 20, 0}, {99, 99, 0}, 0, 0, 0, 5, 2.0, 1.0, 0.0);
+  const TExtBox b = TextExtents({10, 20, 0}, {99, 99, 0}, 0, 0, 0, 5 * kHalf, 2.0, 1.0, 0.0);
   // The anchor itself bounds the box from below, the corners lying above it.
   ExpectBox(b, 10, 20, 10 + std::sqrt(2.0) + 5.1, 21.71);
 }
 
 TEST(TextBoxes, JustifiedTextsUseTheSecondPoint) {
   // Centred (72 = 1): from pt11, moved left by half the width.
-  const TExtBox c = TextExtents({0, 0, 0}, {50, 0, 0}, 0, 1, 0, 4, 1.0, 2.0, 0.0);
+  const TExtBox c = TextExtents({0, 0, 0}, {50, 0, 0}, 0, 1, 0, 4 * kHalf, 1.0, 2.0, 0.0);
   const double w = 1.0 * 2.0 * 0.51 * 4;
   EXPECT_NEAR(c.min.x, 50 - w / 2, kEps);
   EXPECT_NEAR(c.max.y, 0.855, kEps);
   // Right (72 = 2) and aligned (3) end at pt11; middle (4) is centred, half a height up.
-  EXPECT_NEAR(TextExtents({}, {50, 0, 0}, 0, 2, 0, 4, 1.0, 2.0, 0.0).min.x, 50 - w, kEps);
-  EXPECT_NEAR(TextExtents({}, {50, 0, 0}, 0, 3, 0, 4, 1.0, 2.0, 0.0).min.x, 50 - w, kEps);
-  EXPECT_NEAR(TextExtents({}, {50, 0, 0}, 0, 4, 0, 4, 1.0, 2.0, 0.0).max.y, 0.47, kEps);
+  EXPECT_NEAR(TextExtents({}, {50, 0, 0}, 0, 2, 0, 4 * kHalf, 1.0, 2.0, 0.0).min.x, 50 - w, kEps);
+  EXPECT_NEAR(TextExtents({}, {50, 0, 0}, 0, 3, 0, 4 * kHalf, 1.0, 2.0, 0.0).min.x, 50 - w, kEps);
+  EXPECT_NEAR(TextExtents({}, {50, 0, 0}, 0, 4, 0, 4 * kHalf, 1.0, 2.0, 0.0).max.y, 0.47, kEps);
   // A vertical justification alone also moves the anchor to pt11.
-  const TExtBox top = TextExtents({0, 0, 0}, {7, 7, 0}, 0, 0, 3, 1, 1.0, 1.0, 0.0);
+  const TExtBox top = TextExtents({0, 0, 0}, {7, 7, 0}, 0, 0, 3, 1 * kHalf, 1.0, 1.0, 0.0);
   EXPECT_NEAR(top.max.y, 7.086, kEps);
   EXPECT_NEAR(top.min.x, 7.0, kEps);
 }
 
 TEST(TextBoxes, MTextUsesItsAttachmentPointAndNarrowerCharacters) {
   // Attachment 5 (middle centre), height 1, ten characters: w = 0.8 * 0.51 * 10 = 4.08.
-  const TExtBox b = TextExtents({100, 0, 0}, {1, 0, 0}, 5, 0, 0, 10, 1.0, 30.0, 0.0);
+  const TExtBox b = TextExtents({100, 0, 0}, {1, 0, 0}, 5, 0, 0, 10 * kHalf, 1.0, 30.0, 0.0);
   EXPECT_NEAR(b.min.x, 100 - 2.04, kEps);
   EXPECT_NEAR(b.max.y, 0.47, kEps);
   // Attachment 9 (bottom right) ends at the point; 1 starts there.
-  EXPECT_NEAR(TextExtents({100, 0, 0}, {}, 9, 0, 0, 10, 1.0, 1.0, 0.0).min.x, 100 - 4.08, kEps);
-  EXPECT_NEAR(TextExtents({100, 0, 0}, {}, 1, 0, 0, 10, 1.0, 1.0, 0.0).min.x, 100, kEps);
+  EXPECT_NEAR(TextExtents({100, 0, 0}, {}, 9, 0, 0, 10 * kHalf, 1.0, 1.0, 0.0).min.x, 100 - 4.08,
+              kEps);
+  EXPECT_NEAR(TextExtents({100, 0, 0}, {}, 1, 0, 0, 10 * kHalf, 1.0, 1.0, 0.0).min.x, 100, kEps);
 }
 
 TEST(TextBoxes, RotatedTextTurnsItsBox) {
   // 90°: the text runs upwards; its top-left corner lies left of the anchor.
-  const TExtBox b = TextExtents({0, 0, 0}, {}, 0, 0, 0, 5, 2.0, 1.0, 90.0);
+  const TExtBox b = TextExtents({0, 0, 0}, {}, 0, 0, 0, 5 * kHalf, 2.0, 1.0, 90.0);
   EXPECT_NEAR(b.max.y, std::sqrt(2.0) + 5.1, kEps);
   EXPECT_NEAR(b.min.x, -1.71, kEps);
   EXPECT_NEAR(b.max.x, 0.0, kEps);  // the anchor
 }
 
-TEST(TextBoxes, RecordCountsUtf16Characters) {
-  TTextBlk t;
-  t.str = "配管𠮷";  // 2 + 2 UTF-16 units
-  t.code40 = 1.0;
-  const TExtBox b = TextExtents(t);
-  EXPECT_NEAR(b.max.x, std::sqrt(0.5) + 0.51 * 4, kEps);
+TEST(TextBoxes, FullWidthCharactersAreOneHeightWide) {
+  const struct {
+    const char* text;
+    double advance;
+  } cases[] = {
+      {"配管𠮷", 3.0},  // the last one outside the basic plane: one character all the same
+      {"FL40W 照明", 6 * kHalf + 2.0},
+      {"ｺﾝｾﾝﾄ", 5 * kHalf},  // half-width katakana
+      {"○※→①", 4.0},
+      {"Ø45°", 4 * kHalf},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_NEAR(TextAdvance(c.text), c.advance, kEps);
+    TTextBlk t;
+    t.str = c.text;
+    t.code40 = 2.0;
+    t.code41 = 0.5;
+    EXPECT_NEAR(TextExtents(t).max.x, std::sqrt(2.0) + c.advance, kEps);
+  }
 }
 
 TDxfModel FramedSymbol() {

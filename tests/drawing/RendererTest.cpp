@@ -328,7 +328,7 @@ TEST(DrawTextEnt, MTextLinesAreWrittenWithoutTheirCodes) {
   EXPECT_EQ(c.OpsOf(OpKind::Text).at(0).text, "\\fX;A\\PB");
 }
 
-TEST(DrawMark, SquareInTheGivenColourKeepsTheBrushStyle) {
+TEST(DrawMark, FilledSquareInTheGivenColourAfterAClearBrush) {
   RecordingCanvas c(53, 53);
   c.SetBrushStyle(BrushStyle::Clear);
   DrawMark(c, PictureCenter(c), {0, 0, 0}, 0.0, 1, 1, 0x0000FF, 1, 0.05);
@@ -341,7 +341,7 @@ TEST(DrawMark, SquareInTheGivenColourKeepsTheBrushStyle) {
   EXPECT_EQ(r[0].v[3], 28);
   EXPECT_EQ(r[0].pen, 0x0000FFu);
   EXPECT_EQ(r[0].brush, 0x0000FFu);
-  EXPECT_EQ(r[0].brushStyle, BrushStyle::Clear);
+  EXPECT_EQ(r[0].brushStyle, BrushStyle::Solid);
   // Turned up: (26, 24) with half size 2.
   EXPECT_EQ(r[1].v[0], 24);
   EXPECT_EQ(r[1].v[1], 22);

@@ -1,0 +1,62 @@
+// One read of one DXF file by a fresh process, for whole-process timing and peak memory
+// (scripts/bench-first-read.sh runs it under /usr/bin/time):
+//   DxfFirstRead generate <file> <megabytes>   writes a generated drawing
+//   DxfFirstRead read <file>                   the palette's reader into a fresh model
+//   DxfFirstRead bare <file>                   baseline: lines split into pairs, nothing kept
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "drawing/DxfRead.h"
+#include "support/DxfGenerator.h"
+
+namespace {
+
+int Read(const std::string& path) {
+  zr::TDxfModel model;
+  std::string err, ver;
+  zr::DxfRead(model, path, nullptr, nullptr, err, ver);
+  std::printf("lines %zu, arcs %zu, circles %zu, polylines %zu, vertices %zu, texts %zu%s%s\n",
+              model.LineAry.size(), model.ArcAry.size(), model.CircleAry.size(),
+              model.LwpAry.size(), model.LwpEleAry.size(), model.TextAry.size(),
+              err.empty() ? "" : ", stopped at ", err.c_str());
+  return err.empty() ? 0 : 1;
+}
+
+// What any line-based reader does at least: every line read as a string, every first line of
+// a pair converted to its group code.
+int Bare(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return 1;
+  std::string code, value;
+  std::size_t pairs = 0;
+  long sum = 0;
+  while (std::getline(in, code) && std::getline(in, value)) {
+    std::string_view c(code);
+    while (!c.empty() && (c.back() == '\r' || c.back() == ' ')) c.remove_suffix(1);
+    while (!c.empty() && c.front() == ' ') c.remove_prefix(1);
+    int number = 0;
+    std::from_chars(c.data(), c.data() + c.size(), number);
+    sum += number;
+    ++pairs;
+  }
+  std::printf("pairs %zu, code sum %ld\n", pairs, sum);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc > 2 ? argv[1] : "";
+  if (mode == "generate" && argc > 3) {
+    const auto bytes = static_cast<std::size_t>(std::atof(argv[3]) * 1024 * 1024);
+    return zr::bench::WriteGeneratedDxf(argv[2], bytes, 7) ? 0 : 1;
+  }
+  if (mode == "read") return Read(argv[2]);
+  if (mode == "bare") return Bare(argv[2]);
+  std::fprintf(stderr, "usage: %s generate <file> <MB> | read <file> | bare <file>\n", argv[0]);
+  return 2;
+}
