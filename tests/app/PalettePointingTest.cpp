@@ -12,6 +12,16 @@ namespace {
 
 using test::Journal;
 
+TBlkList Block(const char* no, const char* name, const char* comment, bool jis, bool kok) {
+  TBlkList b;
+  b.BlkNo = no;
+  b.BlkName = name;
+  b.Comment = comment;
+  b.IsJis = jis;
+  b.IsKok = kok;
+  return b;
+}
+
 class PalettePointingTest : public ::testing::Test, public test::FakeCad {
  protected:
   PalettePointingTest() {
@@ -20,14 +30,14 @@ class PalettePointingTest : public ::testing::Test, public test::FakeCad {
     form.gbDxfDir = kDxfDirName;
     dir.Write("DXF/E001B.dxf", "");
     TBlkList& a = Slot(0);
-    a = {"E001", "照明器具", "天井付", true, false};
+    a = Block("E001", "照明器具", "天井付", true, false);
     a.ExtMin = {-1.0, -2.0, 0.0};
     a.ExtMax = {11.5, 1.0, 0.0};
     TBlkList& b = Slot(1);
-    b = {"E002", "非常灯", "", false, true};
+    b = Block("E002", "非常灯", "", false, true);
     b.ExtMin = {-1.0, -2.0, 0.0};
     b.ExtMax = {3.0, 4.0, 0.0};
-    Slot(2) = {"E003", "範囲なし", "コメント", true, true};  // range never set
+    Slot(2) = Block("E003", "範囲なし", "コメント", true, true);  // range never set
   }
   TBlkList& Slot(int k) { return state.gbBlkList[static_cast<std::size_t>(k)]; }
   std::vector<std::string> Shown() const {
