@@ -14,7 +14,7 @@ struct ControlRect {
 
 inline constexpr int kClientWidth = 391;
 inline constexpr int kClientHeight = 199;
-inline constexpr int kImgSize = 53;          // ImgSize: side of a slot picture
+inline constexpr int kImgSize = kSlotPictureSide;  // ImgSize: side of a slot picture
 inline constexpr int kSlotsPerRow = 7;
 inline constexpr int kCategoryRows = 26;     // rows of the opened category box
 inline constexpr int kUpDownMin = 0;

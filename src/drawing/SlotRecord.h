@@ -9,6 +9,8 @@
 namespace zr {
 
 inline constexpr int kSlotCount = 14;
+// Side of a slot picture at 96 dpi, in pixels; at other display scales pictures are larger.
+inline constexpr int kSlotPictureSide = 53;
 inline constexpr TColor kAqua = 0x00FFFF00;
 
 // The block shown in one slot.

@@ -1,5 +1,6 @@
 #include "drawing/SlotThumbnail.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -104,7 +105,8 @@ void DrawSlotModel(TDxfModel& model, TSlotState& state, ICanvas& picture, int sl
     SetSlotKiten(model, rec, c, s, sx, sy);
     DrawSlotKiten(picture, rec, state.gbHojoKitenColor, c, kaiten, sx, sy, s);
   }
-  DrawMark(picture, center, SubPoint(TAcadPoint{}, c), kaiten, sx, sy, markColor, 1, s);
+  DrawMark(picture, center, SubPoint(TAcadPoint{}, c), kaiten, sx, sy, markColor,
+           MarkHalfSide(picture), s);
 }
 
 void SetSlotKiten(const TDxfModel& model, TBlkList& slot, const TAcadPoint& c, double s,
@@ -135,15 +137,21 @@ void SetSlotKiten(const TDxfModel& model, TBlkList& slot, const TAcadPoint& c, d
   }
 }
 
+int MarkHalfSide(const ICanvas& picture) {
+  const int side = std::min(picture.Width(), picture.Height());
+  return std::max(1, (side + kSlotPictureSide / 2) / kSlotPictureSide);
+}
+
 void DrawSlotKiten(ICanvas& picture, const TBlkList& slot, TColor color, const TAcadPoint& c,
                    double theta, double sx, double sy, double s) {
   const TPixel center = PictureCenter(picture);
   picture.SetBrushStyle(BrushStyle::Solid);
   picture.SetPenColor(color);
   picture.SetBrushColor(color);
+  const int h = MarkHalfSide(picture);
   for (int k = 9; k >= 1; --k) {
     const TPixel p = TransformToPixel(SubPoint(slot.Kiten[k], c), center, theta, sx, sy, s);
-    picture.Rectangle(p.x - 1, p.y - 1, p.x + 2, p.y + 2);
+    picture.Rectangle(p.x - h, p.y - h, p.x + h + 1, p.y + h + 1);
   }
 }
 

@@ -37,7 +37,11 @@ void DrawSlotModel(TDxfModel& model, TSlotState& state, ICanvas& picture, int sl
 void SetSlotKiten(const TDxfModel& model, TBlkList& slot, const TAcadPoint& c, double s,
                   double sx, double sy);
 
-// Marks the slot's nine auxiliary base points as filled 3 x 3 squares in color.
+// Half the side, less one, of the base-point marks on a picture: 1 (3 x 3 pixels) at 96 dpi,
+// growing in whole pixels with the picture so that the marks stay centred and visible.
+int MarkHalfSide(const ICanvas& picture);
+
+// Marks the slot's nine auxiliary base points as filled squares in color (3 x 3 at 96 dpi).
 void DrawSlotKiten(ICanvas& picture, const TBlkList& slot, TColor color, const TAcadPoint& c,
                    double theta, double sx, double sy, double s);
 

@@ -203,6 +203,16 @@ TEST_F(SlotTest, BasePointGridThroughTheBasePoint) {
   EXPECT_EQ(rects[0].v[0], 26 + RoundPixel(5 / px) - 1);  // point 9, top right
   EXPECT_EQ(rects[0].v[1], 26 + RoundPixel(-2.5 / px) - 1);
   EXPECT_EQ(rects[9].pen, kBaseMarkRed);
+
+  // On the larger pictures of higher display scales the marks grow in whole pixels, centred.
+  for (const auto& [side, mark] : {std::pair{79, 3}, std::pair{106, 5}, std::pair{159, 7}}) {
+    RecordingCanvas big{side, side};
+    DrawSlotModel(model, state, big, 0, true, 0.0, kBaseMarkRed);
+    for (const DrawOp& r : big.OpsOf(OpKind::Rectangle)) {
+      EXPECT_EQ(r.v[2] - r.v[0], mark) << side;
+      EXPECT_EQ(r.v[3] - r.v[1], mark) << side;
+    }
+  }
 }
 
 TEST_F(SlotTest, SymbolBesideItsBasePointCentresTheMiddlePoints) {
