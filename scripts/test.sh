@@ -40,6 +40,19 @@ cmake --preset windows >/dev/null && cmake --build --preset windows || exit 1
 zr_wine_prepare && zr_ensure_display || exit 1
 zr_say "Windows and end-to-end tests under Wine (DISPLAY=$DISPLAY)"
 run_ctest --preset windows
+# The display-scale test once more with the system itself at 150 % (the prefix's LogPixels):
+# the palette starts scaled, not only rescaled.
+zr_say "Display scale: the palette started at 144 dpi"
+zr_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wineserver -k 2>/dev/null; wineserver -w
+if (cd build/windows && zr_wine tests/e2e/zr_e2e_tests.exe --gtest_filter='DpiE2e.*'); then
+  passed_total=$((passed_total + 1))
+else
+  failures=$((failures + 1)); failed_total=$((failed_total + 1))
+fi
+zr_wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+wineserver -k 2>/dev/null; wineserver -w
+
 # Screenshots are written as BMP by the tests; keep PNG copies for people to look at.
 for bmp in build/windows/test-output/*.bmp; do
   [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"

@@ -63,7 +63,23 @@ std::vector<int> LitRunsInColumn(HWND window, double fx, int* firstRow = nullptr
   return runs;
 }
 
+// This thread sees other windows in real pixels (not scaled for a program unaware of scales).
+class DpiAwareThread {
+ public:
+  DpiAwareThread()
+      : previous_(::SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) {}
+  ~DpiAwareThread() {
+    if (previous_ != nullptr) ::SetThreadDpiAwarenessContext(previous_);
+  }
+  DpiAwareThread(const DpiAwareThread&) = delete;
+  DpiAwareThread& operator=(const DpiAwareThread&) = delete;
+
+ private:
+  DPI_AWARENESS_CONTEXT previous_;
+};
+
 TEST(DpiE2e, EveryScaleLaysOutControlsAndDrawsThumbnailsAtTheirRealSize) {
+  const DpiAwareThread aware;
   TempFolder dir;
   std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE), dir.Path() / "ZovezaRuzu.exe");
   dir.Write("MenuList.txt", "Box\tB\r\n");
@@ -77,14 +93,22 @@ TEST(DpiE2e, EveryScaleLaysOutControlsAndDrawsThumbnailsAtTheirRealSize) {
   ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == L"B01"; }, 30s));
   palette.Click(ids::kSpeedButton6);  // base points shown: a press chooses one at every scale
   MoveTo(POINT{::GetSystemMetrics(SM_CXSCREEN) - 2, ::GetSystemMetrics(SM_CYSCREEN) - 2});
-  int topAt96 = 0;
+  // The palette starts at the system's scale (the prefix's LogPixels; the test script also runs
+  // this test at 144 dpi), then is told of each other scale in turn.
+  HDC screen = ::GetDC(nullptr);
+  const int startDpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  int topAtStart = 0;
   PaletteDriver::WaitUntil(
-      [&] { return LitRunsInColumn(palette.SlotPicture(0), 0.4, &topAt96).size() == 2; }, 5s);
-  ASSERT_GT(topAt96, 0);
+      [&] { return LitRunsInColumn(palette.SlotPicture(0), 0.4, &topAtStart).size() == 2; }, 5s);
+  ASSERT_GT(topAtStart, 0);
+  const double sideAtStart = SizeOf(palette.SlotPicture(0), false).cy;
 
-  for (const int dpi : {120, 144, 192, 96}) {
+  int current = startDpi;
+  for (const int dpi : {startDpi, 120, 144, 192, 96}) {
     SCOPED_TRACE(dpi);
-    ::SendMessageW(palette.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+    if (dpi != current) ::SendMessageW(palette.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+    current = dpi;
     const SIZE client = SizeOf(palette.Window(), true);
     EXPECT_EQ(client.cx, Scaled(391, dpi));
     EXPECT_EQ(client.cy, Scaled(199, dpi));
@@ -101,7 +125,7 @@ TEST(DpiE2e, EveryScaleLaysOutControlsAndDrawsThumbnailsAtTheirRealSize) {
     int top = 0;
     EXPECT_EQ(LitRunsInColumn(palette.SlotPicture(0), 0.4, &top), (std::vector<int>{1, 1}));
     // Drawn anew for the picture's real size: the square sits where it sat at 96 dpi, scaled.
-    EXPECT_NEAR(top, topAt96 * picture.cy / 53.0, 2.0);
+    EXPECT_NEAR(top, topAtStart * picture.cy / sideAtStart, 2.0);
     if (dpi == 144 || dpi == 192) {
       std::filesystem::create_directories(std::filesystem::path(ZR_TEST_OUTPUT_DIR));
       const std::string shot = std::string(ZR_TEST_OUTPUT_DIR) + "/palette-dpi-" +
