@@ -109,6 +109,10 @@ void ToVariant(const AutoValue& value, VARIANT& out) {
       out.vt = VT_BOOL;
       out.boolVal = value.AsBool() ? VARIANT_TRUE : VARIANT_FALSE;
       return;
+    case Kind::Int16:
+      out.vt = VT_I2;
+      out.iVal = static_cast<SHORT>(value.AsInt32());
+      return;
     case Kind::Int32:
       out.vt = VT_I4;
       out.lVal = value.AsInt32();
@@ -160,7 +164,7 @@ AutoValue FromVariant(const VARIANT& v) {
     case VT_BOOL: return AutoValue(v.boolVal != VARIANT_FALSE);
     case VT_I1: return AutoValue(static_cast<std::int32_t>(v.cVal));
     case VT_UI1: return AutoValue(static_cast<std::int32_t>(v.bVal));
-    case VT_I2: return AutoValue(static_cast<std::int32_t>(v.iVal));
+    case VT_I2: return AutoValue(static_cast<std::int16_t>(v.iVal));
     case VT_UI2: return AutoValue(static_cast<std::int32_t>(v.uiVal));
     case VT_I4: return AutoValue(static_cast<std::int32_t>(v.lVal));
     case VT_INT: return AutoValue(static_cast<std::int32_t>(v.intVal));
@@ -209,7 +213,8 @@ void StoreIntoReference(const AutoValue& value, VARIANT& byRef) {
     case VT_I2: {
       const std::int32_t i = value.AsInt32();
       if (i < -32768 || i > 32767) {
-        throw AutomationError("Automation value " + value.Describe() + " does not fit a Short",
+        throw AutomationError("オートメーションの値 " + value.Describe() +
+                                  " は Short 型の範囲を超えています。",
                               cadlink::kErrorTypeMismatch);
       }
       *byRef.piVal = static_cast<SHORT>(i);

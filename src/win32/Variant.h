@@ -51,8 +51,8 @@ class VariantArray {
 };
 
 // Fills an empty (initialised or cleared) VARIANT: Empty -> VT_EMPTY, Omitted -> VT_ERROR
-// DISP_E_PARAMNOTFOUND, Bool -> VT_BOOL, Int32 -> VT_I4, Int64 -> VT_I8, Double -> VT_R8,
-// Text -> VT_BSTR, Doubles -> one-dimensional SAFEARRAY of VT_R8 from index 0, Object ->
+// DISP_E_PARAMNOTFOUND, Bool -> VT_BOOL, Int16 -> VT_I2, Int32 -> VT_I4, Int64 -> VT_I8,
+// Double -> VT_R8, Text -> VT_BSTR, Doubles -> one-dimensional SAFEARRAY of VT_R8 from index 0, Object ->
 // VT_DISPATCH (a remote object hands back its own IDispatch, a local one is served).
 void ToVariant(const cadlink::AutoValue& value, VARIANT& out);
 

@@ -196,7 +196,7 @@ TEST(CadLinkVariant, ReadsWhatServersAnswerWith) {
   UniqueVariant v;
   v.get()->vt = VT_I2;
   v.get()->iVal = -3;
-  EXPECT_EQ(FromVariant(*v), AutoValue(std::int32_t{-3}));
+  EXPECT_EQ(FromVariant(*v), AutoValue(std::int16_t{-3}));
   // An array of variants holding numbers (as some CADs answer VIEWCTR).
   SAFEARRAY* sa = ::SafeArrayCreateVector(VT_VARIANT, 1, 2);
   LONG i = 1;
