@@ -51,6 +51,7 @@ const char* KindName(AutoValue::Kind kind) {
     case AutoValue::Kind::Empty: return "Empty";
     case AutoValue::Kind::Omitted: return "Omitted";
     case AutoValue::Kind::Bool: return "Boolean";
+    case AutoValue::Kind::Int16: return "Short";
     case AutoValue::Kind::Int32: return "Integer";
     case AutoValue::Kind::Int64: return "Int64";
     case AutoValue::Kind::Double: return "Double";
@@ -62,14 +63,25 @@ const char* KindName(AutoValue::Kind kind) {
 }
 
 void AutoValue::Mismatch(const char* wanted) const {
-  throw AutomationError(std::string("Could not convert an automation value of type ") +
-                            KindName(GetKind()) + " into type " + wanted,
+  throw AutomationError(std::string("オートメーションの値（") + KindName(GetKind()) + " 型）を " +
+                            wanted + " 型に変換できません。",
                         kErrorTypeMismatch);
 }
+
+namespace {
+
+[[noreturn]] void OutOfRange(const AutoValue& value, const char* wanted) {
+  throw AutomationError("オートメーションの値 " + value.Describe() + " は " + wanted +
+                            " 型の範囲を超えています。",
+                        kErrorTypeMismatch);
+}
+
+}  // namespace
 
 bool AutoValue::AsBool() const {
   switch (GetKind()) {
     case Kind::Bool: return std::get<bool>(v_);
+    case Kind::Int16: return std::get<std::int16_t>(v_) != 0;
     case Kind::Int32: return std::get<std::int32_t>(v_) != 0;
     case Kind::Int64: return std::get<std::int64_t>(v_) != 0;
     case Kind::Double: return std::get<double>(v_) != 0.0;
@@ -80,6 +92,7 @@ bool AutoValue::AsBool() const {
 std::int64_t AutoValue::AsInt64() const {
   switch (GetKind()) {
     case Kind::Bool: return std::get<bool>(v_) ? -1 : 0;
+    case Kind::Int16: return std::get<std::int16_t>(v_);
     case Kind::Int32: return std::get<std::int32_t>(v_);
     case Kind::Int64: return std::get<std::int64_t>(v_);
     case Kind::Double: {
@@ -101,8 +114,7 @@ std::int32_t AutoValue::AsInt32() const {
   const std::int64_t wide = AsInt64();
   if (wide < std::numeric_limits<std::int32_t>::min() ||
       wide > std::numeric_limits<std::int32_t>::max()) {
-    throw AutomationError("Automation value " + Describe() + " is out of the Integer range",
-                          kErrorTypeMismatch);
+    OutOfRange(*this, "Integer");
   }
   return static_cast<std::int32_t>(wide);
 }
@@ -110,6 +122,7 @@ std::int32_t AutoValue::AsInt32() const {
 double AutoValue::AsDouble() const {
   switch (GetKind()) {
     case Kind::Bool: return std::get<bool>(v_) ? -1.0 : 0.0;
+    case Kind::Int16: return std::get<std::int16_t>(v_);
     case Kind::Int32: return std::get<std::int32_t>(v_);
     case Kind::Int64: return static_cast<double>(std::get<std::int64_t>(v_));
     case Kind::Double: return std::get<double>(v_);
@@ -138,6 +151,7 @@ std::string AutoValue::Describe() const {
     case Kind::Empty: return "<empty>";
     case Kind::Omitted: return "<omitted>";
     case Kind::Bool: return std::get<bool>(v_) ? "true" : "false";
+    case Kind::Int16: return "Int16(" + std::to_string(std::get<std::int16_t>(v_)) + ")";
     case Kind::Int32: return std::to_string(std::get<std::int32_t>(v_));
     case Kind::Int64: return std::to_string(std::get<std::int64_t>(v_));
     case Kind::Double: return NumberText(std::get<double>(v_));
@@ -154,6 +168,19 @@ std::string AutoValue::Describe() const {
     case Kind::Object: return "<object>";
   }
   return out;
+}
+
+AutoValue SameKindInteger(const AutoValue& like, std::int32_t v) {
+  switch (like.GetKind()) {
+    case AutoValue::Kind::Int16:
+      if (v < std::numeric_limits<std::int16_t>::min() ||
+          v > std::numeric_limits<std::int16_t>::max()) {
+        OutOfRange(AutoValue(v), "Short");
+      }
+      return AutoValue(static_cast<std::int16_t>(v));
+    case AutoValue::Kind::Int64: return AutoValue(std::int64_t{v});
+    default: return AutoValue(v);
+  }
 }
 
 }  // namespace zr::cadlink

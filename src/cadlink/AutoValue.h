@@ -38,15 +38,17 @@ struct OmittedArg {
   bool operator==(const OmittedArg&) const = default;
 };
 
-// One value of a late-bound call: nothing, an omitted argument, a Boolean, a 32- or 64-bit
-// integer, a double, a text, an array of doubles or an object.
+// One value of a late-bound call: nothing, an omitted argument, a Boolean, a 16-, 32- or
+// 64-bit integer, a double, a text, an array of doubles or an object. The integer's width is
+// kept because a CAD may refuse a system variable sent with another width than it answers.
 class AutoValue {
  public:
-  enum class Kind { Empty, Omitted, Bool, Int32, Int64, Double, Text, Doubles, Object };
+  enum class Kind { Empty, Omitted, Bool, Int16, Int32, Int64, Double, Text, Doubles, Object };
 
   AutoValue() = default;
   AutoValue(OmittedArg v) : v_(v) {}
   AutoValue(bool v) : v_(v) {}
+  AutoValue(std::int16_t v) : v_(v) {}
   AutoValue(std::int32_t v) : v_(v) {}
   AutoValue(std::int64_t v) : v_(v) {}
   AutoValue(double v) : v_(v) {}
@@ -71,7 +73,8 @@ class AutoValue {
   const DoubleArray& AsDoubles() const;
   AutoObjectPtr AsObject() const;  // never null
 
-  // Short readable form for logs and error texts: 12, 1.5, true, "a\r", [1, 2], <object>.
+  // Short readable form for logs and error texts: 12, Int16(1), 1.5, true, "a\r", [1, 2],
+  // <object>.
   std::string Describe() const;
 
   bool operator==(const AutoValue& other) const = default;
@@ -79,12 +82,17 @@ class AutoValue {
  private:
   [[noreturn]] void Mismatch(const char* wanted) const;
 
-  std::variant<std::monostate, OmittedArg, bool, std::int32_t, std::int64_t, double,
-               std::string, DoubleArray, AutoObjectPtr>
+  std::variant<std::monostate, OmittedArg, bool, std::int16_t, std::int32_t, std::int64_t,
+               double, std::string, DoubleArray, AutoObjectPtr>
       v_;
 };
 
 const char* KindName(AutoValue::Kind kind);
+
+// `v` as an integer of the same width as `like` (Int16, Int32 or Int64; any other kind gives
+// Int32), so that a value written back travels as the one that was read. Throws
+// AutomationError (kErrorTypeMismatch) when `v` does not fit that width.
+AutoValue SameKindInteger(const AutoValue& like, std::int32_t v);
 
 // One argument of a call: a value, or a reference to the caller's variable, which the callee
 // may change (the change is stored back when the call returns).

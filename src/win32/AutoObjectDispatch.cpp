@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "win32/DispatchObject.h"
 #include "win32/Variant.h"
 #include "win32/WideText.h"
 
@@ -34,9 +35,10 @@ void FillExcepInfo(EXCEPINFO* info, const std::string& text, HRESULT code) {
 
 }  // namespace
 
-Microsoft::WRL::ComPtr<IDispatch> AutoObjectDispatch::Wrap(cadlink::AutoObjectPtr object) {
+Microsoft::WRL::ComPtr<IDispatch> AutoObjectDispatch::Wrap(cadlink::AutoObjectPtr object,
+                                                           ResultFilter filter) {
   Microsoft::WRL::ComPtr<IDispatch> dispatch;
-  dispatch.Attach(new AutoObjectDispatch(std::move(object)));
+  dispatch.Attach(new AutoObjectDispatch(std::move(object), std::move(filter)));
   return dispatch;
 }
 
@@ -87,7 +89,7 @@ HRESULT AutoObjectDispatch::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARA
   } catch (const std::exception& e) {
     FillExcepInfo(info, e.what(), E_FAIL);
   } catch (...) {
-    FillExcepInfo(info, "unexpected failure", E_UNEXPECTED);
+    FillExcepInfo(info, "予期しないエラーが発生しました。", E_UNEXPECTED);
   }
   return DISP_E_EXCEPTION;
 }
@@ -114,10 +116,16 @@ HRESULT AutoObjectDispatch::InvokeMember(const std::string& member, WORD flags,
     VARIANT& arg = params.rgvarg[n - 1 - i];
     if (arg.vt & VT_BYREF) StoreIntoReference(variables[i], arg);
   }
-  if (result != nullptr) {
-    ::VariantInit(result);
+  if (result == nullptr) return S_OK;
+  ::VariantInit(result);
+  if (filter_ && value.GetKind() == AutoValue::Kind::Object &&
+      dynamic_cast<DispatchObject*>(value.AsObject().get()) == nullptr) {
+    result->pdispVal = Wrap(value.AsObject(), filter_).Detach();  // children share the filter
+    result->vt = VT_DISPATCH;
+  } else {
     ToVariant(value, *result);
   }
+  if (filter_) filter_(*object_, member, *result);
   return S_OK;
 }
 

@@ -7,6 +7,7 @@
 #include <oaidl.h>
 #include <wrl/client.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,14 @@ namespace zr::win32 {
 
 class AutoObjectDispatch final : public ComObject<IDispatch> {
  public:
-  static Microsoft::WRL::ComPtr<IDispatch> Wrap(cadlink::AutoObjectPtr object);
+  // Sees (and may replace) every result VARIANT before it goes back to the caller. Objects in
+  // results are served with the same filter. The test CAD uses it to answer with types that a
+  // CAD should not send.
+  using ResultFilter = std::function<void(const cadlink::IAutoObject& object,
+                                          const std::string& member, VARIANT& result)>;
+
+  static Microsoft::WRL::ComPtr<IDispatch> Wrap(cadlink::AutoObjectPtr object,
+                                                ResultFilter filter = {});
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -29,12 +37,14 @@ class AutoObjectDispatch final : public ComObject<IDispatch> {
                                    UINT* argError) override;
 
  private:
-  explicit AutoObjectDispatch(cadlink::AutoObjectPtr object) : object_(std::move(object)) {}
+  AutoObjectDispatch(cadlink::AutoObjectPtr object, ResultFilter filter)
+      : object_(std::move(object)), filter_(std::move(filter)) {}
   ~AutoObjectDispatch() override = default;
   HRESULT InvokeMember(const std::string& member, WORD flags, DISPPARAMS& params,
                        VARIANT* result);
 
   cadlink::AutoObjectPtr object_;
+  ResultFilter filter_;
   std::vector<std::string> names_;  // DISPID n names names_[n - 1]
 };
 

@@ -8,8 +8,8 @@
 
 namespace zr::win32 {
 
-// The system's text for a result code; else a text of our own for the codes the CAD link
-// meets, with the code; else "automation error 0x8xxxxxxx".
+// A Japanese text of our own for the codes the CAD link meets; else the system's Japanese
+// text; each with the code in hex. Else "オートメーション エラー 0x8xxxxxxx".
 std::string HResultText(HRESULT hr);
 
 // Throws AutomationError with the code's text (and the context, when given, after it).

@@ -32,7 +32,7 @@ namespace {
 
 DispatchObject::DispatchObject(Microsoft::WRL::ComPtr<IDispatch> dispatch)
     : dispatch_(std::move(dispatch)) {
-  if (!dispatch_) throw cadlink::AutomationError("No automation object");
+  if (!dispatch_) throw cadlink::AutomationError("オートメーション オブジェクトがありません。");
 }
 
 DISPID DispatchObject::MemberId(const std::string& member) {

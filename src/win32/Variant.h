@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "cadlink/AutoValue.h"
 
@@ -51,17 +52,24 @@ class VariantArray {
 };
 
 // Fills an empty (initialised or cleared) VARIANT: Empty -> VT_EMPTY, Omitted -> VT_ERROR
-// DISP_E_PARAMNOTFOUND, Bool -> VT_BOOL, Int32 -> VT_I4, Int64 -> VT_I8, Double -> VT_R8,
-// Text -> VT_BSTR, Doubles -> one-dimensional SAFEARRAY of VT_R8 from index 0, Object ->
+// DISP_E_PARAMNOTFOUND, Bool -> VT_BOOL, Int16 -> VT_I2, Int32 -> VT_I4, Int64 -> VT_I8,
+// Double -> VT_R8, Text -> VT_BSTR, Doubles -> one-dimensional SAFEARRAY of VT_R8 from index 0, Object ->
 // VT_DISPATCH (a remote object hands back its own IDispatch, a local one is served).
 void ToVariant(const cadlink::AutoValue& value, VARIANT& out);
 
-// Reads any VARIANT a server may answer with (references are followed, small integer types
-// widened, one-dimensional numeric arrays read as doubles); throws AutomationError for a
-// type the core does not carry.
+// Reads a VARIANT a server answers with, as untrusted input (VariantRead.cpp): VT_I2 stays a
+// 16-bit integer, other small integer types are widened, references of the types this
+// program passes are followed, one-dimensional numeric arrays (also of VARIANTs holding
+// numbers) are read as doubles after their real element type, element size, dimensions and
+// bounds are checked. Anything else, a VT_ERROR other than "parameter not found" included,
+// throws AutomationError with a Japanese text.
 cadlink::AutoValue FromVariant(const VARIANT& v);
 
-// Stores a callee's new value into a by-reference argument of the caller.
+// "VT_ARRAY|VT_R8" and the like, for error texts.
+std::string VarTypeText(VARTYPE vt);
+
+// Stores a callee's new value into a by-reference argument of the caller; a reference type
+// it cannot write throws AutomationError.
 void StoreIntoReference(const cadlink::AutoValue& value, VARIANT& byRef);
 
 }  // namespace zr::win32

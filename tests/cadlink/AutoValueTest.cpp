@@ -31,7 +31,53 @@ TEST(AutoValue, RefusesConversionsThatWouldLoseOrInventData) {
     FAIL() << "no error";
   } catch (const AutomationError& e) {
     EXPECT_EQ(e.Code(), kErrorTypeMismatch);
-    EXPECT_NE(std::string(e.what()).find("Array of Double"), std::string::npos);
+    EXPECT_EQ(std::string(e.what()),
+              "オートメーションの値（Array of Double 型）を Double 型に変換できません。");
+  }
+}
+
+TEST(AutoValue, SixteenBitIntegersKeepTheirWidth) {
+  const AutoValue small(std::int16_t{-2});
+  EXPECT_EQ(small.GetKind(), AutoValue::Kind::Int16);
+  EXPECT_NE(small, AutoValue(std::int32_t{-2}));
+  EXPECT_EQ(small.AsInt32(), -2);
+  EXPECT_EQ(small.AsInt64(), -2);
+  EXPECT_DOUBLE_EQ(small.AsDouble(), -2.0);
+  EXPECT_TRUE(small.AsBool());
+  EXPECT_EQ(small.Describe(), "Int16(-2)");
+}
+
+TEST(SameKindInteger, WritesBackInTheWidthThatWasRead) {
+  struct Case {
+    AutoValue like;
+    std::int32_t v;
+    AutoValue expected;  // Empty: AutomationError
+  };
+  const Case cases[] = {
+      {std::int16_t{1}, 0, std::int16_t{0}},
+      {std::int16_t{1}, -32768, std::int16_t{-32768}},
+      {std::int16_t{1}, 32767, std::int16_t{32767}},
+      {std::int16_t{1}, 32768, AutoValue()},
+      {std::int16_t{1}, -32769, AutoValue()},
+      {std::int32_t{1}, 70000, std::int32_t{70000}},
+      {std::int64_t{1}, -5, std::int64_t{-5}},
+      {true, 0, std::int32_t{0}},
+      {1.0, 1, std::int32_t{1}},
+      {AutoValue(), 3, std::int32_t{3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.like.Describe() + " <- " + std::to_string(c.v));
+    if (c.expected.IsEmpty()) {
+      try {
+        SameKindInteger(c.like, c.v);
+        ADD_FAILURE() << "no error";
+      } catch (const AutomationError& e) {
+        EXPECT_EQ(e.Code(), kErrorTypeMismatch);
+        EXPECT_NE(std::string(e.what()).find("範囲"), std::string::npos) << e.what();
+      }
+    } else {
+      EXPECT_EQ(SameKindInteger(c.like, c.v), c.expected);
+    }
   }
 }
 

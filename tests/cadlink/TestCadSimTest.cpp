@@ -58,14 +58,14 @@ TEST_F(SimCadTest, LogsEveryMemberWithArgumentsAndResult) {
   app->Get("HWND");
   doc->Call("SendCommand", {"UCS W\r"});
   EXPECT_THROW(doc->Call("Clear", {}), AutomationError);
-  AutoValue attreq(std::int32_t{1});
+  AutoValue attreq(std::int16_t{1});
   doc->Call("SetVariable", {"ATTREQ", AutoArg::ByRef(attreq)});
   EXPECT_THROW(doc->Call("GetVariable", {"NOSUCHVAR"}), AutomationError);
   ASSERT_EQ(log.size(), 5u);
   EXPECT_EQ(log[0], "App.HWND -> 4660");
   EXPECT_EQ(log[1], "Document.SendCommand(\"UCS W\\r\") -> <empty>");
   EXPECT_EQ(log[2], "Document.Clear() -> ! Unknown name: Clear");
-  EXPECT_EQ(log[3], "Document.SetVariable(\"ATTREQ\", &1) -> <empty>");
+  EXPECT_EQ(log[3], "Document.SetVariable(\"ATTREQ\", &Int16(1)) -> <empty>");
   EXPECT_EQ(log[4].rfind("Document.GetVariable(\"NOSUCHVAR\") -> ! ", 0), 0u);
 }
 
@@ -125,13 +125,18 @@ TEST_F(SimCadTest, SelectionSetsBehaveLikeACadCollection) {
 TEST_F(SimCadTest, VariablesAngleAndPrompt) {
   config.angleDegrees = 90;
   Make();
-  EXPECT_EQ(doc->Call("GetVariable", {"attreq"}).AsInt32(), 1);
+  EXPECT_EQ(doc->Call("GetVariable", {"attreq"}), AutoValue(std::int16_t{1}));
   EXPECT_EQ(doc->Call("GetVariable", {"VIEWCTR"}).AsDoubles(), (DoubleArray{1500, 800, 0}));
-  doc->Call("SetVariable", {"ORTHOMODE", std::int32_t{1}});
-  EXPECT_EQ(doc->Call("GetVariable", {"ORTHOMODE"}).AsInt32(), 1);
-  EXPECT_THROW(doc->Call("SetVariable", {"ATTREQ", "zero"}), AutomationError);
+  doc->Call("SetVariable", {"ORTHOMODE", std::int16_t{1}});
+  EXPECT_EQ(doc->Call("GetVariable", {"ORTHOMODE"}), AutoValue(std::int16_t{1}));
+  // A strict CAD refuses another automation type than the one it answers.
+  for (const AutoValue& wrong : {AutoValue("zero"), AutoValue(std::int32_t{0}),
+                                 AutoValue(false), AutoValue(0.0)}) {
+    EXPECT_THROW(doc->Call("SetVariable", {"ATTREQ", wrong}), AutomationError) << wrong.Describe();
+  }
+  EXPECT_EQ(doc->Call("GetVariable", {"ATTREQ"}), AutoValue(std::int16_t{1}));
   doc->Call("SendCommand", {"ORTHOMODE 0\r"});
-  EXPECT_EQ(doc->Call("GetVariable", {"ORTHOMODE"}).AsInt32(), 0);
+  EXPECT_EQ(doc->Call("GetVariable", {"ORTHOMODE"}), AutoValue(std::int16_t{0}));
   auto utility = doc->GetObject("Utility");
   EXPECT_DOUBLE_EQ(utility->Call("GetAngle", {AutoValue::Omitted(), "角度 : "}).AsDouble(),
                    std::numbers::pi / 2);
@@ -175,7 +180,8 @@ TEST(TestCadOptions, DefaultsStandInForThePalettesDefaultCad) {
 TEST(TestCadOptions, ParsesEveryOption) {
   const TestCadOptions o = ParseTestCadOptions(
       {"--progid", "ZrTest.A", "--log", "Z:/tmp/a.log", "--busy-ms", "1500", "--angle", "-22.5",
-       "--filter", "reject", "--var", "VIEWCTR=1,2.5,0", "--var", "attreq=0", "--window",
+       "--filter", "reject", "--var", "VIEWCTR=1,2.5,0", "--var", "attreq=0", "--var",
+       "ORTHOMODE=1:i4", "--var", "USERI1=7", "--var", "BIG=-3:i8", "--window",
        "AfxMDIFrame140u|AutoCAD LT 2024|minimized|disabled", "--window", "Afx:1:8:2|", "--title",
        "AutoCAD LT 2024 - [Drawing1.dwg]", "--class", "Afx:9:8:9", "--minimized", "--disabled",
        "--pos", "10,20,300,400", "--angle-fails"});
@@ -187,7 +193,10 @@ TEST(TestCadOptions, ParsesEveryOption) {
   EXPECT_EQ(o.filter, FilterMode::Rejected);
   EXPECT_EQ(o.filterMs, 3000);
   EXPECT_EQ(o.sim.variables.at("VIEWCTR"), AutoValue(DoubleArray{1, 2.5, 0}));
-  EXPECT_EQ(o.sim.variables.at("ATTREQ"), AutoValue(std::int32_t{0}));
+  EXPECT_EQ(o.sim.variables.at("ATTREQ"), AutoValue(std::int16_t{0}));  // its real width
+  EXPECT_EQ(o.sim.variables.at("ORTHOMODE"), AutoValue(std::int32_t{1}));
+  EXPECT_EQ(o.sim.variables.at("USERI1"), AutoValue(std::int32_t{7}));
+  EXPECT_EQ(o.sim.variables.at("BIG"), AutoValue(std::int64_t{-3}));
   ASSERT_EQ(o.windows.size(), 2u);
   EXPECT_EQ(o.windows[0].className, "AfxMDIFrame140u");
   EXPECT_EQ(o.windows[0].title, "AutoCAD LT 2024");
@@ -213,6 +222,7 @@ TEST(TestCadOptions, RejectsWhatItCannotDo) {
   for (const Args& bad : {Args{"--busy-ms"}, Args{"--busy-ms", "1s"}, Args{"--filter", "maybe"},
                           Args{"--window", "NoTitle"}, Args{"--window", "|t"},
                           Args{"--window", "C|t|hidden"}, Args{"--var", "=1"},
+                          Args{"--var", "A=1:i3"}, Args{"--var", "ATTREQ=40000"},
                           Args{"--pos", "1,2,3"}, Args{"--progid", ""}, Args{"--busy-ms", "-5"},
                           Args{"--verbose"}}) {
     EXPECT_THROW(ParseTestCadOptions(bad), std::invalid_argument) << bad[0];

@@ -97,10 +97,12 @@ TEST_F(CadLinkAutomation, MembersAreCalledLateBoundAcrossTheProcess) {
   auto doc = app->GetObject("ActiveDocument");
   EXPECT_EQ(doc->Call("GetVariable", {"VIEWCTR"}).AsDoubles(), (DoubleArray{1500, 800, 0}));
 
+  // ATTREQ crosses the process as a 16-bit integer both ways; a 32-bit one is refused.
   AutoValue attreq = doc->Call("GetVariable", {"ATTREQ"});
-  EXPECT_EQ(attreq.AsInt32(), 1);
-  doc->Call("SetVariable", {"ATTREQ", std::int32_t{0}});
-  EXPECT_EQ(doc->Call("GetVariable", {"ATTREQ"}).AsInt32(), 0);
+  EXPECT_EQ(attreq, AutoValue(std::int16_t{1}));
+  EXPECT_THROW(doc->Call("SetVariable", {"ATTREQ", std::int32_t{0}}), AutomationError);
+  doc->Call("SetVariable", {"ATTREQ", cadlink::SameKindInteger(attreq, 0)});
+  EXPECT_EQ(doc->Call("GetVariable", {"ATTREQ"}), AutoValue(std::int16_t{0}));
   doc->Call("SetVariable", {"ATTREQ", AutoArg::ByRef(attreq)});  // put the saved value back
   EXPECT_EQ(doc->Call("GetVariable", {"ATTREQ"}).AsInt32(), 1);
 
@@ -136,7 +138,8 @@ TEST_F(CadLinkAutomation, MembersAreCalledLateBoundAcrossTheProcess) {
   // Argument-less reads arrive as property reads, everything else as method calls.
   EXPECT_TRUE(Contains(log, "App.HWND -> "));
   EXPECT_TRUE(Contains(log, "App.ActiveDocument -> <Document>"));
-  EXPECT_TRUE(Contains(log, "Document.SetVariable(\"ATTREQ\", &1) -> <empty>"));
+  EXPECT_TRUE(Contains(log, "Document.SetVariable(\"ATTREQ\", Int16(0)) -> <empty>"));
+  EXPECT_TRUE(Contains(log, "Document.SetVariable(\"ATTREQ\", &Int16(1)) -> <empty>"));
   EXPECT_TRUE(Contains(log, "SelectionSets.Add(&\"ssTemp\") -> <SelectionSet>"));
   EXPECT_TRUE(Contains(
       log, "SelectionSet.Select(4, &[0, 0, 0], &[0, 0, 0], <omitted>, <omitted>) -> <empty>"));

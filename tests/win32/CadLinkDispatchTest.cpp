@@ -192,47 +192,5 @@ TEST(CadLinkDispatchServer, ValuesAndReferencesSurviveTheRoundTrip) {
   EXPECT_THROW(client.Get("NoSuchMember"), AutomationError);
 }
 
-TEST(CadLinkVariant, ReadsWhatServersAnswerWith) {
-  UniqueVariant v;
-  v.get()->vt = VT_I2;
-  v.get()->iVal = -3;
-  EXPECT_EQ(FromVariant(*v), AutoValue(std::int32_t{-3}));
-  // An array of variants holding numbers (as some CADs answer VIEWCTR).
-  SAFEARRAY* sa = ::SafeArrayCreateVector(VT_VARIANT, 1, 2);
-  LONG i = 1;
-  VARIANT e;
-  ::VariantInit(&e);
-  e.vt = VT_I4;
-  e.lVal = 7;
-  ::SafeArrayPutElement(sa, &i, &e);
-  i = 2;
-  e.vt = VT_R8;
-  e.dblVal = 0.5;
-  ::SafeArrayPutElement(sa, &i, &e);
-  v.Reset()->vt = VT_ARRAY | VT_VARIANT;
-  v.get()->parray = sa;
-  EXPECT_EQ(FromVariant(*v), AutoValue(DoubleArray{7, 0.5}));
-  v.Reset()->vt = VT_NULL;
-  EXPECT_TRUE(FromVariant(*v).IsEmpty());
-  v.Reset()->vt = VT_UI4;
-  v.get()->ulVal = 0xFFFFFFFFu;
-  EXPECT_EQ(FromVariant(*v), AutoValue(std::int64_t{0xFFFFFFFF}));
-  // A by-reference value is read through.
-  LONG target = 12;
-  VARIANT ref;
-  ::VariantInit(&ref);
-  ref.vt = VT_BYREF | VT_I4;
-  ref.plVal = &target;
-  EXPECT_EQ(FromVariant(ref), AutoValue(std::int32_t{12}));
-  StoreIntoReference(AutoValue(std::int32_t{5}), ref);
-  EXPECT_EQ(target, 5);
-  SHORT small = 0;
-  ref.vt = VT_BYREF | VT_I2;
-  ref.piVal = &small;
-  EXPECT_THROW(StoreIntoReference(AutoValue(std::int32_t{40000}), ref), AutomationError);
-  v.Reset()->vt = VT_RECORD;
-  EXPECT_THROW(FromVariant(*v), AutomationError);
-}
-
 }  // namespace
 }  // namespace zr::win32

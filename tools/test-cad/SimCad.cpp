@@ -47,7 +47,8 @@ void SimDrawing::RunCommand(const std::string& text) {
   } else if (upper.starts_with("PASTECLIP")) {
     if (!clipboardBlock.empty()) entities.push_back({nextObjectId++, clipboardBlock});
   } else if (upper.starts_with("ORTHOMODE ")) {
-    config.variables["ORTHOMODE"] = AutoValue(std::int32_t{upper[10] == '1' ? 1 : 0});
+    AutoValue& ortho = config.variables["ORTHOMODE"];
+    ortho = cadlink::SameKindInteger(ortho, upper[10] == '1' ? 1 : 0);
   } else if (text == "\x1B") {
     busyUntil = now();  // ESC cancels the running command
   }
@@ -312,10 +313,15 @@ class DocumentObject : public SimObject {
       if (it == D().config.variables.end()) {
         throw AutomationError("SetVariable: unknown system variable " + name);
       }
-      // Integer variables take integers only, as a CAD checks the value's type.
-      it->second = it->second.GetKind() == AutoValue::Kind::Int32
-                       ? AutoValue(args[1].Value().AsInt32())
-                       : args[1].Value();
+      // A strict CAD takes only the automation type it answers for the variable.
+      const AutoValue& value = args[1].Value();
+      if (value.GetKind() != it->second.GetKind()) {
+        throw AutomationError("SetVariable: " + name + " takes a value of type " +
+                                  cadlink::KindName(it->second.GetKind()) + ", not " +
+                                  cadlink::KindName(value.GetKind()),
+                              cadlink::kErrorTypeMismatch);
+      }
+      it->second = value;
       return AutoValue();
     });
   }

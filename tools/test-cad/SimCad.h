@@ -20,10 +20,11 @@ struct SimCadConfig {
   double angleDegrees = 90.0; // what Utility.GetAngle answers (in radians)
   bool angleFails = false;    // Utility.GetAngle fails as if the user cancelled
   std::int64_t mainWindow = 0;  // the application's HWND
-  // System variables; GetVariable of any other name fails.
+  // System variables; GetVariable of any other name fails. ATTREQ and ORTHOMODE are 16-bit
+  // integers, as real CADs answer them; SetVariable takes only a value of the same kind.
   std::map<std::string, cadlink::AutoValue> variables{
-      {"ATTREQ", std::int32_t{1}},
-      {"ORTHOMODE", std::int32_t{0}},
+      {"ATTREQ", std::int16_t{1}},
+      {"ORTHOMODE", std::int16_t{0}},
       {"VIEWCTR", cadlink::DoubleArray{1500.0, 800.0, 0.0}},
   };
   std::vector<std::string> blocks{"*Model_Space", "*Paper_Space"};

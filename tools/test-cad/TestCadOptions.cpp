@@ -27,6 +27,31 @@ double ParseDouble(const std::string& option, const std::string& text) {
   return value;
 }
 
+// An integer of the width a ":i2", ":i4" or ":i8" suffix names, else of the width the
+// variable has by default (ATTREQ and ORTHOMODE: 16 bits), else 32 bits.
+cadlink::AutoValue ParseInteger(std::string value, const cadlink::AutoValue& like) {
+  cadlink::AutoValue width = like;
+  const std::size_t colon = value.find(':');
+  if (colon != std::string::npos) {
+    const std::string suffix = value.substr(colon + 1);
+    if (suffix == "i2") {
+      width = std::int16_t{0};
+    } else if (suffix == "i4") {
+      width = std::int32_t{0};
+    } else if (suffix == "i8") {
+      width = std::int64_t{0};
+    } else {
+      throw std::invalid_argument("--var: type i2, i4 or i8 expected after ':'");
+    }
+    value.resize(colon);
+  }
+  try {
+    return cadlink::SameKindInteger(width, ParseInt("--var", value));
+  } catch (const cadlink::AutomationError&) {
+    throw std::invalid_argument("--var: out of range: " + value);
+  }
+}
+
 // NAME=VALUE: a value with commas is an array of numbers, else an integer or a number.
 void ParseVariable(const std::string& text, SimCadConfig& sim) {
   const std::size_t eq = text.find('=');
@@ -42,7 +67,9 @@ void ParseVariable(const std::string& text, SimCadConfig& sim) {
   } else if (value.find_first_of(".eE") != std::string::npos) {
     sim.variables[name] = cadlink::AutoValue(ParseDouble("--var", value));
   } else {
-    sim.variables[name] = cadlink::AutoValue(std::int32_t{ParseInt("--var", value)});
+    const auto known = sim.variables.find(name);
+    sim.variables[name] =
+        ParseInteger(value, known != sim.variables.end() ? known->second : cadlink::AutoValue());
   }
 }
 
@@ -137,7 +164,8 @@ const char* TestCadUsage() {
          "  --angle-fails        Utility.GetAngle fails as if cancelled\n"
          "  --filter retry|reject  refuse incoming calls after each SendCommand ...\n"
          "  --filter-ms N        ... for N ms (default 3000)\n"
-         "  --var NAME=VALUE     system variable: integer, number or X,Y,Z\n"
+         "  --var NAME=VALUE     system variable: integer (suffix :i2, :i4 or :i8 for its\n"
+         "                       width), number or X,Y,Z\n"
          "  --window CLASS|TITLE[|minimized][|disabled]  extra top-level window (repeatable;\n"
          "                       stacked in the order given, the first on top)\n"
          "  --title TEXT, --class NAME  main window title and class\n"
