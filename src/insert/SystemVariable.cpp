@@ -10,10 +10,7 @@ using cadlink::AutoValue;
 namespace {
 
 // 0 in the integer type of `like`.
-AutoValue ZeroLike(const AutoValue& like) {
-  if (like.GetKind() == AutoValue::Kind::Int64) return AutoValue(std::int64_t{0});
-  return AutoValue(std::int32_t{0});
-}
+AutoValue ZeroLike(const AutoValue& like) { return cadlink::SameKindInteger(like, 0); }
 
 }  // namespace
 

@@ -1,0 +1,262 @@
+// Block insertion against a scripted CAD: every call the insertion makes goes to one journal,
+// so each test checks the exact sequence a real CAD would receive.
+#include "insert/BlockInsert.h"
+
+#include <gtest/gtest.h>
+
+#include "drawing/BlockFile.h"
+#include "support/FakeCad.h"
+#include "support/TempFolder.h"
+
+namespace zr::insert {
+namespace {
+
+using cadlink::AutoArgs;
+using cadlink::AutomationError;
+using cadlink::AutoValue;
+using cadlink::DoubleArray;
+using cadlink::testing::Journal;
+using test::kProgId;
+
+class RecordingLisp : public ILispInsertion {
+ public:
+  void InsertByLisp(const TInsertRequest&, const TBlockFile& file, bool auxiliary) override {
+    calls.push_back(file.name + (auxiliary ? " aux" : " plain") + " " + ScaleText(file.factor));
+  }
+  std::vector<std::string> calls;
+};
+
+class BlockInsertTest : public ::testing::Test, public test::FakeCad {
+ protected:
+  BlockInsertTest() {
+    dir.Write("DXF/E001B.dxf", "0\nEOF\n");
+    request.blkNo = "E001";
+    request.progId = kProgId;
+    request.exePath = dir.File("");
+    request.dxfDir = kDxfDirName;
+  }
+
+  void Insert() { InsertBlock(request, desktop, lisp); }
+  std::string Path(const std::string& file) const {
+    return ForwardSlashes(dir.File("") + "DXF" + kDirSeparator + file);
+  }
+
+  test::TempFolder dir;
+  TInsertRequest request;
+  RecordingLisp lisp;
+};
+
+TEST_F(BlockInsertTest, ScaleBoxesAndMissingDrawingsChooseFileAndFactor) {
+  struct Case {
+    const char* files;  // drawings present besides E001B
+    bool b200, b50, none;
+    const char* file;   // "" = no file: the message
+    const char* scale;
+  };
+  const Case cases[] = {
+      {"A", true, false, false, "E001A", "200"},  {"", true, false, false, "E001B", "153.4"},
+      {"", false, true, false, "E001B", "66.65"}, {"C", false, true, false, "E001C", "50"},
+      {"", false, false, false, "E001B", "100"},  {"", false, false, true, "E001B", "1"},
+      {"", true, false, true, "E001B", "0.767"},  {"", false, true, true, "E001B", "1.333"},
+      {"-", true, false, false, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.files) + " " + c.scale);
+    test::TempFolder folder;
+    if (std::string(c.files) != "-") folder.Write("DXF/E001B.dxf", "");
+    if (std::string(c.files) == "A" || std::string(c.files) == "C") {
+      folder.Write(std::string("DXF/E001") + c.files + ".dxf", "");
+    }
+    const auto file = ResolveBlockFile(folder.File(""), kDxfDirName, "E001",
+                                       ChooseScale(c.b200, c.b50, c.none));
+    if (*c.file == '\0') {
+      EXPECT_FALSE(file.has_value());
+      continue;
+    }
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(file->name, c.file);
+    EXPECT_EQ(ScaleText(file->factor), c.scale);
+  }
+}
+
+TEST_F(BlockInsertTest, PlainVariantSendsTheCommandAndPutsAttreqBack) {
+  request.kaiten = std::numbers::pi / 12;  // 15 degrees
+  Insert();
+  EXPECT_EQ(DocCalls(), (Journal{
+                            "GetVariable(\"ATTREQ\")",
+                            "SetVariable(\"ATTREQ\", 0)",
+                            "SendCommand(\"-INSERT\\r\\\"" + Path("E001B.dxf") +
+                                "\\\"\\rS 100 PS 100 R 15\\r\")",
+                            "SetVariable(\"ATTREQ\", &1)",
+                        }));
+  // The CAD was brought to the front before, and waited for after, the command.
+  const auto at = [&](const std::string& line) {
+    return std::find(journal->begin(), journal->end(), line) - journal->begin();
+  };
+  EXPECT_LT(at("SetForegroundWindow(672)"), at("Doc.GetVariable(\"ATTREQ\")"));
+  EXPECT_LT(at("State.IsQuiescent"), at("Doc.SetVariable(\"ATTREQ\", &1)"));
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(BlockInsertTest, AuxiliaryVariantCopiesFromTheOffsetPointAndRestoresOrthoMode) {
+  request.hojoKiten = true;
+  request.kiten = {0.0, 2.0, 0.0};
+  request.kaiten = std::numbers::pi / 2;  // the offset (0, 200) turns to (-200, 0)
+  variables["ORTHOMODE"] = std::int32_t{1};
+  blockNames = {"e001b"};  // defined in other letter case: referenced by name
+  Insert();
+  const Journal expected{
+      "GetVariable(\"VIEWCTR\")",
+      "GetVariable(\"ORTHOMODE\")",
+      "GetVariable(\"ATTREQ\")",
+      "SetVariable(\"ATTREQ\", 0)",
+      "SendCommand(\"-INSERT\\r\\\"E001B\\\"\\rS 100 PS 100 R 90\\r_none\\r10,20\\r\")",
+      "SetVariable(\"ATTREQ\", &1)",
+      "SetVariable(\"ORTHOMODE\", 0)",
+      "SendCommand(\"COPYBASE\\r_none\\r-190,20\\rSI\\rLAST\\r\")",
+      "SendCommand(\"ERASE\\rSI\\rLAST\\r\")",
+      "SendCommand(\"PASTECLIP\\r\")",
+      "SendCommand(\"ORTHOMODE 1\\r\")",
+  };
+  EXPECT_EQ(DocCalls(), expected);
+  EXPECT_EQ(std::count(journal->begin(), journal->end(), "Set.Delete()"), 2);
+}
+
+TEST_F(BlockInsertTest, CancelledInsertionCopiesNothingButStillRestoresOrthoMode) {
+  request.hojoKiten = true;
+  request.kiten = {1.0, 0.0, 0.0};
+  variables["ORTHOMODE"] = std::int32_t{1};
+  variables["ATTREQ"] = std::int32_t{0};
+  cancelInsert = true;
+  entities = 3;  // the drawing is not empty: the last entity stays the same
+  Insert();
+  const Journal calls = DocCalls();
+  ASSERT_EQ(calls.size(), 6u);
+  EXPECT_EQ(calls[3].substr(0, 20), "SendCommand(\"-INSERT");
+  EXPECT_EQ(calls[4], "SetVariable(\"ORTHOMODE\", 0)");
+  EXPECT_EQ(calls[5], "SendCommand(\"ORTHOMODE 1\\r\")");
+}
+
+TEST_F(BlockInsertTest, AuxiliaryPointNearZeroOrHiddenInsertsPlainly) {
+  const struct {
+    bool hojo;
+    TAcadPoint kiten;
+  } cases[] = {{true, {0.0005, -0.0009, 0}}, {false, {0.0, 2.0, 0}}};
+  for (const auto& c : cases) {
+    journal->clear();
+    request.hojoKiten = c.hojo;
+    request.kiten = c.kiten;
+    Insert();
+    EXPECT_EQ(DocCalls().front(), "GetVariable(\"ATTREQ\")");
+  }
+}
+
+TEST_F(BlockInsertTest, FailureHalfWayPutsTheVariablesBackSilently) {
+  request.hojoKiten = true;
+  request.kiten = {0.0, 2.0, 0.0};
+  variables["ORTHOMODE"] = std::int16_t{1};
+  variables["ATTREQ"] = std::int16_t{1};
+  int sends = 0;
+  doc->Set("SendCommand", [&](const AutoArgs&) -> AutoValue {
+    ++entities;
+    if (++sends == 2) throw AutomationError("呼び出しが拒否されました");  // COPYBASE fails
+    return AutoValue();
+  });
+  Insert();
+  const Journal calls = DocCalls();
+  EXPECT_EQ(calls.back(), "SetVariable(\"ORTHOMODE\", &Int16(1))");
+  EXPECT_EQ(variables["ATTREQ"].AsInt32(), 1);
+  EXPECT_EQ(variables["ORTHOMODE"].AsInt32(), 1);
+  EXPECT_EQ(variables["ORTHOMODE"].GetKind(), AutoValue::Kind::Int16);
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetVariable(\"ATTREQ\", &Int16(1))"), 1);
+  EXPECT_TRUE(desktop.messages.empty());
+
+  // A failing put-back is ignored as well.
+  journal->clear();
+  doc->Set("SetVariable", [](const AutoArgs&) -> AutoValue { throw AutomationError("x"); });
+  EXPECT_NO_THROW(Insert());
+}
+
+TEST_F(BlockInsertTest, SystemVariablesAreSetInTheTypeTheCadGave) {
+  variables["ATTREQ"] = std::int16_t{1};
+  Insert();
+  EXPECT_EQ(variables["ATTREQ"].GetKind(), AutoValue::Kind::Int16);
+  EXPECT_EQ(DocCalls()[1], "SetVariable(\"ATTREQ\", Int16(0))");
+}
+
+TEST_F(BlockInsertTest, WaysThatSendNothing) {
+  // Empty slot; AutoCAD LT without LISP; no CAD running; a path too long for a command.
+  TInsertRequest empty = request;
+  empty.blkNo.clear();
+  InsertBlock(empty, desktop, lisp);
+  TInsertRequest lt = request;
+  lt.progId = "AutoCAD LT";
+  InsertBlock(lt, desktop, lisp);
+  EXPECT_TRUE(journal->empty());
+
+  desktop.running.clear();
+  Insert();
+  EXPECT_EQ(*journal, (Journal{"ClassIdFromProgId(" + std::string(kProgId) + ")",
+                               "IsObjectRunning({BRX})"}));
+  EXPECT_TRUE(desktop.messages.empty());
+
+  desktop.running["{BRX}"] = app;
+  const std::string deep(520, 'd');
+  dir.Write(deep.substr(0, 250) + "/" + deep.substr(0, 250) + "/DXF/E001B.dxf", "");
+  request.exePath = dir.File(deep.substr(0, 250) + "/" + deep.substr(0, 250) + "/");
+  journal->clear();
+  Insert();
+  EXPECT_TRUE(DocCalls().empty());
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_NE(desktop.messages[0].text.find("511"), std::string::npos);
+}
+
+TEST_F(BlockInsertTest, MissingFileShowsTheMessageAndCallsNoCad) {
+  request.blkNo = "X999";
+  Insert();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].text, "挿入するファイルが見つかりません. ");
+  EXPECT_EQ(desktop.messages[0].caption, "Zoveza Ruzu 1.65 Dark");
+  EXPECT_EQ(*journal, Journal{"ShowMessage"});
+}
+
+TEST_F(BlockInsertTest, LispModeTakesTheResolvedFileInsteadOfAutomation) {
+  request.useLisp = true;
+  request.progId = "AutoCAD LT";
+  request.scale200 = true;
+  request.hojoKiten = true;
+  request.kiten = {0.0, 2.0, 0.0};
+  Insert();
+  EXPECT_EQ(lisp.calls, std::vector<std::string>{"E001B aux 153.4"});
+  EXPECT_TRUE(journal->empty());
+}
+
+TEST_F(BlockInsertTest, ErrorsBeforeTheFirstVariableReachTheCaller) {
+  app->Set("ActiveDocument", [](const AutoArgs&) -> AutoValue { throw AutomationError("x"); });
+  EXPECT_THROW(Insert(), AutomationError);
+  app->SetValue("ActiveDocument", AutoValue(doc));
+  blocks->Set("Count", [](const AutoArgs&) -> AutoValue { throw AutomationError("x"); });
+  EXPECT_THROW(Insert(), AutomationError);
+}
+
+TEST_F(BlockInsertTest, LastObjectIdReusesTheTemporarySetAndDeletesItOnEveryPath) {
+  EXPECT_EQ(GetLastObjectID(*doc), 0);  // empty drawing
+  entities = 2;
+  sets->SetValue("Count", std::int32_t{1});
+  sets->Set("Item", [this](const AutoArgs&) { return AutoValue(set); });
+  set->SetValue("Name", "ssTemp");
+  set->Set("Clear", [](const AutoArgs&) { return AutoValue(); });
+  journal->clear();
+  EXPECT_EQ(GetLastObjectID(*doc), 1002);
+  EXPECT_EQ(*journal, (Journal{"Doc.SelectionSets", "Sets.Count", "Sets.Item(0)", "Set.Name",
+                               "Set.Clear()", "Set.Select(4, &[0, 0, 0], &[0, 0, 0], <omitted>, <omitted>)",
+                               "Set.Count", "Set.Item(0)", "Entity.ObjectID", "Set.Delete()"}));
+
+  set->Set("Item", [](const AutoArgs&) -> AutoValue { throw AutomationError("x"); });
+  journal->clear();
+  EXPECT_EQ(GetLastObjectID(*doc), 0);
+  EXPECT_EQ(journal->back(), "Set.Delete()");
+}
+
+}  // namespace
+}  // namespace zr::insert
