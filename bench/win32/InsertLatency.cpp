@@ -47,6 +47,7 @@ int Run(int clicks, std::filesystem::path exe) {
     dir.Write("DXF/L01B.dxf", kCircleDxf);
   }
 
+  zr::test::MovePointerAway();
   zr::win32::testing::TestCadProcess cad({"--pos", "0,0,300,300"}, "latency");
   if (!cad.Ready()) return std::fprintf(stderr, "the test CAD did not start\n"), 1;
   zr::test::PaletteDriver palette;
