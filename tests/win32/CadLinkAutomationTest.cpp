@@ -144,7 +144,8 @@ TEST_F(CadLinkAutomation, MembersAreCalledLateBoundAcrossTheProcess) {
   EXPECT_TRUE(Contains(
       log, "SelectionSet.Select(4, &[0, 0, 0], &[0, 0, 0], <omitted>, <omitted>) -> <empty>"));
   EXPECT_TRUE(Contains(log, "SelectionSet.Delete() -> <empty>"));
-  EXPECT_TRUE(Contains(log, "Utility.GetAngle(<omitted>, \"角度を指示 : \") -> 1.5707963267948966"));
+  EXPECT_TRUE(Contains(
+      log, "Utility.GetAngle(<omitted>, \"角度を指示 : \") -> Double(1.5707963267948966)"));
   EXPECT_TRUE(Contains(log, "Utility.Prompt(\"90.0000\\r\\n\") -> <empty>"));
 }
 
