@@ -123,6 +123,16 @@ bool ParseRuntimeOption(const std::string& a, const std::function<std::string()>
   return true;
 }
 
+// X,Y,W,H of the main window.
+void ParsePlace(const std::string& text, TestCadOptions& o) {
+  const std::vector<std::string> p = text::Split(text, ',');
+  if (p.size() != 4) throw std::invalid_argument("--pos: X,Y,W,H expected");
+  o.x = ParseInt("--pos", p[0]);
+  o.y = ParseInt("--pos", p[1]);
+  o.width = ParseInt("--pos", p[2]);
+  o.height = ParseInt("--pos", p[3]);
+}
+
 ExtraWindow ParseWindow(const std::string& text) {
   const std::vector<std::string> parts = zr::text::Split(text, '|');
   if (parts.size() < 2 || parts[0].empty()) {
@@ -195,12 +205,7 @@ TestCadOptions ParseTestCadOptions(const std::vector<std::string>& args) {
     } else if (a == "--disabled") {
       o.disabled = true;
     } else if (a == "--pos") {
-      const std::vector<std::string> p = text::Split(value(), ',');
-      if (p.size() != 4) throw std::invalid_argument("--pos: X,Y,W,H expected");
-      o.x = ParseInt(a, p[0]);
-      o.y = ParseInt(a, p[1]);
-      o.width = ParseInt(a, p[2]);
-      o.height = ParseInt(a, p[3]);
+      ParsePlace(value(), o);
     } else {
       throw std::invalid_argument("unknown option " + a);
     }
