@@ -2,9 +2,17 @@
 # Builds everything from scratch and runs every test: native unit tests, the Windows build's
 # tests and the end-to-end tests under Wine, a bounded fuzzing run, and the contact sheets.
 # Screenshots and contact sheets end up in build/windows/test-output/.
+#
+# Stress mode: `bash scripts/test.sh --stress N` (or ZR_STRESS=N) builds the Windows side and
+# runs its whole suite (the Windows and end-to-end tests included) N times in a row, with two
+# busy-loop processes keeping both cores busy beside it; it stops at the first failing run.
 set -uo pipefail
 source "$(dirname "$0")/lib/common.sh"
 cd "$ZR_ROOT"
+
+stress_runs="${ZR_STRESS:-0}"
+if [ "${1:-}" = "--stress" ]; then stress_runs="${2:-5}"; fi
+case "$stress_runs" in ''|*[!0-9]*) echo "--stress needs a number of runs" >&2; exit 2 ;; esac
 
 bash scripts/setup.sh || exit 1
 source scripts/lib/wine-env.sh
@@ -29,6 +37,38 @@ run_ctest() {
   [ "$failed" -eq 0 ] || failures=$((failures + 1))
   rm -f "$log"
 }
+
+busy_pids=()
+stop_busy() {
+  local pid
+  for pid in "${busy_pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
+  busy_pids=()
+}
+
+# The Windows suite N times beside two busy loops.
+if [ "$stress_runs" -gt 0 ]; then
+  trap 'stop_busy; zr_stop_display' EXIT
+  zr_say "Windows build (MinGW-w64)"
+  cmake --preset windows >/dev/null && cmake --build --preset windows || exit 1
+  zr_wine_prepare && zr_ensure_display || exit 1
+  for _ in 1 2; do
+    ( while :; do :; done ) &
+    busy_pids+=($!)
+  done
+  zr_say "Stress: the Windows suite $stress_runs times beside two busy loops (pids ${busy_pids[*]})"
+  for run in $(seq 1 "$stress_runs"); do
+    zr_say "Stress run $run of $stress_runs"
+    before_failures=$failures
+    run_ctest --preset windows
+    if [ "$failures" -ne "$before_failures" ]; then
+      echo "stress: run $run failed"
+      exit 1
+    fi
+  done
+  stop_busy
+  echo "stress: $stress_runs runs passed in a row (tests: ${passed_total} passed)"
+  exit 0
+fi
 
 zr_say "Native build"
 cmake --preset native >/dev/null && cmake --build --preset native || exit 1

@@ -140,6 +140,16 @@ const DoubleArray& AutoValue::AsDoubles() const {
   return std::get<DoubleArray>(v_);
 }
 
+const DoubleArray& AutoValue::AsDoubles(std::size_t minCount) const {
+  const DoubleArray& a = AsDoubles();
+  if (a.size() < minCount) {
+    throw AutomationError("オートメーションの値 " + Describe() + " には数値が " +
+                              std::to_string(minCount) + " 個以上必要です。",
+                          kErrorTypeMismatch);
+  }
+  return a;
+}
+
 AutoObjectPtr AutoValue::AsObject() const {
   if (GetKind() != Kind::Object) Mismatch("Object");
   return std::get<AutoObjectPtr>(v_);

@@ -71,6 +71,8 @@ class AutoValue {
   double AsDouble() const;         // any number
   const std::string& AsText() const;
   const DoubleArray& AsDoubles() const;
+  // An array of at least `minCount` numbers (a point: 2 or 3), else AutomationError.
+  const DoubleArray& AsDoubles(std::size_t minCount) const;
   AutoObjectPtr AsObject() const;  // never null
 
   // Short readable form for logs and error texts: 12, Int16(1), 1.5, true, "a\r", [1, 2],

@@ -26,6 +26,8 @@ TEST(AutoValue, RefusesConversionsThatWouldLoseOrInventData) {
   EXPECT_THROW(AutoValue().AsBool(), AutomationError);
   EXPECT_THROW(AutoValue(std::int32_t{1}).AsText(), AutomationError);
   EXPECT_THROW(AutoValue().AsObject(), AutomationError);
+  EXPECT_EQ(AutoValue(DoubleArray{1, 2}).AsDoubles(2).size(), 2u);
+  EXPECT_THROW(AutoValue(DoubleArray{1500}).AsDoubles(2), AutomationError);  // a short point
   try {
     AutoValue(DoubleArray{1, 2}).AsDouble();
     FAIL() << "no error";

@@ -62,7 +62,7 @@ TEST_F(SimCadTest, LogsEveryMemberWithArgumentsAndResult) {
   doc->Call("SetVariable", {"ATTREQ", AutoArg::ByRef(attreq)});
   EXPECT_THROW(doc->Call("GetVariable", {"NOSUCHVAR"}), AutomationError);
   ASSERT_EQ(log.size(), 5u);
-  EXPECT_EQ(log[0], "App.HWND -> 4660");
+  EXPECT_EQ(log[0], "App.HWND -> Int64(4660)");
   EXPECT_EQ(log[1], "Document.SendCommand(\"UCS W\\r\") -> <empty>");
   EXPECT_EQ(log[2], "Document.Clear() -> ! Unknown name: Clear");
   EXPECT_EQ(log[3], "Document.SetVariable(\"ATTREQ\", &Int16(1)) -> <empty>");
@@ -104,6 +104,84 @@ TEST_F(SimCadTest, InsertLearnsTheBlockAndAddsAnEntityWithA64BitId) {
   EXPECT_EQ(LastObjectId(), first + 2);
   EXPECT_EQ(sim->Drawing().entities.back().blockName, "e001b");
   EXPECT_EQ(sim->Drawing().commands.size(), 5u);
+}
+
+// The calls of an insertion with an auxiliary base point, as the palette makes them, and the
+// log an end-to-end test compares: every argument with its automation type.
+TEST_F(SimCadTest, AuxiliaryInsertionLeavesTheExactSequenceInTheLog) {
+  config.blocks.push_back("e001b");  // defined before, in other letter case
+  Make();
+  log.clear();
+  auto blocks = doc->GetObject("Blocks");
+  const std::int32_t count = blocks->Get("Count").AsInt32();
+  EXPECT_EQ(blocks->Call("Item", {count - 1}).AsObject()->Get("Name").AsText(), "e001b");
+  const auto centre = doc->Call("GetVariable", {"VIEWCTR"}).AsDoubles();
+  const AutoValue ortho = doc->Call("GetVariable", {"ORTHOMODE"});
+  AutoValue attreq = doc->Call("GetVariable", {"ATTREQ"});
+  doc->Call("SetVariable", {"ATTREQ", cadlink::SameKindInteger(attreq, 0)});
+  const std::int64_t before = LastObjectId();
+  doc->Call("SendCommand", {"-INSERT\r\"E001B\"\rS 100 PS 100 R 0\r_none\r1500,800\r"});
+  EXPECT_TRUE(app->GetObject("GetAcadState")->Get("IsQuiescent").AsBool() == false);
+  clock += 1000;
+  EXPECT_TRUE(app->GetObject("GetAcadState")->Get("IsQuiescent").AsBool());
+  const std::int64_t after = LastObjectId();
+  doc->Call("SetVariable", {"ATTREQ", AutoArg::ByRef(attreq)});
+  EXPECT_EQ(before, 0);
+  EXPECT_NE(after, before);
+  EXPECT_EQ(centre, (DoubleArray{1500, 800, 0}));
+  EXPECT_EQ(ortho, AutoValue(std::int16_t{0}));
+  const std::vector<std::string> expected{
+      "Document.Blocks -> <Blocks>",
+      "Blocks.Count -> 3",
+      "Blocks.Item(2) -> <Block>",
+      "Block.Name -> \"e001b\"",
+      "Document.GetVariable(\"VIEWCTR\") -> [1500, 800, 0]",
+      "Document.GetVariable(\"ORTHOMODE\") -> Int16(0)",
+      "Document.GetVariable(\"ATTREQ\") -> Int16(1)",
+      "Document.SetVariable(\"ATTREQ\", Int16(0)) -> <empty>",
+      "Document.SelectionSets -> <SelectionSets>",
+      "SelectionSets.Add(\"ssTemp\") -> <SelectionSet>",
+      "SelectionSet.Select(4, &[0, 0, 0], &[0, 0, 0], <omitted>, <omitted>) -> <empty>",
+      "SelectionSet.Count -> 0",
+      "SelectionSet.Delete() -> <empty>",
+      "Document.SendCommand(\"-INSERT\\r\\\"E001B\\\"\\rS 100 PS 100 R 0\\r_none\\r1500,800\\r\") "
+      "-> <empty>",
+      "App.GetAcadState -> <State>",
+      "State.IsQuiescent -> false",
+      "App.GetAcadState -> <State>",
+      "State.IsQuiescent -> true",
+      "Document.SelectionSets -> <SelectionSets>",
+      "SelectionSets.Add(\"ssTemp\") -> <SelectionSet>",
+      "SelectionSet.Select(4, &[0, 0, 0], &[0, 0, 0], <omitted>, <omitted>) -> <empty>",
+      "SelectionSet.Count -> 1",
+      "SelectionSet.Item(0) -> <Entity>",
+      "Entity.ObjectID -> Int64(5368709120)",
+      "SelectionSet.Delete() -> <empty>",
+      "Document.SetVariable(\"ATTREQ\", &Int16(1)) -> <empty>",
+  };
+  EXPECT_EQ(log, expected);
+}
+
+TEST_F(SimCadTest, InjectedFailuresCancelledInsertAndPredefinedBlocks) {
+  config.blocks.push_back("E001B");
+  config.cancelInsert = true;
+  config.failures = {{"DOCUMENT.SETVARIABLE", 2}, {"HWND", 0}};
+  Make();
+  EXPECT_THROW(app->Get("HWND"), AutomationError);
+  EXPECT_THROW(app->Get("HWND"), AutomationError);
+  doc->Call("SetVariable", {"ATTREQ", std::int16_t{0}});
+  try {
+    doc->Call("SetVariable", {"ORTHOMODE", std::int16_t{0}});
+    ADD_FAILURE() << "the second call should fail";
+  } catch (const AutomationError& e) {
+    EXPECT_EQ(log.back(), "Document.SetVariable(\"ORTHOMODE\", Int16(0)) -> ! " +
+                              std::string(e.what()));
+  }
+  doc->Call("SetVariable", {"ATTREQ", std::int16_t{1}});
+  // A cancelled -INSERT adds no entity; a block known in other case is not added again.
+  doc->Call("SendCommand", {"-INSERT\r\"e001b\"\rS 1 PS 1 R 0\r"});
+  EXPECT_EQ(LastObjectId(), 0);
+  EXPECT_EQ(doc->GetObject("Blocks")->Get("Count").AsInt32(), 3);
 }
 
 TEST_F(SimCadTest, SelectionSetsBehaveLikeACadCollection) {
@@ -179,13 +257,20 @@ TEST(TestCadOptions, DefaultsStandInForThePalettesDefaultCad) {
 
 TEST(TestCadOptions, ParsesEveryOption) {
   const TestCadOptions o = ParseTestCadOptions(
-      {"--progid", "ZrTest.A", "--log", "Z:/tmp/a.log", "--busy-ms", "1500", "--angle", "-22.5",
+      {"--block", "E001B", "--fail", "Document.SendCommand", "--fail", "HWND:3",
+       "--cancel-insert", "--wrong-type", "Document.GetVariable=r8-over-variants",
+       "--progid", "ZrTest.A", "--log", "Z:/tmp/a.log", "--busy-ms", "1500", "--angle", "-22.5",
        "--filter", "reject", "--var", "VIEWCTR=1,2.5,0", "--var", "attreq=0", "--var",
        "ORTHOMODE=1:i4", "--var", "USERI1=7", "--var", "BIG=-3:i8", "--window",
        "AfxMDIFrame140u|AutoCAD LT 2024|minimized|disabled", "--window", "Afx:1:8:2|", "--title",
        "AutoCAD LT 2024 - [Drawing1.dwg]", "--class", "Afx:9:8:9", "--minimized", "--disabled",
        "--pos", "10,20,300,400", "--angle-fails"});
   EXPECT_EQ(o.progId, "ZrTest.A");
+  EXPECT_EQ(o.sim.blocks.back(), "E001B");
+  EXPECT_EQ(o.sim.failures, (std::map<std::string, int>{{"DOCUMENT.SENDCOMMAND", 0},
+                                                        {"HWND", 3}}));
+  EXPECT_TRUE(o.sim.cancelInsert);
+  EXPECT_EQ(o.wrongTypes, (WrongTypes{{"DOCUMENT.GETVARIABLE", "r8-over-variants"}}));
   EXPECT_EQ(o.logPath, "Z:/tmp/a.log");
   EXPECT_EQ(o.sim.busyMs, 1500);
   EXPECT_EQ(o.sim.angleDegrees, -22.5);
@@ -223,10 +308,29 @@ TEST(TestCadOptions, RejectsWhatItCannotDo) {
                           Args{"--window", "NoTitle"}, Args{"--window", "|t"},
                           Args{"--window", "C|t|hidden"}, Args{"--var", "=1"},
                           Args{"--var", "A=1:i3"}, Args{"--var", "ATTREQ=40000"},
+                          Args{"--fail", "HWND:0"}, Args{"--fail", "App."},
+                          Args{"--wrong-type", "GetVariable=error"},
+                          Args{"--wrong-type", "Document.GetVariable=garbage"},
                           Args{"--pos", "1,2,3"}, Args{"--progid", ""}, Args{"--busy-ms", "-5"},
                           Args{"--verbose"}}) {
     EXPECT_THROW(ParseTestCadOptions(bad), std::invalid_argument) << bad[0];
   }
+}
+
+TEST(TestCadOptions, ControlTextsChangeWhatTheRunningCadDoes) {
+  SimCadConfig sim;
+  WrongTypes wrong;
+  ApplyTestCadControl("--fail  Document.GetVariable --cancel-insert", sim, wrong);
+  ApplyTestCadControl("--wrong-type App.ActiveDocument=empty", sim, wrong);
+  EXPECT_EQ(sim.failures.count("DOCUMENT.GETVARIABLE"), 1u);
+  EXPECT_TRUE(sim.cancelInsert);
+  EXPECT_EQ(wrong.at("APP.ACTIVEDOCUMENT"), "empty");
+  ApplyTestCadControl("--insert", sim, wrong);
+  EXPECT_FALSE(sim.cancelInsert);
+  ApplyTestCadControl("--cancel-insert --reset", sim, wrong);
+  EXPECT_TRUE(sim.failures.empty() && wrong.empty() && !sim.cancelInsert);
+  EXPECT_THROW(ApplyTestCadControl("--progid X", sim, wrong), std::invalid_argument);
+  EXPECT_THROW(ApplyTestCadControl("--fail", sim, wrong), std::invalid_argument);
 }
 
 }  // namespace

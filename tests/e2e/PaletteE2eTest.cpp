@@ -3,7 +3,6 @@
 // are read back and its picture saved in the test output folder.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -98,6 +97,13 @@ class PaletteE2e : public ::testing::Test {
     return (std::filesystem::path(ZR_TEST_OUTPUT_DIR) / name).wstring();
   }
 
+  // The name field has the keyboard focus (set as the page is loaded; waited for, since the
+  // palette's thread may still be finishing the message that loaded it).
+  bool NameFieldHasFocus() {
+    return PaletteDriver::WaitUntil([&] { return palette.Focus() == palette.Control(ids::kEdit1); },
+                                    kActionTimeout);
+  }
+
   bool PrevEnabled() const { return palette.IsEnabled(ids::kSpeedButton1); }
   bool NextEnabled() const { return palette.IsEnabled(ids::kSpeedButton2); }
 
@@ -120,7 +126,7 @@ TEST_F(PaletteE2e, ShowsTheCategoriesAndPagesThroughThem) {
   EXPECT_EQ(palette.Text(palette.SlotPicture(0)), L"照明 01\rコメント 01");
   EXPECT_EQ(palette.Hint(palette.SlotPicture(0)), L"照明 01\r\nコメント 01");
   EXPECT_EQ(palette.Hint(palette.SlotPicture(13)), L"照明 14\r\nコメント 14");
-  EXPECT_EQ(palette.Focus(), palette.Control(ids::kEdit1));
+  EXPECT_TRUE(NameFieldHasFocus());
   // Blocks with a drawing show it; a block without its file stays black.
   EXPECT_GT(PaletteDriver::LitPixels(palette.SlotPicture(0)), 20);
   EXPECT_GT(PaletteDriver::LitPixels(palette.SlotPicture(2)), 20);
@@ -144,9 +150,14 @@ TEST_F(PaletteE2e, ShowsTheCategoriesAndPagesThroughThem) {
 
   // The category box opened: its list, as dark as the rest.
   ::SendMessageW(palette.Control(ids::kComboBox1), CB_SHOWDROPDOWN, TRUE, 0);
-  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.CategoryList() != nullptr; },
-                                       kActionTimeout));
-  ::Sleep(300);
+  // Shot once the list is shown and drawn (its texts light pixels).
+  ASSERT_TRUE(PaletteDriver::WaitUntil(
+      [&] {
+        const HWND list = palette.CategoryList();
+        return list != nullptr && ::IsWindowVisible(list) && PaletteDriver::LitPixels(list) > 20;
+      },
+      kActionTimeout))
+      << "the opened category list was not drawn";
   RECT shot{};
   ::GetWindowRect(palette.CategoryList(), &shot);
   RECT client{};
@@ -161,6 +172,7 @@ TEST_F(PaletteE2e, WheelPagesOverTheSlotsOnly) {
   WriteCatalogue();
   Start();
   ASSERT_TRUE(PageStartsWith("L01"));
+  ASSERT_TRUE(NameFieldHasFocus()) << "the wheel goes to the control with the focus";
   const RECT slots = palette.PlaceOf(palette.Control(ids::kPanel1));
   const RECT name = palette.PlaceOf(palette.Control(ids::kEdit1));
 
@@ -185,7 +197,7 @@ TEST_F(PaletteE2e, CategoryBoxArrowsAndTyping) {
   EXPECT_FALSE(PrevEnabled());
   EXPECT_FALSE(NextEnabled());
   EXPECT_EQ(palette.Text(palette.SlotPicture(13)), L"コンセント 14");
-  EXPECT_EQ(palette.Focus(), palette.Control(ids::kEdit1));
+  EXPECT_TRUE(NameFieldHasFocus());
 
   palette.ClickUpDown(true);
   ASSERT_TRUE(PageStartsWith("A01"));
@@ -202,7 +214,7 @@ TEST_F(PaletteE2e, CategoryBoxArrowsAndTyping) {
   palette.Type(L'空');
   ASSERT_TRUE(PageStartsWith("A01"));
   EXPECT_EQ(palette.CategoryIndex(), 2);
-  EXPECT_EQ(palette.Focus(), palette.Control(ids::kEdit1));
+  EXPECT_TRUE(NameFieldHasFocus());
   EXPECT_EQ(palette.Close(10s), 0);
 }
 
@@ -286,32 +298,6 @@ TEST_F(PaletteE2e, OpensEmptyAndCentredWithoutDataFiles) {
   EXPECT_EQ(window.left, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2);
   EXPECT_EQ(window.top, (::GetSystemMetrics(SM_CYSCREEN) - height) / 2);
   EXPECT_EQ(palette.Close(10s), 0);
-}
-
-// Process start to the first page shown, over several starts; the median is printed.
-TEST_F(PaletteE2e, StartUpTime) {
-  WriteCatalogue();
-  constexpr int kRuns = 5;
-  std::vector<double> millis;
-  for (int run = 0; run < kRuns; ++run) {
-    PaletteDriver driver;
-    ASSERT_TRUE(driver.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-    ASSERT_TRUE(driver.WaitForWindow(kStartTimeout));
-    ASSERT_TRUE(PaletteDriver::WaitUntil(
-        [&] {
-          return ::IsWindowVisible(driver.Window()) != FALSE && driver.StatusText(0) == L"L01";
-        },
-        kStartTimeout));
-    const auto elapsed = PaletteDriver::Clock::now() - driver.LaunchTime();
-    millis.push_back(std::chrono::duration<double, std::milli>(elapsed).count());
-    EXPECT_EQ(driver.Close(10s), 0);
-  }
-  std::sort(millis.begin(), millis.end());
-  std::string all;
-  for (const double ms : millis) Append(all, {" ", std::to_string(static_cast<int>(ms))});
-  std::printf("[ start-up ] process start to first page shown, %d runs (ms):%s; median %.0f ms\n",
-              kRuns, all.c_str(), millis[kRuns / 2]);
-  RecordProperty("StartUpMedianMs", static_cast<int>(millis[kRuns / 2]));
 }
 
 }  // namespace

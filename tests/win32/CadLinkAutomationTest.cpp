@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <numbers>
 
 #include "CadLinkTestCad.h"
@@ -17,10 +16,8 @@ using cadlink::AutoArg;
 using cadlink::AutomationError;
 using cadlink::AutoValue;
 using cadlink::DoubleArray;
-using testing::MillisecondsSince;
 using testing::RecordingDesktop;
 using testing::TestCadProcess;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kBusyMs = 1500;
 
@@ -144,7 +141,8 @@ TEST_F(CadLinkAutomation, MembersAreCalledLateBoundAcrossTheProcess) {
   EXPECT_TRUE(Contains(
       log, "SelectionSet.Select(4, &[0, 0, 0], &[0, 0, 0], <omitted>, <omitted>) -> <empty>"));
   EXPECT_TRUE(Contains(log, "SelectionSet.Delete() -> <empty>"));
-  EXPECT_TRUE(Contains(log, "Utility.GetAngle(<omitted>, \"角度を指示 : \") -> 1.5707963267948966"));
+  EXPECT_TRUE(Contains(
+      log, "Utility.GetAngle(<omitted>, \"角度を指示 : \") -> Double(1.5707963267948966)"));
   EXPECT_TRUE(Contains(log, "Utility.Prompt(\"90.0000\\r\\n\") -> <empty>"));
 }
 
@@ -152,20 +150,19 @@ TEST_F(CadLinkAutomation, ReadinessWaitReturnsOnlyAfterTheCadTurnsIdle) {
   auto app = cadlink::GetCadApp(desktop, *progId_);
   auto doc = app->GetObject("ActiveDocument");
   const std::size_t before = cad_->Log().size();
-  const auto start = Clock::now();
   doc->Call("SendCommand", {"-INSERT\r\"E002B\"\rS 100 PS 100 R 0\r"});
   cadlink::WaitCadQuiescent(desktop, *progId_, *app, 200);
-  const double elapsed = MillisecondsSince(start);
-  EXPECT_GE(elapsed, kBusyMs + 200);  // busy time, then one interval after the last poll
-  EXPECT_LT(elapsed, kBusyMs + 4000);
+  // The test CAD stays busy for a while after the command: the wait polled it busy, then
+  // idle once, and ended there.
   std::vector<std::string> states;
   for (const std::string& line : cad_->LogFrom(before)) {
     if (line.rfind("State.IsQuiescent", 0) == 0) states.push_back(line);
   }
-  ASSERT_GE(states.size(), 3u);
+  ASSERT_GE(states.size(), 2u);
   EXPECT_EQ(states.front(), "State.IsQuiescent -> false");
   EXPECT_EQ(states.back(), "State.IsQuiescent -> true");
   EXPECT_EQ(std::count(states.begin(), states.end(), "State.IsQuiescent -> true"), 1);
+  EXPECT_EQ(desktop.sleeps.front(), 200) << "the poll interval";
 }
 
 TEST_F(CadLinkAutomation, ActivationRestoresAMinimisedCadAndPauses) {
@@ -173,31 +170,15 @@ TEST_F(CadLinkAutomation, ActivationRestoresAMinimisedCadAndPauses) {
   const HWND main = cad_->MainWindow();
   ::ShowWindow(main, SW_MINIMIZE);
   ASSERT_TRUE(::IsIconic(main));
-  const auto start = Clock::now();
   cadlink::ActivateCadApp(desktop, *app, true);
-  EXPECT_GE(MillisecondsSince(start), 500);
+  EXPECT_EQ(desktop.sleeps, std::vector<int>{500});
   EXPECT_FALSE(::IsIconic(main));
 
   ::ShowWindow(main, SW_MINIMIZE);
   cadlink::ActivateCadApp(desktop, *app, false);
   EXPECT_TRUE(::IsIconic(main)) << "without the restore flag a minimised CAD stays so";
+  EXPECT_EQ(desktop.sleeps.size(), 1u);
   ::ShowWindow(main, SW_RESTORE);
-}
-
-TEST_F(CadLinkAutomation, MedianCostOfOneLateBoundCall) {
-  auto app = cadlink::GetCadApp(desktop, *progId_);
-  std::vector<double> costs;
-  for (int i = 0; i < 200; ++i) {
-    const auto start = Clock::now();
-    app->Get("HWND");
-    costs.push_back(MillisecondsSince(start));
-  }
-  std::sort(costs.begin(), costs.end());
-  const double median = (costs[99] + costs[100]) / 2;
-  std::printf("Late-bound cross-process call (App.HWND, 200 calls): median %.3f ms, "
-              "min %.3f ms, max %.3f ms\n", median, costs.front(), costs.back());
-  RecordProperty("median_call_us", static_cast<int>(median * 1000));
-  EXPECT_GT(median, 0.0);
 }
 
 TEST(CadLinkTestCadLifetime, EndingTheCadRemovesItsRegistration) {

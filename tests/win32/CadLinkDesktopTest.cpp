@@ -135,25 +135,41 @@ struct SeenBox {
   bool found = false;
 };
 
+// The box is read once it is its thread's active window: it is moved when it is activated,
+// and its text is set before.
+bool IsActiveBox(HWND box) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return ::IsWindowVisible(box) &&
+         ::GetGUIThreadInfo(::GetWindowThreadProcessId(box, nullptr), &info) &&
+         info.hwndActive == box;
+}
+
 SeenBox ShowAndClose(Win32Desktop& desktop, const std::string& text,
                      cadlink::MessagePlacement placement) {
   SeenBox seen;
   std::thread watcher([&] {
-    for (int i = 0; i < 200 && !seen.found; ++i) {
-      HWND box = ::FindWindowW(L"#32770", L"Zoveza Ruzu 1.65 Dark");
-      if (box != nullptr && ::IsWindowVisible(box)) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // let it settle
-        wchar_t buffer[256] = {};
-        ::GetWindowTextW(::GetDlgItem(box, 0xFFFF), buffer, 256);
-        seen.text = buffer;
-        seen.owner = ::GetWindow(box, GW_OWNER);
-        ::GetWindowRect(box, &seen.rect);
-        seen.found = true;
-
-        ::PostMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    HWND box = nullptr;
+    while (box == nullptr && std::chrono::steady_clock::now() < end) {
+      box = ::FindWindowW(L"#32770", L"Zoveza Ruzu 1.65 Dark");
+      if (box != nullptr && !IsActiveBox(box)) box = nullptr;
+      if (box == nullptr) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    if (box == nullptr) {
+      // Whatever is shown must not block the test: close any box of ours.
+      if (HWND any = ::FindWindowW(L"#32770", L"Zoveza Ruzu 1.65 Dark")) {
+        ::PostMessageW(any, WM_CLOSE, 0, 0);
+      }
+      return;
+    }
+    wchar_t buffer[256] = {};
+    ::GetWindowTextW(::GetDlgItem(box, 0xFFFF), buffer, 256);
+    seen.text = buffer;
+    seen.owner = ::GetWindow(box, GW_OWNER);
+    ::GetWindowRect(box, &seen.rect);
+    seen.found = true;
+    ::PostMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   });
   desktop.ShowMessage(text, "Zoveza Ruzu 1.65 Dark", placement);
   watcher.join();
@@ -167,7 +183,7 @@ TEST_F(CadLinkDesktop, MessageBoxesAreOwnedByThePaletteAndCentredWhenAsked) {
 
   const SeenBox owned = ShowAndClose(desktop, cadlink::kNoCadMessage,
                                      cadlink::MessagePlacement::OverPalette);
-  ASSERT_TRUE(owned.found);
+  ASSERT_TRUE(owned.found) << "the box did not become active within 20 s";
   EXPECT_EQ(owned.text, L"有効な CAD が見つかりません. ");
   EXPECT_EQ(owned.owner, palette);
 

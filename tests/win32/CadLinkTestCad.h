@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "TestCadOptions.h"
 #include "text/TextFile.h"
 #include "win32/WideText.h"
 
@@ -78,6 +79,28 @@ class TestCadProcess {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     } while (std::chrono::steady_clock::now() < end);
     return {};
+  }
+
+  // Changes what the running test CAD does (--fail, --wrong-type, --cancel-insert, --insert,
+  // --reset); true when it took the text. The call returns after the change.
+  bool Control(const std::string& options) const {
+    const std::wstring text = Widen(options);
+    COPYDATASTRUCT data{testcad::kTestCadControlId,
+                        static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)),
+                        const_cast<wchar_t*>(text.c_str())};
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(main_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                 SMTO_ABORTIFHUNG, 10000, &result) != 0 &&
+           result == TRUE;
+  }
+
+  // Ends the process at once, as a crash would: nothing is cleaned up.
+  void Kill() {
+    if (process_ == nullptr) return;
+    ::TerminateProcess(process_, 98);
+    ::WaitForSingleObject(process_, 10000);
+    ::CloseHandle(process_);
+    process_ = nullptr;
   }
 
   // Asks the test CAD to end (WM_CLOSE) and waits; terminates it when it does not end.

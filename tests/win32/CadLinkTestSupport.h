@@ -1,10 +1,9 @@
 #pragma once
-// Shared pieces of the CAD link's Windows tests: COM on the test thread, a desktop that
-// records message boxes instead of showing them, and a stopwatch.
+// Shared pieces of the CAD link's Windows tests: COM on the test thread, and a desktop that
+// records message boxes instead of showing them and the pauses it makes.
 #include <windows.h>
 #include <objbase.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -34,15 +33,15 @@ class RecordingDesktop : public Win32Desktop {
     cadlink::MessagePlacement placement;
   };
   std::vector<Shown> shown;
+  std::vector<int> sleeps;  // every pause asked for, in milliseconds
+  void Sleep(int milliseconds) override {
+    sleeps.push_back(milliseconds);
+    Win32Desktop::Sleep(milliseconds);
+  }
   void ShowMessage(const std::string& text, const std::string& caption,
                    cadlink::MessagePlacement placement) override {
     shown.push_back({text, caption, placement});
   }
 };
-
-inline double MillisecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
 
 }  // namespace zr::win32::testing

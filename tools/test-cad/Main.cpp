@@ -15,6 +15,7 @@
 #include "TestCadOptions.h"
 #include "TestCadServer.h"
 #include "TestCadWindows.h"
+#include "WrongAnswers.h"
 #include "win32/AutoObjectDispatch.h"
 #include "win32/ComError.h"
 #include "win32/WideText.h"
@@ -92,7 +93,27 @@ int Run(HINSTANCE instance) {
   if (!registration.Add(options.progId, clsid, error)) {
     return Fail("The ProgID cannot be registered: " + error);
   }
-  Microsoft::WRL::ComPtr<IDispatch> application = win32::AutoObjectDispatch::Wrap(sim.Application());
+  // Options that change while it runs: failures, wrong answers, cancelled insertions.
+  WrongTypes wrongTypes = options.wrongTypes;
+  windows.SetOnControl([&sim, &wrongTypes](const std::string& text) -> std::string {
+    try {
+      ApplyTestCadControl(text, sim.Drawing().config, wrongTypes);
+      sim.Drawing().callCounts.clear();
+      return {};
+    } catch (const std::exception& e) {
+      return e.what();
+    }
+  });
+  auto answerWrongly = [&wrongTypes, &log](const cadlink::IAutoObject& object,
+                                          const std::string& member, VARIANT& result) {
+    const std::string name = SimObjectLabel(object) + "." + member;
+    const auto it = wrongTypes.find(AsciiUpper(name));
+    if (it != wrongTypes.end() && PutWrongAnswer(it->second, result)) {
+      log.Write("WrongType " + name + " -> " + it->second);
+    }
+  };
+  Microsoft::WRL::ComPtr<IDispatch> application =
+      win32::AutoObjectDispatch::Wrap(sim.Application(), answerWrongly);
   ActiveObject active(application.Get(), clsid);
   if (FAILED(active.Result())) {
     return Fail("RegisterActiveObject failed: " + win32::HResultText(active.Result()));

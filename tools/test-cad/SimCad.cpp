@@ -26,6 +26,25 @@ std::string BlockNameFromInsertName(const std::string& name) {
   return file;
 }
 
+std::string DescribeTyped(const AutoValue& value) {
+  switch (value.GetKind()) {
+    case AutoValue::Kind::Int64: return "Int64(" + value.Describe() + ")";
+    case AutoValue::Kind::Double: return "Double(" + value.Describe() + ")";
+    default: return value.Describe();
+  }
+}
+
+void SimDrawing::CheckInjectedFailure(const std::string& label, const std::string& member) {
+  for (const std::string& key : {AsciiUpper(label + "." + member), AsciiUpper(member)}) {
+    const auto it = config.failures.find(key);
+    if (it == config.failures.end()) continue;
+    const int n = ++callCounts[key];
+    if (it->second == 0 || it->second == n) {
+      throw AutomationError(member + ": failure injected (--fail " + key + ")");
+    }
+  }
+}
+
 void SimDrawing::RunCommand(const std::string& text) {
   commands.push_back(text);
   busyUntil = now() + static_cast<std::uint64_t>(config.busyMs);
@@ -39,7 +58,7 @@ void SimDrawing::RunCommand(const std::string& text) {
       return AsciiUpper(b) == AsciiUpper(name);
     });
     if (!known) blocks.push_back(name);
-    entities.push_back({nextObjectId++, name});
+    if (!config.cancelInsert) entities.push_back({nextObjectId++, name});
   } else if (upper.starts_with("ERASE") && upper.find("LAST") != std::string::npos) {
     if (!entities.empty()) entities.pop_back();
   } else if (upper.starts_with("COPYBASE")) {
@@ -94,7 +113,7 @@ class SimObject : public cadlink::IAutoObject {
     if (v.GetKind() == AutoValue::Kind::Object) {
       if (auto* sim = dynamic_cast<SimObject*>(v.AsObject().get())) return "<" + sim->Label() + ">";
     }
-    return v.Describe();
+    return DescribeTyped(v);
   }
 
   AutoValue Run(const std::string& member, const AutoArgs& args, bool call) {
@@ -113,6 +132,7 @@ class SimObject : public cadlink::IAutoObject {
       if (it == members_.end()) {
         throw AutomationError("Unknown name: " + member, cadlink::kErrorUnknownName);
       }
+      drawing_->CheckInjectedFailure(label_, member);
       AutoValue result = it->second(args);
       drawing_->log(line + " -> " + Describe(result));
       return result;
@@ -347,6 +367,11 @@ class ApplicationObject : public SimObject {
 };
 
 }  // namespace
+
+std::string SimObjectLabel(const cadlink::IAutoObject& object) {
+  const auto* sim = dynamic_cast<const SimObject*>(&object);
+  return sim != nullptr ? sim->Label() : std::string();
+}
 
 SimCad::SimCad(SimCadConfig config, std::function<std::uint64_t()> now,
                std::function<void(const std::string&)> log)

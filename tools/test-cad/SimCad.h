@@ -28,6 +28,10 @@ struct SimCadConfig {
       {"VIEWCTR", cadlink::DoubleArray{1500.0, 800.0, 0.0}},
   };
   std::vector<std::string> blocks{"*Model_Space", "*Paper_Space"};
+  bool cancelInsert = false;  // -INSERT learns its block but adds no entity, as if cancelled
+  // Members made to fail: "LABEL.MEMBER" or "MEMBER" (any object), in upper case, mapped to
+  // 0 (every call fails) or N (only the N-th call of it fails).
+  std::map<std::string, int> failures;
   std::int64_t firstObjectId = 0x1'4000'0000;  // object IDs above 32 bits
 };
 
@@ -49,9 +53,12 @@ struct SimDrawing {
   std::string clipboardBlock;
   std::int64_t nextObjectId = 0;
   std::uint64_t busyUntil = 0;
+  std::map<std::string, int> callCounts;        // calls of each member named in failures
 
   bool IsQuiescent() const { return now() >= busyUntil; }
   void RunCommand(const std::string& text);
+  // Throws the injected failure when config.failures names this call.
+  void CheckInjectedFailure(const std::string& label, const std::string& member);
 };
 
 class SimCad {
@@ -68,6 +75,14 @@ class SimCad {
   std::shared_ptr<SimDrawing> drawing_;
   cadlink::AutoObjectPtr application_;
 };
+
+// The label a simulated object logs under ("App", "Document", "Blocks", ...); "" for an
+// object that is not one of them.
+std::string SimObjectLabel(const cadlink::IAutoObject& object);
+
+// How the test CAD's log writes a value: as AutoValue::Describe, with the automation type
+// of every number that is not a 32-bit integer: Int16(1), Int64(5368709120), Double(1.5).
+std::string DescribeTyped(const cadlink::AutoValue& value);
 
 // Upper case of ASCII letters, other characters unchanged.
 std::string AsciiUpper(std::string text);

@@ -1,6 +1,7 @@
 #include "TestCadOptions.h"
 
 #include <charconv>
+#include <functional>
 #include <stdexcept>
 
 #include "text/TextFile.h"
@@ -73,6 +74,65 @@ void ParseVariable(const std::string& text, SimCadConfig& sim) {
   }
 }
 
+// MEMBER or LABEL.MEMBER, with ":N" for the N-th call only.
+void ParseFailure(const std::string& text, SimCadConfig& sim) {
+  std::string name = text;
+  int nth = 0;
+  const std::size_t colon = text.find(':');
+  if (colon != std::string::npos) {
+    name = text.substr(0, colon);
+    nth = ParseInt("--fail", text.substr(colon + 1));
+    if (nth < 1) throw std::invalid_argument("--fail: the call number starts at 1");
+  }
+  if (name.empty() || name.back() == '.') throw std::invalid_argument("--fail: MEMBER expected");
+  sim.failures[AsciiUpper(name)] = nth;
+}
+
+// LABEL.MEMBER=KIND
+void ParseWrongType(const std::string& text, WrongTypes& wrongTypes) {
+  const std::size_t eq = text.find('=');
+  const std::size_t dot = text.find('.');
+  if (eq == std::string::npos || dot == std::string::npos || dot == 0 || dot + 1 >= eq) {
+    throw std::invalid_argument("--wrong-type: LABEL.MEMBER=KIND expected");
+  }
+  const std::string kind = text.substr(eq + 1);
+  bool known = false;
+  for (const auto& [name, what] : WrongTypeKinds()) known = known || name == kind;
+  if (!known) throw std::invalid_argument("--wrong-type: unknown kind " + kind);
+  wrongTypes[AsciiUpper(text.substr(0, eq))] = kind;
+}
+
+// The options that may also change while the test CAD runs; false for any other option.
+bool ParseRuntimeOption(const std::string& a, const std::function<std::string()>& value,
+                        SimCadConfig& sim, WrongTypes& wrongTypes) {
+  if (a == "--fail") {
+    ParseFailure(value(), sim);
+  } else if (a == "--wrong-type") {
+    ParseWrongType(value(), wrongTypes);
+  } else if (a == "--cancel-insert") {
+    sim.cancelInsert = true;
+  } else if (a == "--insert") {
+    sim.cancelInsert = false;
+  } else if (a == "--reset") {
+    sim.failures.clear();
+    sim.cancelInsert = false;
+    wrongTypes.clear();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// X,Y,W,H of the main window.
+void ParsePlace(const std::string& text, TestCadOptions& o) {
+  const std::vector<std::string> p = text::Split(text, ',');
+  if (p.size() != 4) throw std::invalid_argument("--pos: X,Y,W,H expected");
+  o.x = ParseInt("--pos", p[0]);
+  o.y = ParseInt("--pos", p[1]);
+  o.width = ParseInt("--pos", p[2]);
+  o.height = ParseInt("--pos", p[3]);
+}
+
 ExtraWindow ParseWindow(const std::string& text) {
   const std::vector<std::string> parts = zr::text::Split(text, '|');
   if (parts.size() < 2 || parts[0].empty()) {
@@ -103,7 +163,13 @@ TestCadOptions ParseTestCadOptions(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) throw std::invalid_argument(a + ": value missing");
       return args[++i];
     };
-    if (a == "--progid") {
+    if (ParseRuntimeOption(a, value, o.sim, o.wrongTypes)) {
+      continue;
+    } else if (a == "--block") {
+      const std::string& name = value();
+      if (name.empty()) throw std::invalid_argument("--block: empty");
+      o.sim.blocks.push_back(name);
+    } else if (a == "--progid") {
       o.progId = value();
       if (o.progId.empty()) throw std::invalid_argument("--progid: empty");
     } else if (a == "--log") {
@@ -139,12 +205,7 @@ TestCadOptions ParseTestCadOptions(const std::vector<std::string>& args) {
     } else if (a == "--disabled") {
       o.disabled = true;
     } else if (a == "--pos") {
-      const std::vector<std::string> p = text::Split(value(), ',');
-      if (p.size() != 4) throw std::invalid_argument("--pos: X,Y,W,H expected");
-      o.x = ParseInt(a, p[0]);
-      o.y = ParseInt(a, p[1]);
-      o.width = ParseInt(a, p[2]);
-      o.height = ParseInt(a, p[3]);
+      ParsePlace(value(), o);
     } else {
       throw std::invalid_argument("unknown option " + a);
     }
@@ -153,6 +214,38 @@ TestCadOptions ParseTestCadOptions(const std::vector<std::string>& args) {
   if (o.filter != FilterMode::None && o.filterMs == 0) o.filterMs = 3000;
   if (o.mainTitle.empty()) o.mainTitle = "ZrTestCad - " + o.progId;
   return o;
+}
+
+void ApplyTestCadControl(const std::string& text, SimCadConfig& sim, WrongTypes& wrongTypes) {
+  std::vector<std::string> args;
+  for (const std::string& part : text::Split(text, ' ')) {
+    if (!part.empty()) args.push_back(part);
+  }
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&]() -> std::string {
+      if (i + 1 >= args.size()) throw std::invalid_argument(a + ": value missing");
+      return args[++i];
+    };
+    if (!ParseRuntimeOption(a, value, sim, wrongTypes)) {
+      throw std::invalid_argument("not a control option: " + a);
+    }
+  }
+}
+
+const std::vector<std::pair<std::string, std::string>>& WrongTypeKinds() {
+  static const std::vector<std::pair<std::string, std::string>> kinds{
+      {"r8-over-variants", "VT_ARRAY|VT_R8 over an array of three VARIANTs"},
+      {"variants-over-r8", "VT_ARRAY|VT_VARIANT over an array of three doubles"},
+      {"text-in-variants", "VT_ARRAY|VT_VARIANT whose element is a text"},
+      {"two-dim", "a 2 x 3 array of doubles"},
+      {"short-array", "a one-element array of doubles"},
+      {"error", "VT_ERROR E_FAIL"},
+      {"byref-unknown", "VT_BYREF|VT_UI4"},
+      {"text", "a text instead of the value"},
+      {"empty", "VT_EMPTY instead of the value"},
+  };
+  return kinds;
 }
 
 const char* TestCadUsage() {
@@ -170,7 +263,16 @@ const char* TestCadUsage() {
          "                       stacked in the order given, the first on top)\n"
          "  --title TEXT, --class NAME  main window title and class\n"
          "  --minimized, --disabled     main window state\n"
-         "  --pos X,Y,W,H        main window place and size\n";
+         "  --pos X,Y,W,H        main window place and size\n"
+         "  --block NAME         a block defined in the drawing at start (repeatable)\n"
+         "  --fail MEMBER[:N]    MEMBER (or LABEL.MEMBER, e.g. Document.GetVariable) fails,\n"
+         "                       every call or only the N-th (repeatable)\n"
+         "  --cancel-insert      -INSERT adds no entity, as if the user cancelled it\n"
+         "  --wrong-type LABEL.MEMBER=KIND  the member answers with a wrong type: r8-over-\n"
+         "                       variants, variants-over-r8, text-in-variants, two-dim,\n"
+         "                       short-array, error, byref-unknown, text, empty\n"
+         "While it runs, a WM_COPYDATA with dwData 0x5A52 to its main window carries the\n"
+         "same --fail, --wrong-type, --cancel-insert options, --insert and --reset.\n";
 }
 
 }  // namespace zr::testcad

@@ -25,6 +25,29 @@ bool WriteDefaultValue(HKEY key, const std::wstring& value) {
          ERROR_SUCCESS;
 }
 
+constexpr const wchar_t* kOwnerValue = L"ZrTestCadPid";
+
+void WriteOwner(HKEY key) {
+  const DWORD pid = ::GetCurrentProcessId();
+  ::RegSetValueExW(key, kOwnerValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&pid),
+                   sizeof pid);
+}
+
+// A ProgID key that a test CAD made and that outlived it (killed before it could clean up) is
+// removed; a key without the mark, or of a test CAD still running, is left alone.
+void RemoveStale(HKEY root, const std::wstring& key) {
+  DWORD pid = 0;
+  DWORD size = sizeof pid;
+  if (::RegGetValueW(root, key.c_str(), kOwnerValue, RRF_RT_REG_DWORD, nullptr, &pid, &size) !=
+      ERROR_SUCCESS) {
+    return;
+  }
+  HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+  const bool running = process != nullptr && ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+  if (process != nullptr) ::CloseHandle(process);
+  if (!running) ::RegDeleteTreeW(root, key.c_str());
+}
+
 }  // namespace
 
 std::string ClassIdText(const CLSID& clsid) {
@@ -37,14 +60,25 @@ bool ProgIdRegistration::Add(HKEY root, const std::wstring& classes, const std::
                              const CLSID& clsid, std::string& error) {
   root_ = root;
   key_ = classes + win32::Widen(progId);
+  RemoveStale(root_, key_);
   HKEY probe = nullptr;
   created_ = ::RegOpenKeyExW(root_, key_.c_str(), 0, KEY_READ, &probe) != ERROR_SUCCESS;
   if (probe != nullptr) ::RegCloseKey(probe);
+  // Keys made here are volatile: the system drops them at the latest when the user's session
+  // ends, and the owner mark lets the next test CAD remove them after a kill.
+  HKEY progIdKey = nullptr;
+  LONG rc = ::RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_READ | KEY_WRITE, nullptr, &progIdKey, nullptr);
   HKEY clsidKey = nullptr;
-  const LONG rc = ::RegCreateKeyExW(root_, (key_ + L"\\CLSID").c_str(), 0, nullptr, 0,
-                                    KEY_READ | KEY_WRITE, nullptr, &clsidKey, nullptr);
+  if (rc == ERROR_SUCCESS) {
+    if (created_) WriteOwner(progIdKey);
+    rc = ::RegCreateKeyExW(progIdKey, L"CLSID", 0, nullptr, REG_OPTION_VOLATILE,
+                           KEY_READ | KEY_WRITE, nullptr, &clsidKey, nullptr);
+    ::RegCloseKey(progIdKey);
+  }
   if (rc != ERROR_SUCCESS) {
     error = win32::HResultText(HRESULT_FROM_WIN32(rc));
+    if (created_) ::RegDeleteTreeW(root_, key_.c_str());
     key_.clear();
     return false;
   }

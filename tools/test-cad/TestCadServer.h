@@ -12,7 +12,8 @@
 namespace zr::testcad {
 
 // <root>\<classes>\<ProgID>\CLSID = the class ID. A value that was there before is put back
-// on Remove, so a real registration is never lost.
+// on Remove, so a real registration is never lost. Keys it creates are volatile and carry the
+// process id, so that a killed test CAD's entry is removed by the next one.
 class ProgIdRegistration {
  public:
   ProgIdRegistration() = default;

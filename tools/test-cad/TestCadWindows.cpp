@@ -4,12 +4,14 @@
 #include <string>
 
 #include "cadlink/AutoValue.h"
+#include "text/Utf.h"
 #include "win32/WideText.h"
 
 namespace zr::testcad {
 
 struct TestCadWindows::WindowData {
   TestCadLog* log;
+  const ControlFn* onControl;
   std::string title;
   bool isMain;
   std::string className;
@@ -25,6 +27,21 @@ constexpr int kHeaderHeight = 20;  // the title, shown inside: Xvfb draws no win
 constexpr UINT_PTR kShowLogTimer = 1;
 constexpr UINT kShowLogEveryMs = 150;
 
+LRESULT RunControl(const TestCadWindows::WindowData& data, const COPYDATASTRUCT& message) {
+  const auto* bytes = static_cast<const unsigned char*>(message.lpData);
+  std::u16string units;
+  for (std::size_t i = 0; bytes != nullptr && i + 1 < message.cbData; i += 2) {
+    units.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+  }
+  while (!units.empty() && units.back() == u'\0') units.pop_back();
+  const std::string text = text::Utf16ToUtf8(units);
+  std::string error = "no control function";
+  if (data.onControl != nullptr && *data.onControl) error = (*data.onControl)(text);
+  data.log->Write("Control " + cadlink::AutoValue(text).Describe() + " -> " +
+                  (error.empty() ? std::string("ok") : "! " + error));
+  return error.empty() ? TRUE : FALSE;
+}
+
 LRESULT CALLBACK TestCadWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -37,6 +54,10 @@ LRESULT CALLBACK TestCadWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
   try {
     switch (message) {
       case WM_COPYDATA:
+        if (data->isMain &&
+            reinterpret_cast<COPYDATASTRUCT*>(lParam)->dwData == kTestCadControlId) {
+          return RunControl(*data, *reinterpret_cast<COPYDATASTRUCT*>(lParam));
+        }
         data->log->Write(
             DescribeCopyData(data->title, wParam, *reinterpret_cast<COPYDATASTRUCT*>(lParam)));
         return TRUE;
@@ -107,7 +128,8 @@ TestCadWindows::~TestCadWindows() {
 bool TestCadWindows::Create(HINSTANCE instance) {
   const std::wstring mainClass = win32::Widen(options_.mainClass);
   if (!RegisterClassOnce(instance, mainClass)) return false;
-  data_.push_back(std::make_unique<WindowData>(WindowData{&log_, options_.mainTitle, true, options_.mainClass}));
+  data_.push_back(std::make_unique<WindowData>(
+      WindowData{&log_, &onControl_, options_.mainTitle, true, options_.mainClass}));
   main_ = ::CreateWindowExW(0, mainClass.c_str(), win32::Widen(options_.mainTitle).c_str(),
                             WS_OVERLAPPEDWINDOW, options_.x, options_.y, options_.width,
                             options_.height, nullptr, nullptr, instance, data_.back().get());
@@ -139,7 +161,8 @@ bool TestCadWindows::Create(HINSTANCE instance) {
     const std::wstring cls = win32::Widen(extra.className);
     if (!RegisterClassOnce(instance, cls)) return false;
     data_.push_back(
-        std::make_unique<WindowData>(WindowData{&log_, extra.title, false, extra.className}));
+        std::make_unique<WindowData>(
+            WindowData{&log_, nullptr, extra.title, false, extra.className}));
     HWND w = ::CreateWindowExW(0, cls.c_str(), win32::Widen(extra.title).c_str(),
                                WS_OVERLAPPEDWINDOW, options_.x + options_.width + 10 + offset,
                                options_.y + offset, 360, 120, nullptr, nullptr, instance,

@@ -1,10 +1,13 @@
 #pragma once
 // The test CAD's windows: the main window with its log list, and the extra top-level windows
 // that stand in for CAD frames in the command-window search. Every window logs the
-// WM_COPYDATA and WM_NULL messages it receives.
+// WM_COPYDATA and WM_NULL messages it receives. A WM_COPYDATA to the main window with dwData
+// kTestCadControlId is a control text instead, handed to the control function.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "TestCadLog.h"
@@ -18,6 +21,10 @@ class TestCadWindows {
   TestCadWindows(const TestCadWindows&) = delete;
   TestCadWindows& operator=(const TestCadWindows&) = delete;
   ~TestCadWindows();
+
+  // Runs a control text; returns "" or the error's text.
+  using ControlFn = std::function<std::string(const std::string&)>;
+  void SetOnControl(ControlFn fn) { onControl_ = std::move(fn); }
 
   // Creates and shows every window; false when the main window cannot be made.
   bool Create(HINSTANCE instance);
@@ -33,6 +40,7 @@ class TestCadWindows {
   std::vector<HWND> extras_;
   std::vector<std::unique_ptr<WindowData>> data_;
   HFONT font_ = nullptr;
+  ControlFn onControl_;
 };
 
 }  // namespace zr::testcad
