@@ -10,4 +10,4 @@ source scripts/lib/wine-env.sh
 zr_wine_prepare
 zr_ensure_display
 trap zr_stop_display EXIT
-zr_wine build/windows/bench/win32/zr_insert_latency.exe "${1:-30}"
+zr_wine build/windows/tests/e2e/zr_insert_latency.exe "${1:-30}"
