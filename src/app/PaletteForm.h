@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "app/PaletteMenu.h"
 #include "app/PaletteState.h"
 #include "app/PaletteView.h"
+#include "app/Settings.h"
 #include "app/SlotPainter.h"
 
 namespace zr {
@@ -68,7 +70,6 @@ class TForm1 {
 
  private:
   void ReadCatalogue();
-  void PlaceWindow();
   void SetTextIfChanged(TextControl control, const std::string& text);
   void SetStatusIfChanged(int panel, const std::string& text);
   void ResetSlot(int slot);
@@ -83,6 +84,55 @@ class TForm1 {
   std::string exeFile_;
   int upDownPosition_ = kUpDownStart;
   int wheelAccumulator_ = 0;
+
+  // ---- Options, context menu, About box and settings ----
+ public:
+  // Scale boxes: exactly one of 1/200, 1/100, 1/50 stays checked; "None" on its own.
+  void CheckBox1Click();
+  void CheckBox2Click();
+  void CheckBox3Click();
+  void CheckBox4Click();
+  // Sets a check box as the program does: a change of its mark runs its click handler.
+  void SetCheckBoxChecked(CheckBox box, bool checked);
+  // Rotation: "+" and "-" by the step in their captions, "0" back to no rotation.
+  void SpeedButton3Click();
+  void SpeedButton4Click();
+  void SpeedButton5Click();
+
+  // Context menu (PopupMenu1): its entries as they are now, and the choice of one.
+  std::vector<MenuEntry> PopupMenu1() const;
+  void PopupMenu1Click(MenuCommand command);
+  void N1Click();   // insert by double click
+  void N25Click();  // insert through LISP
+  void N16Click();  // polylines count for the base-point range
+  void N20Click();  // the information line shows the base-point range
+  void N18Click();  // About box
+  void SetRotationPitch(int degrees);     // N154Click, N304Click, N452Click
+  void SetHojoKitenColor(TColor color);   // N10Click .. N14Click
+
+  // Work of the CAD link, filled in by the LISP, drafter and target CAD work; each does
+  // nothing yet (PaletteCadCommands.cpp).
+  enum class DrafterCommand { Plus30, Plus15, Minus30, Minus15, Off, ToObject, Rotate180 };
+  void LoadLispClick(bool ijcadLt);       // LISP1Click, IJCADLT1Click
+  void DrafterClick(DrafterCommand command);
+  void TargetCadClick();                  // BricsCAD1Click: the target CAD dialog
+  void SpeedButton7Click();               // "2p": rotation from two points in the CAD
+
+  // Settings file: read during FormCreate, written by FormClose.
+  void ReadSettings();
+  // False (after the message) when the file could not be written; it is then unchanged.
+  bool WriteSettings();
+  std::string SettingsPath() const { return SettingsFileName(exeFile_); }
+
+  bool N20Checked = false;  // check mark of "補助基点の範囲を表示する"
+  std::string N153Caption = PitchCaption(45);  // caption of the pitch submenu
+
+ private:
+  void ScaleBoxClick(CheckBox x, CheckBox y, CheckBox z);
+  void Rotate(SpeedButton button);
+  void PlaceWindow(const TPaletteSettings& settings);
+  void ApplySettings(const TPaletteSettings& settings);
+  TPaletteSettings CurrentSettings() const;
 };
 
 }  // namespace zr
