@@ -87,7 +87,9 @@ void IniFile::Write(std::string_view section, std::string_view key, std::string_
   line.append("=").append(value);
   const int heading = FindSection(section);
   if (heading < 0) {
-    lines_.push_back("[" + std::string(section) + "]");
+    std::string heading("[");
+    heading.append(section).append("]");
+    lines_.push_back(std::move(heading));
     lines_.push_back(std::move(line));
     return;
   }

@@ -58,6 +58,15 @@ class PaletteWindow final : public IPaletteView {
   void InvalidateSlot(int slot) override;
   void FocusNameField() override;
   ViewPoint ScreenToImage1(ViewPoint screen) const override;
+  // IPaletteView: options, About box and settings (PaletteWindowOptions.cpp).
+  void SetChecked(CheckBox box, bool checked) override;
+  void SetCheckBoxLook(CheckBox box, TColor color, bool bold) override;
+  std::string Caption(SpeedButton button) const override;
+  void SetCaption(SpeedButton button, const std::string& caption) override;
+  ViewPoint WindowPosition() const override;
+  bool IsOnWorkArea(const ControlRect& screenRect) const override;
+  void ShowMessage(const std::string& text) override;
+  void ShowAboutBox() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -90,6 +99,9 @@ class PaletteWindow final : public IPaletteView {
   HWND ButtonHandle(SpeedButton button) const;
   HWND CheckBoxHandle(CheckBox box) const;
   HWND StatusBar() const;
+  // Options: the scale boxes' and rotation buttons' clicks, and the context menu.
+  void OnOptionCommand(int id, int code);
+  void OnContextMenu(HWND clicked, LPARAM screenPoint);
 
   HWND hwnd_ = nullptr;
   HWND panel1_ = nullptr;
