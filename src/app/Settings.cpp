@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "text/AnsiCodePage.h"
@@ -66,6 +67,21 @@ text::TextEncoding EncodingFor(const std::vector<std::string>& lines, text::Text
     if (text::AnsiToUtf8(text::Utf8ToAnsi(line)) != line) return kNewSettingsEncoding;
   }
   return read;
+}
+
+// Copies a file of any size, a piece at a time. (The library's copy_file failed under Wine
+// on a file of 1 MB.)
+bool CopyFileAside(const std::string& from, const std::string& to) {
+  std::ifstream in(text::PathFromUtf8(from), std::ios::binary);
+  std::ofstream out(text::PathFromUtf8(to), std::ios::binary | std::ios::trunc);
+  if (!in || !out) return false;
+  std::vector<char> piece(std::size_t{1} << 16);
+  while (in) {
+    in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+    out.write(piece.data(), in.gcount());
+  }
+  out.flush();
+  return in.eof() && static_cast<bool>(out);
 }
 
 }  // namespace
@@ -163,13 +179,7 @@ SettingsFile LoadSettingsFile(const std::string& path) {
 
 bool SaveSettingsFile(const std::string& path, const TPaletteSettings& settings) {
   SettingsFile file = LoadSettingsFile(path);
-  if (file.ignored) {
-    std::error_code ec;
-    const std::filesystem::path from = text::PathFromUtf8(path);
-    std::filesystem::copy_file(from, text::PathFromUtf8(path + ".bak"),
-                               std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) return false;
-  }
+  if (file.ignored && !CopyFileAside(path, path + ".bak")) return false;
   WriteSettings(settings, file.ini);
   const text::TextEncoding encoding = EncodingFor(file.ini.Lines(), file.encoding);
   return text::WriteFileAtomically(path, text::EncodeTextLines(file.ini.Lines(), encoding));

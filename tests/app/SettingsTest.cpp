@@ -137,7 +137,7 @@ TEST(SettingsFile, NewFileIsUtf16AndEmptyBinaryOrHugeFilesGiveDefaults) {
     EXPECT_EQ(ReadSettings(file.ini).left, std::nullopt);
     EXPECT_EQ(file.ignored, !bytes.empty());
     // Writing over a file that was no settings file keeps it aside first.
-    ASSERT_TRUE(SaveSettingsFile(path, TPaletteSettings{}));
+    ASSERT_TRUE(SaveSettingsFile(path, TPaletteSettings{})) << bytes.size() << " bytes";
     if (!bytes.empty()) {
       EXPECT_EQ(text::ReadFileBytes(path + ".bak"), bytes);
     }
