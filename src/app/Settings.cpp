@@ -130,7 +130,9 @@ TPaletteSettings ReadSettings(const text::IniFile& ini) {
   s.kaiten2 = ReadString(ini, "Caption", "Kaiten2", s.kaiten2);
   s.setsubi = ReadInteger(ini, "Combo", "Setsubi", s.setsubi);
   s.extMinMax = ReadBool(ini, "Block", "ExtMinMax", s.extMinMax);
+  // An empty ProgID names no program; the title would name the first listed CAD for it.
   s.progID = ReadString(ini, "Target", "ProgID", s.progID);
+  if (s.progID.find_first_not_of(' ') == std::string::npos) s.progID = kDefaultProgID;
   s.useLisp = ReadBool(ini, "InsertBlock", "useLISP", s.useLisp);
   return s;
 }

@@ -69,7 +69,8 @@ TEST(Settings, ColoursByNameOrNumberAndAquaForAnythingElse) {
 }
 
 TEST(Settings, EveryKeyRoundTripsAndAnEmptyFileGivesTheDefaults) {
-  const TPaletteSettings d = ReadSettings(IniFile({"[Scale]", "100=yes", "[Combo]", "Setsubi=x"}));
+  const TPaletteSettings d = ReadSettings(
+      IniFile({"[Scale]", "100=yes", "[Combo]", "Setsubi=x", "[Target]", "ProgID= "}));
   EXPECT_EQ(d.left, std::nullopt);
   EXPECT_TRUE(d.scale100);  // a word reads as the default
   EXPECT_FALSE(d.scale200 || d.scale050 || d.scaleNon || d.dbClick || d.hojoKiten || d.lwpKiten ||
