@@ -64,8 +64,10 @@ void PaletteWindow::OnContextMenu(HWND clicked, LPARAM screenPoint) {
     opens = opens || contains(Control(id));
   }
   if (!opens) return;
-  const MenuCommand command = ShowPaletteMenu(hwnd_, form_.PopupMenu1(), at);
-  if (command != MenuCommand::None) Guarded(hwnd_, [&] { form_.PopupMenu1Click(command); });
+  Guarded(hwnd_, [&] {
+    const MenuCommand command = ShowPaletteMenu(hwnd_, form_.PopupMenu1(), at);
+    if (command != MenuCommand::None) form_.PopupMenu1Click(command);
+  });
 }
 
 void PaletteWindow::SetChecked(CheckBox box, bool checked) {

@@ -75,17 +75,6 @@ TEST_F(PaletteOptionsTest, EveryScaleClickSequenceEndsWithExactlyOneRedBox) {
   }
 }
 
-TEST_F(PaletteOptionsTest, SettingAScaleBoxFromTheProgramRunsItsHandler) {
-  form.SetCheckBoxChecked(CheckBox::CheckBox2, false);  // the only checked box: comes back
-  EXPECT_EQ(view.checked, (std::array<bool, 4>{false, true, false, false}));
-  form.SetCheckBoxChecked(CheckBox::CheckBox3, true);
-  EXPECT_EQ(view.checked, (std::array<bool, 4>{false, false, true, false}));
-  EXPECT_EQ(view.checkLooks[2].color, kRed);
-  painter.Reset();
-  form.SetCheckBoxChecked(CheckBox::CheckBox3, true);  // no change: no handler
-  EXPECT_TRUE(painter.draws.empty());
-}
-
 TEST_F(PaletteOptionsTest, NoneBoxIsRedAndBoldWhenCheckedAndRedrawsNothing) {
   ClickBox(4);
   EXPECT_EQ(view.checkLooks[3], (FakePaletteView::CheckLook{kRed, true}));

@@ -176,5 +176,26 @@ TEST_F(OptionsE2e, PositionOnNoMonitorIsCentredAndTheFirstCloseWritesANewFile) {
   EXPECT_EQ(ini.Read("Menu", "Kaiten"), "回転角度ピッチ 45°");
 }
 
+// A settings file that cannot be written: the user is told which file, the palette still
+// closes, and the file stays as it was. (The temporary file's place is taken by a folder;
+// Wine, unlike Windows, replaces a read-only file for a root user.)
+TEST_F(OptionsE2e, FailedWriteIsReportedAndTheFileKept) {
+  const std::string content = "[Form]\r\nLeft=100\r\nTop=120\r\n";
+  dir.Write("ZovezaRuzu.ini", content);
+  const std::wstring path = (dir.Path() / "ZovezaRuzu.ini").wstring();
+  std::filesystem::create_directory(dir.Path() / "ZovezaRuzu.ini.tmp");
+  Start();
+  ::PostMessageW(palette.Window(), WM_CLOSE, 0, 0);
+  HWND message = nullptr;
+  ASSERT_TRUE(Waits([&] { return (message = palette.ProcessWindow(kDialogClass)) != nullptr; }))
+      << "no message about the failed write";
+  ::Sleep(300);
+  EXPECT_TRUE(SaveWithPalette(message, "options-write-failed.bmp"));
+  EXPECT_EQ(palette.Text(::GetDlgItem(message, 0xFFFF)), path + L" に書き込めません");
+  PaletteDriver::PressKeys({VK_RETURN});
+  EXPECT_EQ(palette.Close(10s), 0);
+  EXPECT_EQ(text::ReadFileBytes(dir.File("ZovezaRuzu.ini")), content);
+}
+
 }  // namespace
 }  // namespace zr::test
