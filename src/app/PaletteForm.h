@@ -107,16 +107,29 @@ class TForm1 {
   void N16Click();  // polylines count for the base-point range
   void N20Click();  // the information line shows the base-point range
   void N18Click();  // About box
-  void SetRotationPitch(int degrees);     // N154Click, N304Click, N452Click
-  void SetHojoKitenColor(TColor color);   // N10Click .. N14Click
+  void SetRotationPitch(int degrees);
+  void N154Click() { SetRotationPitch(15); }
+  void N304Click() { SetRotationPitch(30); }
+  void N452Click() { SetRotationPitch(45); }
+  void SetHojoKitenColor(TColor color);  // N10Click .. N14Click: the colour submenu
 
   // Work of the CAD link, filled in by the LISP, drafter and target CAD work; each does
   // nothing yet (PaletteCadCommands.cpp).
   enum class DrafterCommand { Plus30, Plus15, Minus30, Minus15, Off, ToObject, Rotate180 };
-  void LoadLispClick(bool ijcadLt);       // LISP1Click, IJCADLT1Click
+  void LoadLispClick(bool ijcadLt);
   void DrafterClick(DrafterCommand command);
-  void TargetCadClick();                  // BricsCAD1Click: the target CAD dialog
-  void SpeedButton7Click();               // "2p": rotation from two points in the CAD
+  void TargetCadClick();     // the target CAD dialog
+  void SpeedButton7Click();  // "2p": rotation from two points in the CAD
+  void LISP1Click() { LoadLispClick(false); }
+  void IJCADLT1Click() { LoadLispClick(true); }
+  void N301Click() { DrafterClick(DrafterCommand::Plus30); }
+  void N151Click() { DrafterClick(DrafterCommand::Plus15); }
+  void N302Click() { DrafterClick(DrafterCommand::Minus30); }
+  void N152Click() { DrafterClick(DrafterCommand::Minus15); }
+  void OFF1Click() { DrafterClick(DrafterCommand::Off); }
+  void N3Click() { DrafterClick(DrafterCommand::ToObject); }
+  void N180Z1Click() { DrafterClick(DrafterCommand::Rotate180); }
+  void BricsCAD1Click() { TargetCadClick(); }
 
   // Settings file: read during FormCreate, written by FormClose.
   void ReadSettings();

@@ -122,23 +122,23 @@ void TForm1::PopupMenu1Click(MenuCommand command) {
     if (c.command == command) return SetHojoKitenColor(c.color);
   }
   switch (command) {
-    case MenuCommand::LoadLisp: return LoadLispClick(false);
-    case MenuCommand::LoadLispIjcadLt: return LoadLispClick(true);
+    case MenuCommand::LoadLisp: return LISP1Click();
+    case MenuCommand::LoadLispIjcadLt: return IJCADLT1Click();
     case MenuCommand::UseLisp: return N25Click();
     case MenuCommand::DoubleClick: return N1Click();
-    case MenuCommand::Pitch15: return SetRotationPitch(15);
-    case MenuCommand::Pitch30: return SetRotationPitch(30);
-    case MenuCommand::Pitch45: return SetRotationPitch(45);
-    case MenuCommand::DrafterPlus30: return DrafterClick(DrafterCommand::Plus30);
-    case MenuCommand::DrafterPlus15: return DrafterClick(DrafterCommand::Plus15);
-    case MenuCommand::DrafterMinus30: return DrafterClick(DrafterCommand::Minus30);
-    case MenuCommand::DrafterMinus15: return DrafterClick(DrafterCommand::Minus15);
-    case MenuCommand::DrafterOff: return DrafterClick(DrafterCommand::Off);
-    case MenuCommand::DrafterObject: return DrafterClick(DrafterCommand::ToObject);
-    case MenuCommand::Drafter180: return DrafterClick(DrafterCommand::Rotate180);
+    case MenuCommand::Pitch15: return N154Click();
+    case MenuCommand::Pitch30: return N304Click();
+    case MenuCommand::Pitch45: return N452Click();
+    case MenuCommand::DrafterPlus30: return N301Click();
+    case MenuCommand::DrafterPlus15: return N151Click();
+    case MenuCommand::DrafterMinus30: return N302Click();
+    case MenuCommand::DrafterMinus15: return N152Click();
+    case MenuCommand::DrafterOff: return OFF1Click();
+    case MenuCommand::DrafterObject: return N3Click();
+    case MenuCommand::Drafter180: return N180Z1Click();
     case MenuCommand::LwpKiten: return N16Click();
     case MenuCommand::ExtMinMax: return N20Click();
-    case MenuCommand::TargetCad: return TargetCadClick();
+    case MenuCommand::TargetCad: return BricsCAD1Click();
     case MenuCommand::About: return N18Click();
     default: return;  // cancel: choosing it only closes the menu
   }
