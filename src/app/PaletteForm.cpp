@@ -28,7 +28,7 @@ void TForm1::FormCreate(const std::string& exeFile) {
   for (int k = 0; k < kSlotCount; ++k) view_.PlaceSlotPanel(k, SlotPanelRect(k));
 
   ReadCatalogue();
-  PlaceWindow();
+  ReadSettings();
 
   view_.SetTitle(StartupTitle(gbExePath + kTargetListName, state_.gbProgID));
   // The window registers the COM message filter once this returns.
@@ -52,21 +52,11 @@ void TForm1::ReadCatalogue() {
   if (text::FileExists(gbBlkListFName)) text::ReadTextLines(gbBlkListFName, BlkListSL);
 }
 
-// Opens the window centred on the primary screen. (The settings file will choose a stored
-// position here.)
-void TForm1::PlaceWindow() {
-  const ViewSize screen = view_.ScreenSize();
-  const ViewSize window = view_.WindowSize();
-  view_.MoveWindowTo((screen.width - window.width) / 2, (screen.height - window.height) / 2);
-}
-
 void TForm1::FormShow() {
   if (view_.CategoryIndex() >= 0) ComboBox1Change();
 }
 
-void TForm1::FormClose() {
-  // The settings file will be written here.
-}
+void TForm1::FormClose() { WriteSettings(); }
 
 void TForm1::FormDestroy() {
   BlkListSL.clear();

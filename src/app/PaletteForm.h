@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "app/PaletteMenu.h"
 #include "app/PaletteState.h"
 #include "app/PaletteView.h"
+#include "app/Settings.h"
 #include "app/SlotPainter.h"
 #include "cadlink/Desktop.h"
 #include "insert/LispInsertion.h"
@@ -76,14 +78,12 @@ class TForm1 {
   std::string gbBlkListFName;      // the block list file
   std::string gbMnuListFName;      // the category list file
   bool gbFlagDbClick = false;      // insertion on double click instead of single click
-  bool N20Checked = false;         // "補助基点の範囲を表示する": range instead of comment
   std::vector<std::string> BlkListSL;  // the catalogue lines read at start-up
 
   std::string ExeFile() const { return exeFile_; }
 
  private:
   void ReadCatalogue();
-  void PlaceWindow();
   void SetTextIfChanged(TextControl control, const std::string& text);
   void SetStatusIfChanged(int panel, const std::string& text);
   void ResetSlot(int slot);
@@ -104,6 +104,68 @@ class TForm1 {
   cadlink::IDesktop* desktop_ = nullptr;
   std::unique_ptr<insert::LispInsertion> lisp_;
   bool inserting_ = false;
+
+  // ---- Options, context menu, About box and settings ----
+ public:
+  // Scale boxes: exactly one of 1/200, 1/100, 1/50 stays checked; "None" on its own.
+  void CheckBox1Click();
+  void CheckBox2Click();
+  void CheckBox3Click();
+  void CheckBox4Click();
+  // Sets a check box as the program does: a change of its mark runs its click handler.
+  void SetCheckBoxChecked(CheckBox box, bool checked);
+  // Rotation: "+" and "-" by the step in their captions, "0" back to no rotation.
+  void SpeedButton3Click();
+  void SpeedButton4Click();
+  void SpeedButton5Click();
+
+  // Context menu (PopupMenu1): its entries as they are now, and the choice of one.
+  std::vector<MenuEntry> PopupMenu1() const;
+  void PopupMenu1Click(MenuCommand command);
+  void N1Click();   // insert by double click
+  void N25Click();  // insert through LISP
+  void N16Click();  // polylines count for the base-point range
+  void N20Click();  // the information line shows the base-point range
+  void N18Click();  // About box
+  void SetRotationPitch(int degrees);
+  void N154Click() { SetRotationPitch(15); }
+  void N304Click() { SetRotationPitch(30); }
+  void N452Click() { SetRotationPitch(45); }
+  void SetHojoKitenColor(TColor color);  // N10Click .. N14Click: the colour submenu
+
+  // Work of the CAD link, filled in by the LISP, drafter and target CAD work; each does
+  // nothing yet (PaletteCadCommands.cpp).
+  enum class DrafterCommand { Plus30, Plus15, Minus30, Minus15, Off, ToObject, Rotate180 };
+  void LoadLispClick(bool ijcadLt);
+  void DrafterClick(DrafterCommand command);
+  void TargetCadClick();     // the target CAD dialog
+  void SpeedButton7Click();  // "2p": rotation from two points in the CAD
+  void LISP1Click() { LoadLispClick(false); }
+  void IJCADLT1Click() { LoadLispClick(true); }
+  void N301Click() { DrafterClick(DrafterCommand::Plus30); }
+  void N151Click() { DrafterClick(DrafterCommand::Plus15); }
+  void N302Click() { DrafterClick(DrafterCommand::Minus30); }
+  void N152Click() { DrafterClick(DrafterCommand::Minus15); }
+  void OFF1Click() { DrafterClick(DrafterCommand::Off); }
+  void N3Click() { DrafterClick(DrafterCommand::ToObject); }
+  void N180Z1Click() { DrafterClick(DrafterCommand::Rotate180); }
+  void BricsCAD1Click() { TargetCadClick(); }
+
+  // Settings file: read during FormCreate, written by FormClose.
+  void ReadSettings();
+  // False (after the message) when the file could not be written; it is then unchanged.
+  bool WriteSettings();
+  std::string SettingsPath() const { return SettingsFileName(exeFile_); }
+
+  bool N20Checked = false;  // check mark of "補助基点の範囲を表示する"
+  std::string N153Caption = PitchCaption(45);  // caption of the pitch submenu
+
+ private:
+  void ScaleBoxClick(CheckBox x, CheckBox y, CheckBox z);
+  void Rotate(SpeedButton button);
+  void PlaceWindow(const TPaletteSettings& settings);
+  void ApplySettings(const TPaletteSettings& settings);
+  TPaletteSettings CurrentSettings() const;
 };
 
 }  // namespace zr

@@ -95,6 +95,22 @@ class IPaletteView {
   virtual void FocusNameField() = 0;
   // A screen position in the client coordinates of the first slot picture (Image1).
   virtual ViewPoint ScreenToImage1(ViewPoint screen) const = 0;
+
+  // Options, About box and settings.
+  // Sets a check box's mark; runs no handler (TForm1::SetCheckBoxChecked runs it).
+  virtual void SetChecked(CheckBox box, bool checked) = 0;
+  // The caption's colour (logical, 0x00BBGGRR: black or red) and weight.
+  virtual void SetCheckBoxLook(CheckBox box, TColor color, bool bold) = 0;
+  virtual std::string Caption(SpeedButton button) const = 0;
+  virtual void SetCaption(SpeedButton button, const std::string& caption) = 0;
+  // The window's outer top-left corner in screen pixels (its normal place when minimised).
+  virtual ViewPoint WindowPosition() const = 0;
+  // Whether a rectangle of screen pixels lies wholly on the monitors' work areas.
+  virtual bool IsOnWorkArea(const ControlRect& screenRect) const = 0;
+  // A modal message box owned by the palette, application title as caption, OK only.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // The About box, modal.
+  virtual void ShowAboutBox() = 0;
 };
 
 }  // namespace zr

@@ -74,6 +74,14 @@ std::string DecodeText(std::string_view bytes, TextEncoding* encoding) {
   return AnsiToUtf8(bytes);
 }
 
+std::string DecodeEditedText(std::string_view bytes, TextEncoding* encoding) {
+  const bool marked = bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
+                      bytes.starts_with("\xFE\xFF");
+  if (marked || IsAscii(bytes) || !IsValidUtf8(bytes)) return DecodeText(bytes, encoding);
+  if (encoding != nullptr) *encoding = TextEncoding::Utf8;
+  return std::string(bytes);
+}
+
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -104,6 +112,8 @@ std::string EncodeTextLines(const std::vector<std::string>& lines, TextEncoding 
       return Utf8ToAnsi(text);
     case TextEncoding::Utf8Bom:
       return "\xEF\xBB\xBF" + text;
+    case TextEncoding::Utf8:
+      return text;
     case TextEncoding::Utf16LE:
     case TextEncoding::Utf16BE: {
       const bool be = encoding == TextEncoding::Utf16BE;

@@ -9,7 +9,7 @@
 
 namespace zr::text {
 
-enum class TextEncoding { Ansi, Utf8Bom, Utf16LE, Utf16BE };
+enum class TextEncoding { Ansi, Utf8Bom, Utf16LE, Utf16BE, Utf8 };  // Utf8: no mark
 
 // A UTF-8 path as the file system's path type (wide on Windows).
 std::filesystem::path PathFromUtf8(std::string_view utf8);
@@ -19,6 +19,9 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // Decodes a whole file's bytes to UTF-8, choosing the encoding by byte-order mark.
 std::string DecodeText(std::string_view bytes, TextEncoding* encoding = nullptr);
+// The same for files people edit by hand, which editors also save as UTF-8 without a mark:
+// without a mark, text that is well-formed UTF-8 and not plain ASCII is read as UTF-8.
+std::string DecodeEditedText(std::string_view bytes, TextEncoding* encoding = nullptr);
 // Lines end at CR LF, LF or CR; a final line break adds no empty line; empty lines stay.
 std::vector<std::string> SplitLines(std::string_view text);
 // Reads a text file into lines; false (and no lines) when it cannot be opened.

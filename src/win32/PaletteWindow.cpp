@@ -279,6 +279,9 @@ LRESULT PaletteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_CONTEXTMENU:
+      OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+      return 0;
     case WM_HSCROLL:
       if (reinterpret_cast<HWND>(lParam) == Control(ids::kUpDown1)) OnUpDownScroll();
       return 0;
@@ -330,6 +333,7 @@ void PaletteWindow::OnCommand(int id, int code) {
       if (code == BN_CLICKED) Guarded(hwnd_, [&] { form_.SpeedButton6Click(); });
       break;
     default:
+      OnOptionCommand(id, code);
       break;
   }
 }

@@ -62,6 +62,15 @@ class PaletteWindow final : public IPaletteView {
   void SetSlotBevel(int slot, SlotBevel bevel) override;
   void FocusNameField() override;
   ViewPoint ScreenToImage1(ViewPoint screen) const override;
+  // IPaletteView: options, About box and settings (PaletteWindowOptions.cpp).
+  void SetChecked(CheckBox box, bool checked) override;
+  void SetCheckBoxLook(CheckBox box, TColor color, bool bold) override;
+  std::string Caption(SpeedButton button) const override;
+  void SetCaption(SpeedButton button, const std::string& caption) override;
+  ViewPoint WindowPosition() const override;
+  bool IsOnWorkArea(const ControlRect& screenRect) const override;
+  void ShowMessage(const std::string& text) override;
+  void ShowAboutBox() override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -101,6 +110,9 @@ class PaletteWindow final : public IPaletteView {
   HWND ButtonHandle(SpeedButton button) const;
   HWND CheckBoxHandle(CheckBox box) const;
   HWND StatusBar() const;
+  // Options: the scale boxes' and rotation buttons' clicks, and the context menu.
+  void OnOptionCommand(int id, int code);
+  void OnContextMenu(HWND clicked, LPARAM screenPoint);
 
   // A control as laid out in 96-dpi units, to be placed again when the scale changes.
   struct Placed {

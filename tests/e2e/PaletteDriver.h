@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "win32/PaletteControlIds.h"
@@ -73,6 +74,15 @@ class PaletteDriver {
   static int LitPixels(HWND control);
   // The opened list of the category box, when it is shown.
   HWND CategoryList() const;
+
+  // Options: real input through the system's input queue, and the palette's other windows.
+  // A click (left or right) at the middle of a control, the mouse moved there first.
+  static void ClickWithMouse(HWND control, bool right = false);
+  // Key presses, delivered to the window in front.
+  static void PressKeys(std::initializer_list<WORD> virtualKeys);
+  // A visible top-level window of the palette's process with the class ("#32768" a menu,
+  // "#32770" a dialog), or none.
+  HWND ProcessWindow(const wchar_t* className) const;
 
  private:
   LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;

@@ -272,7 +272,7 @@ TEST_F(PaletteE2e, ControlsSitWhereTheLayoutPutsThem) {
   const RECT picture = palette.PlaceOf(palette.SlotPicture(7), palette.SlotPanel(7));
   EXPECT_EQ(picture.right - picture.left, 53);
 
-  EXPECT_EQ(palette.Text(palette.Control(ids::kSpeedButton3)), L"+15");
+  EXPECT_EQ(palette.Text(palette.Control(ids::kSpeedButton3)), L"+45");  // the default step
   EXPECT_EQ(palette.Text(palette.Control(ids::kSpeedButton6)), L"・");
   EXPECT_EQ(palette.Text(palette.Control(ids::kCheckBox2)), L"1/100");
   EXPECT_EQ(::SendMessageW(palette.Control(ids::kCheckBox2), BM_GETCHECK, 0, 0), BST_CHECKED);

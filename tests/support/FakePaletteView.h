@@ -76,6 +76,28 @@ class FakePaletteView : public IPaletteView {
     return {screen.x - image1Origin.x, screen.y - image1Origin.y};
   }
 
+  // Options, About box and settings.
+  void SetChecked(CheckBox b, bool on) override { checked[static_cast<int>(b)] = on; }
+  void SetCheckBoxLook(CheckBox b, TColor color, bool bold) override {
+    checkLooks[static_cast<int>(b)] = {color, bold};
+  }
+  std::string Caption(SpeedButton b) const override { return captions[static_cast<int>(b)]; }
+  void SetCaption(SpeedButton b, const std::string& caption) override {
+    captions[static_cast<int>(b)] = caption;
+  }
+  ViewPoint WindowPosition() const override { return windowPos; }
+  bool IsOnWorkArea(const ControlRect& r) const override {
+    for (const ControlRect& area : workAreas) {
+      if (r.left >= area.left && r.top >= area.top && r.left + r.width <= area.left + area.width &&
+          r.top + r.height <= area.top + area.height) {
+        return true;
+      }
+    }
+    return false;
+  }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void ShowAboutBox() override { ++aboutBoxes; }
+
   // The slot whose picture is `canvas`, -1 for none.
   SlotBevel GetSlotBevel(int slot) const override { return bevels[static_cast<std::size_t>(slot)]; }
   void SetSlotBevel(int slot, SlotBevel bevel) override {
@@ -117,6 +139,18 @@ class FakePaletteView : public IPaletteView {
   int textWrites = 0;
   int statusWrites = 0;
   int nameFieldFocus = 0;
+
+  // Options, About box and settings.
+  struct CheckLook {
+    TColor color = 0;
+    bool bold = false;
+    bool operator==(const CheckLook&) const = default;
+  };
+  std::array<CheckLook, 4> checkLooks{{{0, false}, {0x0000FF, false}, {0, false}, {0, false}}};
+  std::array<std::string, 7> captions{"<", ">", "+15", "-15", "0", "・", "2p"};
+  std::vector<ControlRect> workAreas{{0, 0, 1280, 770}};  // the primary screen less a task bar
+  std::vector<std::string> messages;
+  int aboutBoxes = 0;
 };
 
 // Records the page load's calls into the drawing engine.

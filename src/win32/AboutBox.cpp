@@ -1,0 +1,154 @@
+// The About box: a dialog from an in-memory template, laid out in 96-dpi pixels scaled to the
+// display, in the palette's dark look.
+#include "win32/AboutBox.h"
+
+#include <vector>
+
+#include "win32/DarkButtons.h"
+#include "win32/DarkTheme.h"
+#include "win32/UniqueHandle.h"
+
+namespace zr::win32 {
+namespace {
+
+constexpr wchar_t kCaption[] = L"バージョン情報";
+constexpr wchar_t kFace[] = L"ＭＳ Ｐゴシック";
+constexpr int kFontHeight = 12;
+constexpr RECT kFrame{8, 8, 245, 96};    // the framed panel
+constexpr POINT kIconAt{16, 18};
+constexpr int kIconSize = 36;
+constexpr RECT kName{60, 20, 243, 36};
+constexpr RECT kVersion{60, 44, 243, 60};
+constexpr RECT kOk{89, 104, 164, 129};
+
+struct AboutContext {
+  int dpi = 96;
+  UniqueFont font;
+  UniqueFont boldFont;
+  HICON icon = nullptr;
+  int Scale(int v) const { return ::MulDiv(v, dpi, 96); }
+  RECT Scale(const RECT& r) const { return {Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)}; }
+};
+
+UniqueFont MakeFont(int pixelHeight, bool bold) {
+  LOGFONTW lf{};
+  lf.lfHeight = -pixelHeight;
+  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfCharSet = SHIFTJIS_CHARSET;
+  wcsncpy(lf.lfFaceName, kFace, LF_FACESIZE - 1);
+  return UniqueFont(::CreateFontIndirectW(&lf));
+}
+
+// A dialog template without controls: the box adds them itself, in pixels.
+std::vector<WORD> DialogTemplate() {
+  std::vector<WORD> t;
+  const auto dword = [&](DWORD d) {
+    t.push_back(LOWORD(d));
+    t.push_back(HIWORD(d));
+  };
+  dword(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU);
+  dword(0);                                  // extended style
+  // No items; x, y, cx, cy in dialog units (the box sizes itself); no menu; the system's
+  // dialog class.
+  for (const WORD w : {0, 0, 0, 100, 60, 0, 0}) t.push_back(w);
+  for (const wchar_t* c = kCaption; *c != L'\0'; ++c) t.push_back(static_cast<WORD>(*c));
+  t.push_back(0);
+  return t;
+}
+
+HWND AddStatic(HWND box, const AboutContext& ctx, const wchar_t* text, const RECT& r, int id,
+               HFONT font) {
+  const RECT s = ctx.Scale(r);
+  HWND control = ::CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                                   s.left, s.top, s.right - s.left, s.bottom - s.top, box,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return control;
+}
+
+void OnInit(HWND box, AboutContext& ctx) {
+  ::SetWindowLongPtrW(box, DWLP_USER, reinterpret_cast<LONG_PTR>(&ctx));
+  theme::ApplyDarkTitleBar(box);
+  RECT outer{0, 0, ctx.Scale(kAboutClientWidth), ctx.Scale(kAboutClientHeight)};
+  ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongW(box, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(::GetWindowLongW(box, GWL_EXSTYLE)));
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  ::SetWindowPos(box, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+
+  AddStatic(box, ctx, kAboutProductName, kName, kAboutNameId, ctx.boldFont.get());
+  AddStatic(box, ctx, kAboutVersion, kVersion, kAboutVersionId, ctx.font.get());
+  const RECT ok = ctx.Scale(kOk);
+  HWND button = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
+                                  ok.left, ok.top, ok.right - ok.left, ok.bottom - ok.top, box,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAboutOkId)), nullptr,
+                                  nullptr);
+  ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(ctx.font.get()), FALSE);
+  InstallHoverTracking(button);
+  ::SendMessageW(box, DM_SETDEFID, kAboutOkId, 0);
+  ::SetFocus(button);
+}
+
+void OnPaint(HWND box, const AboutContext& ctx) {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(box, &ps);
+  const RECT frame = ctx.Scale(kFrame);
+  theme::Bevel(dc, frame, theme::kBevelDark, theme::kBevelLight);  // sunken
+  const int size = ctx.Scale(kIconSize);
+  if (ctx.icon != nullptr) {
+    ::DrawIconEx(dc, ctx.Scale(kIconAt.x), ctx.Scale(kIconAt.y), ctx.icon, size, size, 0, nullptr,
+                 DI_NORMAL);
+  }
+  ::EndPaint(box, &ps);
+}
+
+INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* ctx = reinterpret_cast<AboutContext*>(::GetWindowLongPtrW(box, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInit(box, *reinterpret_cast<AboutContext*>(lParam));
+      return FALSE;  // the focus is set
+    case WM_PAINT:
+      if (ctx == nullptr) return FALSE;
+      OnPaint(box, *ctx);
+      return TRUE;
+    case WM_CTLCOLORDLG:
+      return reinterpret_cast<INT_PTR>(theme::Brush(theme::kWindow));
+    case WM_CTLCOLORSTATIC:
+      ::SetTextColor(reinterpret_cast<HDC>(wParam), theme::kText);
+      ::SetBkColor(reinterpret_cast<HDC>(wParam), theme::kWindow);
+      return reinterpret_cast<INT_PTR>(theme::Brush(theme::kWindow));
+    case WM_DRAWITEM:
+      PaintFlatButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) ::EndDialog(box, IDOK);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void ShowAboutBox(HWND owner) {
+  AboutContext ctx;
+  HDC screen = ::GetDC(nullptr);
+  ctx.dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  if (ctx.dpi <= 0) ctx.dpi = 96;
+  ctx.font = MakeFont(ctx.Scale(kFontHeight), false);
+  ctx.boldFont = MakeFont(ctx.Scale(kFontHeight), true);
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  const int iconSize = ctx.Scale(kIconSize);
+  ctx.icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, iconSize,
+                                             iconSize, LR_DEFAULTCOLOR));
+  const std::vector<WORD> t = DialogTemplate();
+  ::DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(t.data()), owner,
+                            AboutProc, reinterpret_cast<LPARAM>(&ctx));
+  if (ctx.icon != nullptr) ::DestroyIcon(ctx.icon);
+}
+
+}  // namespace zr::win32

@@ -1,0 +1,201 @@
+// The real palette started with a settings file: what it restores, options changed with real
+// mouse clicks and keys through the context menu, the About box, and the file after closing.
+// Screenshots of the menu and the box are kept in the test output folder.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "PaletteDriver.h"
+#include "support/TempFolder.h"
+#include "text/IniFile.h"
+#include "text/TextFile.h"
+#include "win32/AboutBox.h"
+#include "win32/PaletteControlIds.h"
+
+namespace zr::test {
+namespace {
+
+using namespace std::chrono_literals;
+namespace ids = win32::ids;
+
+constexpr auto kStartTimeout = 30s;
+constexpr auto kActionTimeout = 5s;
+constexpr wchar_t kMenuClass[] = L"#32768";
+constexpr wchar_t kDialogClass[] = L"#32770";
+
+class OptionsE2e : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE), dir.Path() / "ZovezaRuzu.exe");
+    dir.Write("MenuList.txt", "Lamps\tL\r\nOutlets\tC\r\nFans\tF\r\n");
+    dir.Write("BlockList.txt", "L01\tLamp\r\nC01\tOutlet\r\nF01\tFan\r\nF02\tFan 2\r\n");
+    dir.Write("TargetCAD_APIVersion.txt",
+              "AutoCAD\tAutoCAD.Application\r\nBricsCAD\tBricscadApp.AcadApplication\r\n");
+  }
+
+  void Start() {
+    ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
+    ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
+    ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return ::IsWindowVisible(palette.Window()); },
+                                         kStartTimeout));
+  }
+
+  bool Checked(int id) const {
+    return ::SendMessageW(palette.Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  std::wstring Caption(int id) const { return palette.Text(palette.Control(id)); }
+  bool Waits(const std::function<bool()>& done) const {
+    return PaletteDriver::WaitUntil(done, kActionTimeout);
+  }
+
+  // Opens the context menu with the right button over slot 0; false when no menu shows.
+  bool OpenMenu() {
+    PaletteDriver::ClickWithMouse(palette.SlotPicture(0), true);
+    return Waits([&] { return palette.ProcessWindow(kMenuClass) != nullptr; });
+  }
+  bool MenuClosed() {
+    return Waits([&] { return palette.ProcessWindow(kMenuClass) == nullptr; });
+  }
+
+  std::wstring OutputFile(const std::string& name) const {
+    std::filesystem::create_directories(std::filesystem::path(ZR_TEST_OUTPUT_DIR));
+    return (std::filesystem::path(ZR_TEST_OUTPUT_DIR) / name).wstring();
+  }
+  // The palette and a window beside it in one picture.
+  bool SaveWithPalette(HWND other, const std::string& name) const {
+    RECT shot{};
+    RECT r{};
+    ::GetWindowRect(palette.Window(), &shot);
+    ::GetWindowRect(other, &r);
+    ::UnionRect(&shot, &shot, &r);
+    return PaletteDriver::SaveScreenshot(OutputFile(name), shot);
+  }
+
+  TempFolder dir;
+  PaletteDriver palette;
+};
+
+TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
+  // Saved by hand as UTF-8 without a mark, with a section of the user's own.
+  dir.Write("ZovezaRuzu.ini",
+            "[Form]\r\nLeft=100\r\nTop=120\r\n[Scale]\r\n100=0\r\n050=1\r\nNON=1\r\n"
+            "[Block]\r\nDbClick=1\r\n[Menu]\r\nKaiten=回転角度ピッチ 30°\r\n"
+            "[Caption]\r\nKaiten1=+30\r\nKaiten2=-30\r\n[Combo]\r\nSetsubi=2\r\n"
+            "[Target]\r\nProgID=AutoCAD.Application\r\n[メモ]\r\n残す=はい\r\n");
+  Start();
+  ASSERT_TRUE(Waits([&] { return palette.StatusText(0) == L"F01"; })) << "category 3 not shown";
+
+  RECT window{};
+  ::GetWindowRect(palette.Window(), &window);
+  EXPECT_EQ(window.left, 100);
+  EXPECT_EQ(window.top, 120);
+  EXPECT_EQ(palette.Text(palette.Window()), L"Zoveza Ruzu 1.65 Dark [ AutoCAD ]");
+  EXPECT_EQ(palette.CategoryIndex(), 2);
+  EXPECT_FALSE(Checked(ids::kCheckBox2));
+  EXPECT_TRUE(Checked(ids::kCheckBox3));
+  EXPECT_TRUE(Checked(ids::kCheckBox4));
+  EXPECT_EQ(Caption(ids::kSpeedButton3), L"+30");
+  EXPECT_EQ(Caption(ids::kSpeedButton4), L"-30");
+
+  // A real click on 1/200 takes the mark from 1/50.
+  PaletteDriver::ClickWithMouse(palette.Control(ids::kCheckBox1));
+  ASSERT_TRUE(Waits([&] { return Checked(ids::kCheckBox1) && !Checked(ids::kCheckBox3); }));
+  EXPECT_FALSE(Checked(ids::kCheckBox2));
+
+  // The menu: its picture, then "ダブルクリックでブロック挿入" (fourth entry) switched off.
+  ASSERT_TRUE(OpenMenu()) << "no context menu on the right button";
+  ::Sleep(300);  // let the menu paint before the picture is taken
+  EXPECT_TRUE(SaveWithPalette(palette.ProcessWindow(kMenuClass), "options-context-menu.bmp"));
+  PaletteDriver::PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+  ASSERT_TRUE(MenuClosed());
+  // The pitch submenu (fifth entry), its first step 15°.
+  ASSERT_TRUE(OpenMenu());
+  PaletteDriver::PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
+  ASSERT_TRUE(Waits([&] { return Caption(ids::kSpeedButton3) == L"+15"; })) << "step not 15°";
+  EXPECT_EQ(Caption(ids::kSpeedButton4), L"-15");
+  ASSERT_TRUE(MenuClosed());
+
+  // "バージョン情報", second from the end; closed with a click on OK.
+  ASSERT_TRUE(OpenMenu());
+  PaletteDriver::PressKeys({VK_UP, VK_UP, VK_RETURN});
+  HWND about = nullptr;
+  ASSERT_TRUE(Waits([&] { return (about = palette.ProcessWindow(kDialogClass)) != nullptr; }))
+      << "no About box";
+  ::Sleep(300);
+  EXPECT_EQ(palette.Text(about), L"バージョン情報");
+  EXPECT_EQ(palette.Text(::GetDlgItem(about, win32::kAboutNameId)), win32::kAboutProductName);
+  EXPECT_EQ(palette.Text(::GetDlgItem(about, win32::kAboutVersionId)), win32::kAboutVersion);
+  RECT client{};
+  ::GetClientRect(about, &client);
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+  ::ReleaseDC(nullptr, screen);
+  EXPECT_EQ(client.right, ::MulDiv(win32::kAboutClientWidth, dpi, 96));
+  EXPECT_EQ(client.bottom, ::MulDiv(win32::kAboutClientHeight, dpi, 96));
+  EXPECT_TRUE(SaveWithPalette(about, "options-about-box.bmp"));
+  PaletteDriver::ClickWithMouse(::GetDlgItem(about, win32::kAboutOkId));
+  ASSERT_TRUE(Waits([&] { return palette.ProcessWindow(kDialogClass) == nullptr; }));
+
+  EXPECT_EQ(palette.Close(10s), 0);
+  text::TextEncoding encoding{};
+  const auto bytes = text::ReadFileBytes(dir.File("ZovezaRuzu.ini"));
+  ASSERT_TRUE(bytes);
+  const text::IniFile ini(text::SplitLines(text::DecodeEditedText(*bytes, &encoding)));
+  EXPECT_EQ(encoding, text::TextEncoding::Utf8);
+  EXPECT_EQ(ini.Read("Form", "Left"), "100");
+  EXPECT_EQ(ini.Read("Form", "Top"), "120");
+  EXPECT_EQ(ini.Read("Scale", "200"), "1");
+  EXPECT_EQ(ini.Read("Scale", "050"), "0");
+  EXPECT_EQ(ini.Read("Scale", "NON"), "1");
+  EXPECT_EQ(ini.Read("Block", "DbClick"), "0");
+  EXPECT_EQ(ini.Read("Menu", "Kaiten"), "回転角度ピッチ 15°");
+  EXPECT_EQ(ini.Read("Caption", "Kaiten1"), "+15");
+  EXPECT_EQ(ini.Read("Combo", "Setsubi"), "2");
+  EXPECT_EQ(ini.Read("Target", "ProgID"), "AutoCAD.Application");
+  EXPECT_EQ(ini.Read("メモ", "残す"), "はい");
+}
+
+TEST_F(OptionsE2e, PositionOnNoMonitorIsCentredAndTheFirstCloseWritesANewFile) {
+  dir.Write("ZovezaRuzu.ini", "[Form]\r\nLeft=-30000\r\nTop=40000\r\n");
+  Start();
+  RECT window{};
+  ::GetWindowRect(palette.Window(), &window);
+  EXPECT_EQ(window.left, (::GetSystemMetrics(SM_CXSCREEN) - (window.right - window.left)) / 2);
+  EXPECT_EQ(window.top, (::GetSystemMetrics(SM_CYSCREEN) - (window.bottom - window.top)) / 2);
+  EXPECT_EQ(Caption(ids::kSpeedButton3), L"+45");  // the default step
+  EXPECT_TRUE(Checked(ids::kCheckBox2));
+
+  dir.Remove("ZovezaRuzu.ini");
+  EXPECT_EQ(palette.Close(10s), 0);
+  const auto bytes = text::ReadFileBytes(dir.File("ZovezaRuzu.ini"));
+  ASSERT_TRUE(bytes);
+  EXPECT_TRUE(bytes->starts_with("\xFF\xFE")) << "a new file is UTF-16 with its mark";
+  const text::IniFile ini(text::SplitLines(text::DecodeText(*bytes)));
+  EXPECT_EQ(ini.Read("Form", "Left"), std::to_string(window.left));
+  EXPECT_EQ(ini.Read("Menu", "Kaiten"), "回転角度ピッチ 45°");
+}
+
+// A settings file that cannot be written: the user is told which file, the palette still
+// closes, and the file stays as it was. (The temporary file's place is taken by a folder;
+// Wine, unlike Windows, replaces a read-only file for a root user.)
+TEST_F(OptionsE2e, FailedWriteIsReportedAndTheFileKept) {
+  const std::string content = "[Form]\r\nLeft=100\r\nTop=120\r\n";
+  dir.Write("ZovezaRuzu.ini", content);
+  const std::wstring path = (dir.Path() / "ZovezaRuzu.ini").wstring();
+  std::filesystem::create_directory(dir.Path() / "ZovezaRuzu.ini.tmp");
+  Start();
+  ::PostMessageW(palette.Window(), WM_CLOSE, 0, 0);
+  HWND message = nullptr;
+  ASSERT_TRUE(Waits([&] { return (message = palette.ProcessWindow(kDialogClass)) != nullptr; }))
+      << "no message about the failed write";
+  ::Sleep(300);
+  EXPECT_TRUE(SaveWithPalette(message, "options-write-failed.bmp"));
+  EXPECT_EQ(palette.Text(::GetDlgItem(message, 0xFFFF)), path + L" に書き込めません");
+  PaletteDriver::PressKeys({VK_RETURN});
+  EXPECT_EQ(palette.Close(10s), 0);
+  EXPECT_EQ(text::ReadFileBytes(dir.File("ZovezaRuzu.ini")), content);
+}
+
+}  // namespace
+}  // namespace zr::test
