@@ -59,7 +59,7 @@ void PaletteWindow::OnContextMenu(HWND clicked, LPARAM screenPoint) {
     return ::GetWindowRect(control, &r) != FALSE && ::PtInRect(&r, at) != FALSE;
   };
   bool opens = false;
-  for (const SlotPicture& picture : pictures_) opens = opens || contains(picture.Handle());
+  for (const SlotPicture& picture : ImgAry) opens = opens || contains(picture.Handle());
   for (int id : {ids::kSpeedButton3, ids::kSpeedButton4, ids::kSpeedButton5, ids::kSpeedButton6}) {
     opens = opens || contains(Control(id));
   }
