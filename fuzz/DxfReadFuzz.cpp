@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <string_view>
 
+#include "drawing/DxfFilePairs.h"
 #include "drawing/DxfRead.h"
 #include "text/Utf.h"
 
@@ -33,6 +35,24 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
+// A file read piece by piece (a piece size taken from the input) gives the pairs of the
+// whole text, line numbers and all.
+void CheckPiecesGiveTheSamePairs(std::string_view bytes) {
+  const std::size_t piece = bytes.empty() ? 1 : static_cast<unsigned char>(bytes[0]) % 16 + 1;
+  std::istringstream in{std::string(bytes)};
+  std::string buffer;
+  zr::dxf::FilePairs pieces(in, buffer, piece);
+  zr::dxf::PairCursor whole(bytes);
+  zr::dxf::Pair a, b;
+  for (;;) {
+    const bool more = whole.Next(a);
+    Check(pieces.Next(b) == more);
+    if (!more) break;
+    Check(a.codeText == b.codeText && a.value == b.value && a.codeLine == b.codeLine &&
+          a.valueLine == b.valueLine);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -56,5 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   for (const zr::TTextBlk& t : model.TextAry) Check(zr::text::IsValidUtf8(t.str));
+  CheckPiecesGiveTheSamePairs(std::string_view(reinterpret_cast<const char*>(data), size));
   return 0;
 }

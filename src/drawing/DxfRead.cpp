@@ -1,10 +1,11 @@
 #include "drawing/DxfRead.h"
 
+#include <algorithm>
 #include <exception>
 #include <fstream>
-#include <memory>
 #include <optional>
 
+#include "drawing/DxfFilePairs.h"
 #include "drawing/DxfPairs.h"
 #include "drawing/DxfReader.h"
 #include "text/TextFile.h"
@@ -13,41 +14,10 @@ namespace zr {
 namespace {
 
 constexpr int kProgressMax = 50;
-
-// The bytes of the file last read. Its memory is kept for the next read (drawings are read
-// one after the other, page after page) unless it grew past kKeptBytes.
-class FileBuffer {
- public:
-  static constexpr std::size_t kKeptBytes = 256u << 20;
-
-  // The whole file, or nothing when it cannot be opened or read.
-  std::optional<std::string_view> Load(const std::string& path) {
-    std::ifstream in(text::PathFromUtf8(path), std::ios::binary);
-    if (!in) return std::nullopt;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) return std::nullopt;
-    const auto length = static_cast<std::size_t>(size);
-    if (length > capacity_) {
-      data_.reset();  // no old and new buffer at once
-      data_ = std::make_unique_for_overwrite<char[]>(length);
-      capacity_ = length;
-    }
-    in.seekg(0, std::ios::beg);
-    if (length > 0 && !in.read(data_.get(), size)) return std::nullopt;
-    return std::string_view(data_.get(), length);
-  }
-
-  void Trim() {
-    if (capacity_ <= kKeptBytes) return;
-    data_.reset();
-    capacity_ = 0;
-  }
-
- private:
-  std::unique_ptr<char[]> data_;
-  std::size_t capacity_ = 0;
-};
+// A file is read this much at a time; the buffer is kept for the next file unless a pair
+// longer than a piece grew it past kKeptBytes.
+constexpr std::size_t kPieceBytes = 1u << 20;
+constexpr std::size_t kKeptBytes = 16u << 20;
 
 void StartRead(TDxfModel& model, std::string& ErrMsg, std::string& AcadVer) {
   model.Clear();
@@ -78,26 +48,29 @@ void ReportBadPair(const dxf::Pair& pair, const dxf::ValueDecoder& decoder,
   }
 }
 
-// Runs the reader over the pairs of the text up to "0/EOF"; stops at the first bad pair.
-void ReadPairs(TDxfModel& model, std::string_view text, dxf::ValueDecoder& decoder,
-               IProgressBar* Bar, IMessageOwner* Wnd, std::string& ErrMsg,
+// Sets the progress indicator up for the text; returns after how many pairs it moves on.
+std::size_t StartProgress(IProgressBar* Bar, std::string_view text) {
+  if (Bar == nullptr) return 1;
+  Bar->SetPosition(0);
+  Bar->SetMax(kProgressMax);
+  return dxf::CountLines(text) / 100 + 1;
+}
+
+// Runs the reader over the pairs up to "0/EOF"; stops at the first bad pair. total is the
+// number of bytes the pairs come from.
+template <class Pairs>
+void ReadPairs(TDxfModel& model, Pairs& pairs, std::size_t total, dxf::ValueDecoder& decoder,
+               IProgressBar* Bar, std::size_t step, IMessageOwner* Wnd, std::string& ErrMsg,
                std::string& AcadVer) {
-  std::size_t step = 1;
   int position = 0;
-  if (Bar != nullptr) {
-    Bar->SetPosition(0);
-    Bar->SetMax(kProgressMax);
-    step = dxf::CountLines(text) / 100 + 1;
-  }
   dxf::DxfReader reader(model, decoder);
-  dxf::PairCursor pairs(text);
   dxf::Pair pair;
   std::size_t index = 0;
   try {
     while (pairs.Next(pair)) {
       if (Bar != nullptr && index % step == 0) Bar->SetPosition(++position);
       ++index;
-      reader.SetExtent(pairs.Offset(), text.size());
+      reader.SetExtent(pairs.Offset(), total);
       const std::optional<std::int32_t> code = dxf::ParseGroupCode(pair.codeText);
       if (!code) throw dxf::ConversionFailure{};
       reader.Take(*code, pair.value);
@@ -110,15 +83,12 @@ void ReadPairs(TDxfModel& model, std::string_view text, dxf::ValueDecoder& decod
   AcadVer = reader.Version();
 }
 
-}  // namespace
-
-void DxfReadFromBytes(TDxfModel& model, std::string_view bytes, IProgressBar* Bar,
-                      IMessageOwner* Wnd, std::string& ErrMsg, std::string& AcadVer) {
-  StartRead(model, ErrMsg, AcadVer);
+// The pairs of bytes held in memory; a byte-order mark chooses the encoding of them all.
+void ReadBytes(TDxfModel& model, std::string_view bytes, IProgressBar* Bar, IMessageOwner* Wnd,
+               std::string& ErrMsg, std::string& AcadVer) {
   dxf::ValueDecoder decoder;
   std::string converted;
   std::string_view text = bytes;
-  // A byte-order mark chooses the encoding of the whole file.
   if (bytes.starts_with("\xEF\xBB\xBF")) {
     text.remove_prefix(3);
     decoder.SetUtf8(true);
@@ -127,7 +97,50 @@ void DxfReadFromBytes(TDxfModel& model, std::string_view bytes, IProgressBar* Ba
     text = converted;
     decoder.SetUtf8(true);
   }
-  ReadPairs(model, text, decoder, Bar, Wnd, ErrMsg, AcadVer);
+  const std::size_t step = StartProgress(Bar, text);
+  dxf::PairCursor pairs(text);
+  ReadPairs(model, pairs, text.size(), decoder, Bar, step, Wnd, ErrMsg, AcadVer);
+}
+
+// The pairs of an open file, read piece by piece. A UTF-16 file (converted as a whole) and a
+// read with a progress indicator (which counts the lines first) take the file in one piece.
+// False when the file could not be read.
+bool ReadFile(TDxfModel& model, std::ifstream& in, IProgressBar* Bar, IMessageOwner* Wnd,
+              std::string& ErrMsg, std::string& AcadVer) {
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  if (size < 0) return false;
+  in.seekg(0, std::ios::beg);
+  char head[3] = {};
+  in.read(head, sizeof head);
+  const std::string_view start(head, static_cast<std::size_t>(in.gcount()));
+  in.clear();
+  if (Bar != nullptr || start.starts_with("\xFF\xFE") || start.starts_with("\xFE\xFF")) {
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.seekg(0, std::ios::beg);
+    if (size > 0 && !in.read(bytes.data(), size)) return false;
+    ReadBytes(model, bytes, Bar, Wnd, ErrMsg, AcadVer);
+    return true;
+  }
+  dxf::ValueDecoder decoder;
+  const bool bom = start == "\xEF\xBB\xBF";
+  decoder.SetUtf8(bom);
+  in.seekg(bom ? 3 : 0, std::ios::beg);
+  thread_local std::string buffer;
+  const std::size_t total = static_cast<std::size_t>(size) - (bom ? 3 : 0);
+  // A file smaller than a piece is read in one go, into no more memory than it needs.
+  dxf::FilePairs pairs(in, buffer, std::min(kPieceBytes, total + 1));
+  ReadPairs(model, pairs, total, decoder, nullptr, 1, Wnd, ErrMsg, AcadVer);
+  if (buffer.size() > kKeptBytes) std::string().swap(buffer);
+  return !pairs.Failed();
+}
+
+}  // namespace
+
+void DxfReadFromBytes(TDxfModel& model, std::string_view bytes, IProgressBar* Bar,
+                      IMessageOwner* Wnd, std::string& ErrMsg, std::string& AcadVer) {
+  StartRead(model, ErrMsg, AcadVer);
+  ReadBytes(model, bytes, Bar, Wnd, ErrMsg, AcadVer);
   EndRead(model, Bar);
 }
 
@@ -138,21 +151,19 @@ void DxfRead(TDxfModel& model, const std::string& FileName, IProgressBar* Bar,
     EndRead(model, Bar);
     return;
   }
-  thread_local FileBuffer buffer;
-  std::optional<std::string_view> bytes;
+  bool read = false;
   try {
-    bytes = buffer.Load(FileName);
+    std::ifstream in(text::PathFromUtf8(FileName), std::ios::binary);
+    read = in && ReadFile(model, in, Bar, Wnd, ErrMsg, AcadVer);
   } catch (const std::exception&) {
-    bytes.reset();  // too large to hold, or a read error: reported like a file in use
+    read = false;  // too large to hold, or a read error: reported like a file in use
   }
-  if (!bytes) {
+  if (!read) {
+    StartRead(model, ErrMsg, AcadVer);  // nothing of a file that could not be read stays
     ErrMsg = kDxfBusyError;
     if (Wnd != nullptr) Wnd->ShowMessage(kDxfBusyMessage, kDxfMessageCaption);
-    EndRead(model, Bar);
-    return;
   }
-  DxfReadFromBytes(model, *bytes, Bar, Wnd, ErrMsg, AcadVer);
-  buffer.Trim();
+  EndRead(model, Bar);
 }
 
 SmallInt LayerColor(TDxfModel& model, const std::string& name) {

@@ -65,8 +65,11 @@ SmallInt LayerIndex::Color(const std::string& name) {
 
 void DxfReader::Take(std::int32_t code, std::string_view value) {
   const Word word = (code == 0 || code == 2) ? Classify(value) : Word::Other;
-  TakeVersion(code, value);
-  if (inHeader_) TakeCodePage(code, value);
+  if (inHeader_) {
+    TakeHeader(code, value);
+  } else if (code == 2 && word == Word::Header) {
+    inHeader_ = true;
+  }
   if (inLayerTable_) TakeLayerTable(code, value, word);
   if (inViewTable_) TakeViewTable(code, value, word);
   if (inTable_ && code == 2) {
@@ -98,24 +101,20 @@ void DxfReader::Take(std::int32_t code, std::string_view value) {
   }
 }
 
-// The version is the group 1 after "$ACADVER"; from AC1021 on, strings are UTF-8.
-void DxfReader::TakeVersion(std::int32_t code, std::string_view value) {
-  if (inHeader_ && version_.empty()) {
+// The HEADER section. The version is the group 1 after "$ACADVER"; from AC1021 on, strings
+// are UTF-8. Before, they are written in the code page that the group 3 after $DWGCODEPAGE
+// names, and string values after it (tables, blocks, entities) are decoded with it.
+void DxfReader::TakeHeader(std::int32_t code, std::string_view value) {
+  if (version_.empty()) {
     if (seenAcadVer_) {
-      if (code != 1) return;
-      version_ = decoder_.Decode(value);
-      if (version_ >= "AC1021") decoder_.SetUtf8(true);
+      if (code == 1) {
+        version_ = decoder_.Decode(value);
+        if (version_ >= "AC1021") decoder_.SetUtf8(true);
+      }
     } else if (code == 9 && value == "$ACADVER") {
       seenAcadVer_ = true;
     }
-  } else if (code == 2 && value == "HEADER") {
-    inHeader_ = true;
   }
-}
-
-// Files before AC1021 are written in the code page named by $DWGCODEPAGE; string values
-// after it (tables, blocks, entities) are decoded with it.
-void DxfReader::TakeCodePage(std::int32_t code, std::string_view value) {
   if (code == 9) {
     seenCodePage_ = value == "$DWGCODEPAGE";
   } else if (seenCodePage_ && code == 3) {
@@ -179,7 +178,7 @@ void DxfReader::TakeStructure(Word word) {
       inBlockDef_ = false;
       break;
     case Word::EndSec:
-      inBlocks_ = inViewEntry_ = inBlockDef_ = inEntities_ = false;
+      inHeader_ = inBlocks_ = inViewEntry_ = inBlockDef_ = inEntities_ = false;
       break;
     default:
       break;

@@ -116,8 +116,7 @@ class DxfReader {
   const std::string& Version() const { return version_; }
 
  private:
-  void TakeVersion(std::int32_t code, std::string_view value);
-  void TakeCodePage(std::int32_t code, std::string_view value);
+  void TakeHeader(std::int32_t code, std::string_view value);
   void TakeLayerTable(std::int32_t code, std::string_view value, Word word);
   void TakeViewTable(std::int32_t code, std::string_view value, Word word);
   void TakeStructure(Word word);

@@ -95,6 +95,7 @@ const CodePageTable& Table(unsigned codePage) {
 std::string CodePageToUtf8(unsigned codePage, std::string_view bytes) {
   if (IsAscii(bytes)) return std::string(bytes);
   const CodePageTable& t = Table(codePage);
+  const auto* dbcs = t.dbcs.get();  // held locally: the text's stores may alias the member
   std::string out;
   out.reserve(bytes.size() * 3 / 2);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -104,7 +105,7 @@ std::string CodePageToUtf8(unsigned codePage, std::string_view bytes) {
       continue;
     }
     if (t.isLead[b] && i + 1 < bytes.size()) {
-      const char32_t cp = (*t.dbcs)[b][static_cast<unsigned char>(bytes[i + 1])];
+      const char32_t cp = (*dbcs)[b][static_cast<unsigned char>(bytes[i + 1])];
       if (cp != 0) {
         AppendUtf8(out, cp);
         ++i;
