@@ -9,6 +9,8 @@
 #include "app/PaletteView.h"
 #include "app/SlotPainter.h"
 #include "cadlink/Desktop.h"
+#include "cadlink/Drafter.h"
+#include "cadlink/TargetList.h"
 #include "insert/LispInsertion.h"
 
 namespace zr {
@@ -65,6 +67,18 @@ class TForm1 {
   // The desktop the insertion reaches the CAD through; until it is set, clicks insert nothing.
   void SetDesktop(cadlink::IDesktop& desktop);
 
+  // CAD commands of the context menu and the "2p" button. Like a click, none of them runs
+  // while an insertion waits for the CAD, and none runs before the desktop is set.
+  // "■ LISP をロード" (false) and "■ LISP をロード ( IJCAD LT )" (true).
+  void LoadLispClick(bool typedLineByLine);
+  void DrafterClick(cadlink::DrafterCommand command);  // the seven drafter entries
+  void SpeedButton7Click();  // "2p": rotation from an angle indicated in the CAD
+  void N25Click();           // "挿入に LISP を使う": toggles gbUseLISP
+  // "ターゲット CAD": the target dialog; OK sets the title and gbProgID.
+  void TargetCadClick();
+  void SetTargetCadDialog(cadlink::ITargetCadDialog& dialog) { targetDialog_ = &dialog; }
+  cadlink::TTargetCADForm& TargetCadForm() { return targetForm_; }
+
   // Window fields.
   int ImgSize = 0;                 // side of a slot picture
   int gbTAgSt = 0;                 // first catalogue line of the current category, -1 none
@@ -104,6 +118,8 @@ class TForm1 {
   cadlink::IDesktop* desktop_ = nullptr;
   std::unique_ptr<insert::LispInsertion> lisp_;
   bool inserting_ = false;
+  cadlink::ITargetCadDialog* targetDialog_ = nullptr;
+  cadlink::TTargetCADForm targetForm_;  // the dialog's list and fields, kept for the run
 };
 
 }  // namespace zr
