@@ -122,14 +122,14 @@ void TargetCadDialog::OnInit() {
   ::SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font11_.get()), FALSE);
   CreateControls();
 
-  // Client area at its size, the dialog centred on the screen.
+  // Client area at its size, the dialog centred on the screen and above the palette, which
+  // stays on top of every window.
   RECT outer{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
   ::AdjustWindowRectEx(&outer, kDialogStyle, FALSE, 0);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
-  ::SetWindowPos(dialog_, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(dialog_, HWND_TOPMOST, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOACTIVATE);
 
   form_->SetView(this);
   form_->FormShow(progId_);
@@ -142,7 +142,7 @@ void TargetCadDialog::CreateControls() {
   Add(WC_STATICW, L"名称 （説明）", SS_NOPREFIX, InFrame(16, 3, 190, 16), ids::kLabel1, font12_.get());
   Add(WC_STATICW, L"ProgID （クラス文字列）", SS_NOPREFIX, InFrame(16, 53, 190, 16), ids::kLabel2,
       font12_.get());
-  InstallDarkFrame(Add(WC_LISTBOXW, L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+  InstallDarkFrame(Add(WC_LISTBOXW, L"", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS,
                        Box(8, 8, 297, 137), ids::kListBox1, font13_.get(), WS_EX_CLIENTEDGE));
   const DWORD flat = BS_PUSHBUTTON | BS_OWNERDRAW;
   InstallHoverTracking(Add(WC_BUTTONW, L"OK", flat | WS_TABSTOP, Box(80, 271, 75, 25), ids::kButton1,
