@@ -48,6 +48,22 @@ void ClickAt(POINT screen) {
   ::SendInput(3, input, sizeof input[0]);
 }
 
+void PressEnter() {
+  INPUT keys[2]{};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, keys, sizeof keys[0]);
+}
+
+// True when the window has the keyboard focus of its own thread.
+bool Focused(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) &&
+         info.hwndFocus == window;
+}
+
 std::wstring ListLine(HWND list, int i) {
   const auto n = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
   std::wstring text(static_cast<std::size_t>(n > 0 ? n : 0) + 1, L'\0');
@@ -93,8 +109,10 @@ class CadCommandsE2e : public ::testing::Test {
     return found;
   }
 
-  // Opens the target dialog, picks the line, keeps a screenshot and confirms with OK.
-  void ChooseTarget(const std::wstring& line, const std::string& screenshot) {
+  // Opens the target dialog, picks the line, optionally renames it by putting the new name in
+  // the name field and pressing a real Enter there, keeps a screenshot and confirms with OK.
+  void ChooseTarget(const std::wstring& line, const std::string& screenshot,
+                    const std::wstring& newName = L"") {
     Command(cad_ids::kTargetCad);
     const HWND dialog = FindDialog();
     ASSERT_NE(dialog, nullptr) << "the target CAD dialog did not open";
@@ -108,7 +126,19 @@ class CadCommandsE2e : public ::testing::Test {
     ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(target_ids::kListBox1, LBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(list));
-    EXPECT_EQ(palette.Text(::GetDlgItem(dialog, target_ids::kEdit2)), line.substr(line.find(L'\t') + 1));
+    const std::wstring progId = line.substr(line.find(L'\t') + 1);
+    EXPECT_EQ(palette.Text(::GetDlgItem(dialog, target_ids::kEdit2)), progId);
+    if (!newName.empty()) {
+      const HWND name = ::GetDlgItem(dialog, target_ids::kEdit1);
+      ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(newName.c_str()));
+      ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(name), TRUE);  // as Tab does
+      ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return Focused(name); }, kActionTimeout));
+      PressEnter();
+      EXPECT_TRUE(PaletteDriver::WaitUntil([&] { return ListLine(list, index) == newName + L"\t" + progId; },
+                                           kActionTimeout))
+          << "Enter in the name field did not change the line";
+      EXPECT_TRUE(::IsWindowVisible(dialog)) << "Enter closed the dialog";
+    }
     ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r{};
     ::GetWindowRect(dialog, &r);
@@ -138,8 +168,11 @@ class CadCommandsE2e : public ::testing::Test {
 
 TEST_F(CadCommandsE2e, TargetDialogChoiceRetitlesAndTheNextCommandsGoToIt) {
   Start({"--progid", "Gcad.Application"});
-  ChooseTarget(L"IJCAD LT\tGcad.Application", "target-cad-dialog.bmp");
-  EXPECT_EQ(palette.Text(palette.Window()), L"Zoveza Ruzu 1.65 Dark [ IJCAD LT ]");
+  ChooseTarget(L"IJCAD LT\tGcad.Application", "target-cad-dialog.bmp", L"IJCAD LT 2024");
+  EXPECT_EQ(palette.Text(palette.Window()), L"Zoveza Ruzu 1.65 Dark [ IJCAD LT 2024 ]");
+  std::vector<std::string> list;
+  ASSERT_TRUE(text::ReadTextLines(dir.File("TargetCAD_APIVersion.txt"), list));
+  EXPECT_EQ(list[2], "IJCAD LT 2024\tGcad.Application");  // saved at once, in the list's order
 
   // The IJCAD LT load types the file's non-empty lines, in order.
   std::size_t from = cad->Log().size();
