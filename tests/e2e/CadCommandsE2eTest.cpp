@@ -64,11 +64,14 @@ bool Focused(HWND window) {
          info.hwndFocus == window;
 }
 
+// A line of the dialog's list. LB_GETTEXT takes no buffer size and the list may be refilled
+// between two messages, so the buffer is far larger than any line of these tests.
 std::wstring ListLine(HWND list, int i) {
-  const auto n = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-  std::wstring text(static_cast<std::size_t>(n > 0 ? n : 0) + 1, L'\0');
+  constexpr std::size_t kRoom = 4096;
+  if (::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) >= 1024) return {};
+  std::wstring text(kRoom, L'\0');
   ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  text.resize(wcsnlen(text.c_str(), kRoom));
   return text;
 }
 
