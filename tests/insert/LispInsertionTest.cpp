@@ -160,8 +160,8 @@ TEST_F(LispLoadTest, LoadSendsTheLoadExpressionOnlyWhenTheFileExists) {
   EXPECT_TRUE(journal->empty());
   WriteLisp("(princ)\r\n");
   LoadLisp(desktop, dir.File(""), kProgId);
-  EXPECT_EQ(Sent(), std::vector<std::string>{"SendCommand(\"(load \\\"" +
-                                             dir.File("zovezaRuzu.lsp") + "\\\")\\r\")"});
+  const std::string load = LispLoadText(dir.File("zovezaRuzu.lsp")) + "\r";
+  EXPECT_EQ(Sent(), std::vector<std::string>{"SendCommand(" + cadlink::AutoValue(load).Describe() + ")"});
   EXPECT_EQ(LispLoadText("C:\\a b\\zovezaRuzu.lsp"), "(load \"C:\\\\a b\\\\zovezaRuzu.lsp\")");
 }
 
