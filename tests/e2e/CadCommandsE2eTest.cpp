@@ -93,9 +93,14 @@ class CadCommandsE2e : public ::testing::Test {
     cadArgs.insert(cadArgs.end(), {"--pos", "0,0,300,300"});
     cad = std::make_unique<TestCadProcess>(cadArgs, "commands");
     ASSERT_TRUE(cad->Ready()) << "the test CAD did not register";
+    // A pointer left over an empty slot would describe that slot, emptying panel 0.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
     ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
-    ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == L"L01"; }, kStartTimeout));
+    ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == L"L01"; }, kStartTimeout))
+        << "the first page was not shown: panel 0 \"" << win32::Narrow(palette.StatusText(0))
+        << "\", title \"" << win32::Narrow(palette.Text(palette.Window())) << "\", "
+        << palette.CategoryCount() << " categories";
   }
 
   // A command of the context menu, as its item sends it.
@@ -204,7 +209,10 @@ TEST_F(CadCommandsE2e, TwoPointsTurnsTheInsertionAndLispModeCallsTheFunction) {
                         Quoted(insert::LispLoadText(dir.File(insert::kLispFileName)) + "\r") + ")", from), "");
 
   from = cad->Log().size();
-  palette.Click(ids::kSpeedButton7);
+  // A real click: a message sent from another process could not make calls into the CAD.
+  RECT button{};
+  ::GetWindowRect(palette.Control(ids::kSpeedButton7), &button);
+  ClickAt({(button.left + button.right) / 2, (button.top + button.bottom) / 2});
   EXPECT_NE(WaitFor("Utility.Prompt(" + Quoted("30.0000\r\n") + ")", from), "");
   EXPECT_NE(WaitFor("Document.SendCommand(" + Quoted("\x1B") + ")", from), "");
 
