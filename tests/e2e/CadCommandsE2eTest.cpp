@@ -124,6 +124,7 @@ class CadCommandsE2e : public ::testing::Test {
     Command(cad_ids::kTargetCad);
     const HWND dialog = FindDialog();
     ASSERT_NE(dialog, nullptr) << "the target CAD dialog did not open";
+    ExpectDialogLayout(dialog);
     const HWND list = ::GetDlgItem(dialog, target_ids::kListBox1);
     const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
     int index = -1;
@@ -153,6 +154,29 @@ class CadCommandsE2e : public ::testing::Test {
     EXPECT_TRUE(PaletteDriver::SaveScreenshot(OutputFile(screenshot), r));
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return !::IsWindow(dialog); }, kActionTimeout));
+  }
+
+  // The client area and the controls at their 96-dpi places (the test display has 96 dpi).
+  void ExpectDialogLayout(HWND dialog) const {
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 315);
+    EXPECT_EQ(client.bottom, 307);
+    const struct {
+      int id;
+      RECT place;  // left, top, right, bottom
+    } controls[] = {
+        {target_ids::kListBox1, {8, 8, 305, 145}},       {target_ids::kButton1, {80, 271, 155, 296}},
+        {target_ids::kButton2, {161, 271, 249, 296}},    {target_ids::kGroupBox1, {8, 151, 305, 256}},
+        {target_ids::kEdit1, {24, 174, 222, 198}},       {target_ids::kSpeedButton1, {228, 172, 299, 194}},
+        {target_ids::kSpeedButton2, {228, 200, 299, 222}}, {target_ids::kEdit2, {24, 224, 222, 248}},
+        {target_ids::kSpeedButton3, {228, 228, 299, 250}},
+    };
+    for (const auto& c : controls) {
+      const RECT r = palette.PlaceOf(::GetDlgItem(dialog, c.id), dialog);
+      EXPECT_TRUE(::EqualRect(&r, &c.place)) << "control " << c.id << " at " << r.left << ","
+                                              << r.top << "," << r.right << "," << r.bottom;
+    }
   }
 
   POINT SlotCentre(int k) const {
