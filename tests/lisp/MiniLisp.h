@@ -67,9 +67,14 @@ class Interpreter {
   const std::string& Output() const { return output_; }
 
  private:
+  void DefineListFunctions();
+  void DefineNumberFunctions();
+  void DefineTextFunctions();
   Value EvalList(const Cons& form);
   Value Special(const std::string& name, const Value& rest, bool& handled);
   Value Progn(const Value& body);
+  Value Defun(bool named, const std::vector<Value>& a);
+  Value Foreach(const std::vector<Value>& a, const Value& body);
 
   std::map<std::string, Value> globals_;
   std::string output_;

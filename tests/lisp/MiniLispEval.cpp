@@ -75,6 +75,13 @@ class DynamicScope {
 }  // namespace
 
 Interpreter::Interpreter() {
+  DefineListFunctions();
+  DefineNumberFunctions();
+  DefineTextFunctions();
+  globals_["PAUSE"] = Str("\\");  // what (command ... pause ...) passes for the user's input
+}
+
+void Interpreter::DefineListFunctions() {
   Define("CAR", [](const Args& a) { Need(a, 1, 1, "car"); return Nth(a[0], 0); });
   Define("CADR", [](const Args& a) { Need(a, 1, 1, "cadr"); return Nth(a[0], 1); });
   Define("CADDR", [](const Args& a) { Need(a, 1, 1, "caddr"); return Nth(a[0], 2); });
@@ -102,6 +109,9 @@ Interpreter::Interpreter() {
     for (const Value& item : Items(a[1])) out.push_back(Apply(a[0], {item}));
     return List(out);
   });
+}
+
+void Interpreter::DefineNumberFunctions() {
   Define("=", [](const Args& a) {
     for (std::size_t i = 1; i < a.size(); ++i) {
       if (!Same(a[0], a[i])) return Value();
@@ -117,6 +127,9 @@ Interpreter::Interpreter() {
   Define("/", [](const Args& a) { return Arithmetic(a, '/'); });
   Define("1+", [](const Args& a) { Need(a, 1, 1, "1+"); return Arithmetic({a[0], Int(1)}, '+'); });
   Define("1-", [](const Args& a) { Need(a, 1, 1, "1-"); return Arithmetic({a[0], Int(1)}, '-'); });
+}
+
+void Interpreter::DefineTextFunctions() {
   Define("STRCAT", [](const Args& a) {
     std::string s;
     for (const Value& v : a) s += Text(v);
@@ -157,7 +170,6 @@ Interpreter::Interpreter() {
     }
     return List(found);
   });
-  globals_["PAUSE"] = Str("\\");
 }
 
 void Interpreter::Define(const std::string& name, Builtin fn) {
@@ -251,23 +263,7 @@ Value Interpreter::Special(const std::string& name, const Value& rest, bool& han
     for (std::size_t i = 0; i + 1 < a.size(); i += 2) SetGlobal(AsSymbol(a[i])->name, last = Eval(a[i + 1]));
     return last;
   }
-  if (name == "DEFUN" || name == "LAMBDA") {
-    const std::size_t p = name == "DEFUN" ? 1 : 0;
-    Args params, locals;
-    bool afterSlash = false;
-    for (const Value& s : Items(a.at(p))) {
-      if (AsSymbol(s)->name == "/") {
-        afterSlash = true;
-      } else {
-        (afterSlash ? locals : params).push_back(s);
-      }
-    }
-    const Value body = List(Args(a.begin() + static_cast<long>(p) + 1, a.end()));
-    const Value fn = std::make_shared<Cell>(Cell{Lambda{List(params), List(locals), body}});
-    if (name == "LAMBDA") return fn;
-    SetGlobal(AsSymbol(a[0])->name, fn);
-    return a[0];
-  }
+  if (name == "DEFUN" || name == "LAMBDA") return Defun(name == "DEFUN", a);
   if (name == "IF") return Eval(a.at(0)) ? Eval(a.at(1)) : (a.size() > 2 ? Eval(a[2]) : nullptr);
   if (name == "PROGN") return Progn(rest);
   if (name == "COND") {
@@ -289,19 +285,41 @@ Value Interpreter::Special(const std::string& name, const Value& rest, bool& han
     }
     return Truth(isAnd);
   }
-  if (name == "FOREACH") {
-    DynamicScope scope(globals_);
-    const std::string var = AsSymbol(a.at(0))->name;
-    scope.Bind(var, nullptr);
-    Value last;
-    for (const Value& item : Items(Eval(a.at(1)))) {
-      globals_[var] = item;
-      last = Progn(AsCons(AsCons(rest)->cdr)->cdr);
-    }
-    return last;
-  }
+  if (name == "FOREACH") return Foreach(a, AsCons(AsCons(rest)->cdr)->cdr);
   handled = false;
   return nullptr;
+}
+
+// (defun name (params / locals) body...) or (lambda (params / locals) body...).
+Value Interpreter::Defun(bool named, const std::vector<Value>& a) {
+  const std::size_t p = named ? 1 : 0;
+  Args params, locals;
+  bool afterSlash = false;
+  for (const Value& s : Items(a.at(p))) {
+    if (AsSymbol(s)->name == "/") {
+      afterSlash = true;
+    } else {
+      (afterSlash ? locals : params).push_back(s);
+    }
+  }
+  const Value body = List(Args(a.begin() + static_cast<long>(p) + 1, a.end()));
+  const Value fn = std::make_shared<Cell>(Cell{Lambda{List(params), List(locals), body}});
+  if (!named) return fn;
+  SetGlobal(AsSymbol(a[0])->name, fn);
+  return a[0];
+}
+
+// (foreach var list body...): var bound to each item in turn, put back afterwards.
+Value Interpreter::Foreach(const std::vector<Value>& a, const Value& body) {
+  DynamicScope scope(globals_);
+  const std::string var = AsSymbol(a.at(0))->name;
+  scope.Bind(var, nullptr);
+  Value last;
+  for (const Value& item : Items(Eval(a.at(1)))) {
+    globals_[var] = item;
+    last = Progn(body);
+  }
+  return last;
 }
 
 }  // namespace zr::lisp
