@@ -10,12 +10,7 @@ std::string TitleWithTarget(const std::string& appTitle, const std::string& cadN
 
 std::optional<std::string> FindTargetCadName(const std::vector<std::string>& targetLines,
                                              const std::string& progID) {
-  const std::string needle = "\t" + progID;
-  for (const std::string& line : targetLines) {
-    const std::size_t at = line.find(needle);
-    if (at != std::string::npos) return line.substr(0, at);
-  }
-  return std::nullopt;
+  return cadlink::FindTargetName(targetLines, progID);
 }
 
 std::string StartupTitle(const std::string& targetListPath, const std::string& progID) {

@@ -1,20 +1,42 @@
-// TForm1: the context menu's and the "2p" button's commands that work on the CAD program.
-// They are the seams of the CAD link: loading the companion LISP file, the drafter and
-// two-point alignment commands and the target CAD dialog each fill in their handler here.
+// TForm1: the CAD commands besides insertion (LISP loads, drafter, "2p") and the target CAD
+// dialog.
+#include "app/AppTitle.h"
 #include "app/PaletteForm.h"
+#include "insert/LispLoad.h"
 
 namespace zr {
 
-// "■ LISP をロード" and its IJCAD LT variant: the LISP work loads the companion file here.
-void TForm1::LoadLispClick(bool /*ijcadLt*/) {}
+void TForm1::LoadLispClick(bool typedLineByLine) {
+  if (desktop_ == nullptr || inserting_) return;
+  if (typedLineByLine) {
+    insert::TypeLispLines(*desktop_, gbExePath, state_.gbProgID);
+  } else {
+    insert::LoadLisp(*desktop_, gbExePath, state_.gbProgID);
+  }
+}
 
-// The seven drafter entries: the drafter work turns the CAD's coordinate system here.
-void TForm1::DrafterClick(DrafterCommand /*command*/) {}
+void TForm1::DrafterClick(cadlink::DrafterCommand command) {
+  if (desktop_ == nullptr || inserting_) return;
+  cadlink::RunDrafterCommand(*desktop_, state_.gbProgID, command);
+}
 
-// "ターゲット CAD": the target CAD dialog is shown here, modally; it sets gbProgID and the title.
-void TForm1::TargetCadClick() {}
+// The new rotation shows at once in the thumbnails of the page.
+void TForm1::SpeedButton7Click() {
+  if (desktop_ == nullptr || inserting_) return;
+  cadlink::AlignToTwoPoints(*desktop_, state_.gbProgID, [this](double angle) {
+    state_.gbKaiten = angle;
+    RedrawPage();
+  });
+}
 
-// "2p": the alignment work takes the rotation from two points indicated in the CAD here.
-void TForm1::SpeedButton7Click() {}
+void TForm1::TargetCadClick() {
+  if (targetDialog_ == nullptr) return;
+  targetForm_.SetListPath(gbExePath + kTargetListName);
+  const std::optional<cadlink::TTargetEntry> target =
+      targetDialog_->ShowModal(targetForm_, state_.gbProgID);
+  if (!target) return;
+  view_.SetTitle(TitleWithTarget(kAppTitle, target->name));
+  state_.gbProgID = target->progId;
+}
 
 }  // namespace zr

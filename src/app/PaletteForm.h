@@ -11,6 +11,8 @@
 #include "app/Settings.h"
 #include "app/SlotPainter.h"
 #include "cadlink/Desktop.h"
+#include "cadlink/Drafter.h"
+#include "cadlink/TargetList.h"
 #include "insert/LispInsertion.h"
 
 namespace zr {
@@ -67,6 +69,17 @@ class TForm1 {
   // The desktop the insertion reaches the CAD through; until it is set, clicks insert nothing.
   void SetDesktop(cadlink::IDesktop& desktop);
 
+  // CAD commands of the context menu and the "2p" button. Like a click, none of them runs
+  // while an insertion waits for the CAD, and none runs before the desktop is set.
+  // "■ LISP をロード" (false) and "■ LISP をロード ( IJCAD LT )" (true).
+  void LoadLispClick(bool typedLineByLine);
+  void DrafterClick(cadlink::DrafterCommand command);  // the seven drafter entries
+  void SpeedButton7Click();  // "2p": rotation from an angle indicated in the CAD
+  // "ターゲット CAD": the target dialog; OK sets the title and gbProgID.
+  void TargetCadClick();
+  void SetTargetCadDialog(cadlink::ITargetCadDialog& dialog) { targetDialog_ = &dialog; }
+  cadlink::TTargetCADForm& TargetCadForm() { return targetForm_; }
+
   // Window fields.
   int ImgSize = 0;                 // side of a slot picture
   int gbTAgSt = 0;                 // first catalogue line of the current category, -1 none
@@ -104,6 +117,8 @@ class TForm1 {
   cadlink::IDesktop* desktop_ = nullptr;
   std::unique_ptr<insert::LispInsertion> lisp_;
   bool inserting_ = false;
+  cadlink::ITargetCadDialog* targetDialog_ = nullptr;
+  cadlink::TTargetCADForm targetForm_;  // the dialog's list and fields, kept for the run
 
   // ---- Options, context menu, About box and settings ----
  public:
@@ -133,22 +148,16 @@ class TForm1 {
   void N452Click() { SetRotationPitch(45); }
   void SetHojoKitenColor(TColor color);  // N10Click .. N14Click: the colour submenu
 
-  // Work of the CAD link, filled in by the LISP, drafter and target CAD work; each does
-  // nothing yet (PaletteCadCommands.cpp).
-  enum class DrafterCommand { Plus30, Plus15, Minus30, Minus15, Off, ToObject, Rotate180 };
-  void LoadLispClick(bool ijcadLt);
-  void DrafterClick(DrafterCommand command);
-  void TargetCadClick();     // the target CAD dialog
-  void SpeedButton7Click();  // "2p": rotation from two points in the CAD
+  // The CAD commands of the menu, under their entries' names (PaletteCadCommands.cpp).
   void LISP1Click() { LoadLispClick(false); }
   void IJCADLT1Click() { LoadLispClick(true); }
-  void N301Click() { DrafterClick(DrafterCommand::Plus30); }
-  void N151Click() { DrafterClick(DrafterCommand::Plus15); }
-  void N302Click() { DrafterClick(DrafterCommand::Minus30); }
-  void N152Click() { DrafterClick(DrafterCommand::Minus15); }
-  void OFF1Click() { DrafterClick(DrafterCommand::Off); }
-  void N3Click() { DrafterClick(DrafterCommand::ToObject); }
-  void N180Z1Click() { DrafterClick(DrafterCommand::Rotate180); }
+  void N301Click() { DrafterClick(cadlink::DrafterCommand::Plus30); }
+  void N151Click() { DrafterClick(cadlink::DrafterCommand::Plus15); }
+  void N302Click() { DrafterClick(cadlink::DrafterCommand::Minus30); }
+  void N152Click() { DrafterClick(cadlink::DrafterCommand::Minus15); }
+  void OFF1Click() { DrafterClick(cadlink::DrafterCommand::Off); }
+  void N3Click() { DrafterClick(cadlink::DrafterCommand::Object); }
+  void N180Z1Click() { DrafterClick(cadlink::DrafterCommand::Turn180); }
   void BricsCAD1Click() { TargetCadClick(); }
 
   // Settings file: read during FormCreate, written by FormClose.

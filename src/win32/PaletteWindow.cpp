@@ -98,6 +98,8 @@ void PaletteWindow::Create(HINSTANCE instance) {
   desktop_.SetOwner(hwnd_);
   desktop_.SetPreTranslate([this](const MSG& msg) { return PreTranslateMessage(msg); });
   form_.SetDesktop(desktop_);
+  targetDialog_.SetOwner(hwnd_);
+  form_.SetTargetCadDialog(targetDialog_);
   form_.FormCreate(ExecutablePath());
   RegisterMessageFilter();
 }
@@ -332,8 +334,12 @@ void PaletteWindow::OnCommand(int id, int code) {
     case ids::kSpeedButton6:
       if (code == BN_CLICKED) Guarded(hwnd_, [&] { form_.SpeedButton6Click(); });
       break;
+    case ids::kSpeedButton7:
+      if (code == BN_CLICKED) Guarded(hwnd_, [&] { form_.SpeedButton7Click(); });
+      break;
     default:
       OnOptionCommand(id, code);
+      OnCadCommand(id);
       break;
   }
 }

@@ -10,6 +10,7 @@
 #include "app/PaletteView.h"
 #include "app/SlotPainter.h"
 #include "win32/SlotWindows.h"
+#include "win32/TargetCadDialog.h"
 #include "win32/ToolTips.h"
 #include "win32/UniqueHandle.h"
 #include "win32/Win32Desktop.h"
@@ -89,6 +90,7 @@ class PaletteWindow final : public IPaletteView {
   void RevokeMessageFilter();
 
   void OnCommand(int id, int code);
+  void OnCadCommand(int id);
   void OnSlotMouse(int slot, const SlotPicture::MouseEvent& e);
   void OnSlotRelease(int slot, const SlotPicture::MouseEvent& e);
   void AfterInsertion();
@@ -134,6 +136,7 @@ class PaletteWindow final : public IPaletteView {
   std::array<SlotPicture, kSlotCount> ImgAry;  // slot pictures, by slot number
   EngineSlotPainter painter_;
   Win32Desktop desktop_;       // the CAD link's desktop calls, message boxes over the palette
+  TargetCadDialog targetDialog_;  // the target CAD dialog, kept for the run
   TForm1 form_;
   int pressedSlot_ = -1;       // slot under a left press that may become a click
   bool closePending_ = false;  // a close asked for while an insertion waited for the CAD

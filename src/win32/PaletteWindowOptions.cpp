@@ -40,7 +40,6 @@ void PaletteWindow::OnOptionCommand(int id, int code) {
     case ids::kSpeedButton3: return Guarded(hwnd_, [&] { form_.SpeedButton3Click(); });
     case ids::kSpeedButton4: return Guarded(hwnd_, [&] { form_.SpeedButton4Click(); });
     case ids::kSpeedButton5: return Guarded(hwnd_, [&] { form_.SpeedButton5Click(); });
-    case ids::kSpeedButton7: return Guarded(hwnd_, [&] { form_.SpeedButton7Click(); });
     default: return;
   }
 }

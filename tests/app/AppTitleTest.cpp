@@ -12,8 +12,10 @@ using Lines = std::vector<std::string>;
 TEST(FindTargetCadName, FirstLineWithTabFollowedByTheProgID) {
   const Lines targets{"AutoCAD\tAutoCAD.Application", "BricsCAD V24\tBricscadApp.AcadApplication.24",
                       "BricsCAD\tBricscadApp.AcadApplication", "LT\tAutoCAD LT"};
-  // A leading part of a longer ProgID matches: the first such line names the target.
-  EXPECT_EQ(FindTargetCadName(targets, "BricscadApp.AcadApplication"), "BricsCAD V24");
+  // The line of exactly that ProgID wins over an earlier line of a longer one; a leading
+  // part of a longer ProgID matches only when no line has it exactly.
+  EXPECT_EQ(FindTargetCadName(targets, "BricscadApp.AcadApplication"), "BricsCAD");
+  EXPECT_EQ(FindTargetCadName(targets, "BricscadApp.AcadApp"), "BricsCAD V24");
   EXPECT_EQ(FindTargetCadName(targets, "AutoCAD LT"), "LT");
   EXPECT_EQ(FindTargetCadName(targets, "autocad.application"), std::nullopt);
   EXPECT_EQ(FindTargetCadName(targets, "GCAD.Application"), std::nullopt);

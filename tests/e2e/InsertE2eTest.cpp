@@ -66,6 +66,8 @@ class InsertE2e : public ::testing::Test {
     cadArgs.insert(cadArgs.end(), {"--pos", "0,0,300,300", "--var", "VIEWCTR=10,20,0"});
     cad = std::make_unique<TestCadProcess>(cadArgs, "insert");
     ASSERT_TRUE(cad->Ready()) << "the test CAD did not register";
+    // A pointer left over an empty slot would describe that slot, emptying panel 0.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
     ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
     ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == L"L01"; },

@@ -80,6 +80,8 @@ class PaletteE2e : public ::testing::Test {
   }
 
   void Start() {
+    // A pointer left over an empty slot (the screen's centre is) would empty panel 0.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
     ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
     ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return ::IsWindowVisible(palette.Window()); },

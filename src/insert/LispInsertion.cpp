@@ -1,0 +1,87 @@
+#include "insert/LispInsertion.h"
+
+#include "cadlink/CadConnection.h"
+#include "drawing/PointMath.h"
+#include "text/NumberText.h"
+
+namespace zr::insert {
+
+namespace {
+constexpr char kQuote = '"';
+constexpr int kOffsetDecimals = 12;
+}  // namespace
+
+std::string EscapeBackslashes(const std::string& path) {
+  std::string out;
+  out.reserve(path.size() + 8);
+  for (const char c : path) {
+    out += c;
+    if (c == '\\') out += '\\';
+  }
+  return out;
+}
+
+std::string LispCallText(const std::string& path, double factor, double kaiten,
+                         const std::optional<TAcadPoint>& offset) {
+  std::string text = "(zovezaRuzu " + std::string(1, kQuote) + EscapeBackslashes(path) + kQuote +
+                     " " + ScaleText(factor) + " " + DegreesText(kaiten);
+  if (!offset) return text + " nil)";
+  return text + " (list " + text::FormatFixed(offset->x, kOffsetDecimals) + " " +
+         text::FormatFixed(offset->y, kOffsetDecimals) + "))";
+}
+
+std::string LtInsertCommandText(const std::string& path, double factor, double kaiten) {
+  const std::string scale = ScaleText(factor);
+  return "-INSERT\r" + std::string(1, kQuote) + path + kQuote + "\rS\r" + scale + "\rPS\r" +
+         scale + "\rR\r" + DegreesText(kaiten);
+}
+
+TAcadPoint AuxiliaryOffset(const TAcadPoint& kiten, double factor, double kaiten) {
+  return RotatePoint(ScalePoint(kiten, factor), kaiten);
+}
+
+bool IsLtTarget(const std::string& progId) {
+  return progId.find("AutoCAD LT") != std::string::npos;
+}
+
+// The check expression is not sent: the call goes out regardless and a CAD without the
+// function reports that itself, while a second text per click would be typed into whatever
+// command the CAD is still running (an unfinished insertion takes it as its next answer).
+void LispInsertion::InsertByLisp(const TInsertRequest& request, const TBlockFile& file,
+                                 bool auxiliary) {
+  const bool lt = IsLtTarget(request.progId);
+  if (!auxiliary) {
+    if (lt) {
+      TypeIntoCommandWindow(LtInsertCommandText(file.path, file.factor, request.kaiten));
+      return;
+    }
+    SendThroughAutomation(request.progId,
+                          LispCallText(file.path, file.factor, request.kaiten, std::nullopt));
+    return;
+  }
+  const std::string call = LispCallText(file.path, file.factor, request.kaiten,
+                                        AuxiliaryOffset(request.kiten, file.factor, request.kaiten));
+  if (lt) {
+    TypeIntoCommandWindow(call);
+  } else {
+    SendThroughAutomation(request.progId, call);
+  }
+}
+
+// Results are not examined: no window means nothing is sent and nothing is shown; a text
+// longer than one message carries is refused by the channel with its message.
+void LispInsertion::TypeIntoCommandWindow(const std::string& text) {
+  cadlink::TCadWindowChannel channel(desktop_);
+  channel.ActivateCadWindow();
+  channel.SendCadCommandText(text + "\r");
+}
+
+void LispInsertion::SendThroughAutomation(const std::string& progId, const std::string& text) {
+  if (!cadlink::IsCadActive(desktop_, progId)) return;
+  const cadlink::AutoObjectPtr app = cadlink::GetCadApp(desktop_, progId);
+  const cadlink::AutoObjectPtr doc = app->GetObject("ActiveDocument");
+  cadlink::ActivateCadApp(desktop_, *app, true);
+  doc->Call("SendCommand", {text + "\r"});
+}
+
+}  // namespace zr::insert

@@ -1,0 +1,153 @@
+// The target CAD dialog's rules against a recording view and real list files.
+#include "cadlink/TargetList.h"
+
+#include <gtest/gtest.h>
+
+#include "support/TempFolder.h"
+#include "text/AnsiCodePage.h"
+#include "text/TextFile.h"
+
+namespace zr::cadlink {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class FakeTargetView : public ITargetCadView {
+ public:
+  void SetLines(const Lines& l) override {
+    lines = l;
+    selected = -1;
+  }
+  void SetSelection(int index) override { selected = index; }
+  std::string FieldText(TargetField f) const override { return f == TargetField::Name ? name : progId; }
+  void SetFieldText(TargetField f, const std::string& t) override {
+    (f == TargetField::Name ? name : progId) = t;
+  }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+
+  Lines lines;
+  int selected = -1;
+  std::string name, progId;
+  Lines messages;
+};
+
+class TargetListTest : public ::testing::Test {
+ protected:
+  TargetListTest() {
+    form.SetView(&view);
+    form.SetListPath(dir.File(kTargetListFile));
+  }
+  void WriteList(const std::string& bytes) { dir.Write(kTargetListFile, bytes); }
+  Lines FileLines() const {
+    Lines lines;
+    text::ReadTextLines(dir.File(kTargetListFile), lines);
+    return lines;
+  }
+  void Show(const std::string& progId = "X") { form.FormShow(progId); }
+  void Fields(const std::string& name, const std::string& progId) {
+    view.name = name;
+    view.progId = progId;
+  }
+
+  test::TempFolder dir;
+  FakeTargetView view;
+  TTargetCADForm form;
+};
+
+TEST_F(TargetListTest, ShowSortsAndSelectsTheExactTargetBeforeALongerOne) {
+  WriteList(text::Utf8ToAnsi("ZWCAD\tZWCAD.Application\r\nbricsCAD V24\tBricscadApp.AcadApplication.24\r\n"
+                             "BricsCAD\tBricscadApp.AcadApplication\r\nNoTab.Application\r\n"));
+  Show("BricscadApp.AcadApplication");
+  EXPECT_EQ(view.lines, (Lines{"BricsCAD\tBricscadApp.AcadApplication",
+                               "bricsCAD V24\tBricscadApp.AcadApplication.24",
+                               "NoTab.Application", "ZWCAD\tZWCAD.Application"}));
+  EXPECT_EQ(view.selected, 0);
+  EXPECT_EQ(view.name, "BricsCAD");
+  // Only a longer ProgID holds it: its line is taken.
+  Show("BricscadApp.AcadApplication.2");
+  EXPECT_EQ(view.selected, 1);
+  // A line without TAB: no name, the whole line is the ProgID.
+  form.ListBox1Click(2);
+  EXPECT_EQ(view.name, "");
+  EXPECT_EQ(view.progId, "NoTab.Application");
+  // No match: no selection, the fields keep their text; a missing file keeps the list.
+  Show("GCAD.Application");
+  EXPECT_EQ(view.selected, -1);
+  EXPECT_EQ(view.progId, "NoTab.Application");
+  dir.Remove(kTargetListFile);
+  Show("GCAD.Application");
+  EXPECT_EQ(view.lines.size(), 4u);
+}
+
+TEST_F(TargetListTest, AddSortsInSelectsAndWritesInTheEncodingItWasReadIn) {
+  // UTF-16LE with its mark and LF line ends.
+  WriteList(std::string("\xFF\xFE" "B\0\t\0b\0\n\0D\0\t\0d\0", 16));
+  Show();
+  Fields("c", "C.App");
+  form.SpeedButton1Click();
+  EXPECT_EQ(view.lines, (Lines{"B\tb", "c\tC.App", "D\td"}));
+  EXPECT_EQ(view.selected, 1);
+  EXPECT_EQ(*text::ReadFileBytes(dir.File(kTargetListFile)),
+            text::EncodeTextLines({"B\tb", "c\tC.App", "D\td"}, text::TextEncoding::Utf16LE));
+}
+
+TEST_F(TargetListTest, DeleteSelectsTheNextLineElseThePreviousOne) {
+  const struct {
+    Lines lines;
+    int deleted;
+    int selected;  // afterwards
+  } cases[] = {
+      {{"a\t1", "b\t2", "c\t3"}, 0, 0},   // the line that followed, now at the same place
+      {{"a\t1", "b\t2", "c\t3"}, 1, 0},   // just above the last: the line before it
+      {{"a\t1", "b\t2", "c\t3"}, 2, 1},   // the last: the new last
+      {{"a\t1", "b\t2"}, 0, -1},          // the first of two: nothing
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.deleted);
+    std::string file;
+    for (const std::string& l : c.lines) file += l + "\r\n";
+    WriteList(file);
+    Show();
+    form.ListBox1Click(c.deleted);
+    form.SpeedButton2Click();
+    EXPECT_EQ(view.selected, c.selected);
+    EXPECT_EQ(FileLines().size(), c.lines.size() - 1);
+    if (c.selected < 0) {
+      EXPECT_EQ(view.name + view.progId, "");
+    }
+  }
+  form.SpeedButton2Click();  // nothing selected: nothing happens
+  EXPECT_EQ(FileLines().size(), 1u);
+}
+
+TEST_F(TargetListTest, ChangeAndEnterReplaceInPlaceAndNeedASelection) {
+  WriteList("a\t1\r\nb\t2\r\nc\t3\r\n");
+  Show();
+  Fields("z", "26");
+  EXPECT_TRUE(form.Edit1KeyPress(U'\r'));  // no selection: swallowed, nothing changes
+  EXPECT_EQ(FileLines(), (Lines{"a\t1", "b\t2", "c\t3"}));
+  EXPECT_FALSE(form.Edit1KeyPress(U'x'));
+
+  form.ListBox1Click(0);
+  Fields("z", "26");
+  EXPECT_TRUE(form.Edit1KeyPress(U'\r'));
+  EXPECT_EQ(view.lines, (Lines{"z\t26", "b\t2", "c\t3"}));  // keeps its place until reloaded
+  EXPECT_EQ(view.selected, 0);
+  EXPECT_EQ(FileLines(), (Lines{"z\t26", "b\t2", "c\t3"}));
+  Show();
+  EXPECT_EQ(view.lines.back(), "z\t26");
+  EXPECT_EQ(form.Button1Click(), (TTargetEntry{"z", "26"}));
+}
+
+TEST_F(TargetListTest, UnwritableListSaysSoAndShowsWhatTheFileHolds) {
+  form.SetListPath(dir.File("missing-folder/" + std::string(kTargetListFile)));
+  Show();
+  Fields("a", "A.App");
+  form.SpeedButton1Click();
+  EXPECT_EQ(view.messages, Lines{kTargetListWriteFailed});
+  EXPECT_TRUE(view.lines.empty());
+  EXPECT_EQ(view.progId, "A.App");  // kept for another try
+}
+
+}  // namespace
+}  // namespace zr::cadlink

@@ -1,0 +1,175 @@
+// The companion file zovezaRuzu.lsp, run by a small evaluator with the CAD's functions
+// recorded: the commands it issues for the palette's own call texts, the system variables it
+// puts back (also when the user cancels), and its lines typed one by one.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <numbers>
+#include <set>
+
+#include "MiniLisp.h"
+#include "insert/LispInsertion.h"
+#include "insert/LispLoad.h"
+#include "text/TextFile.h"
+
+namespace zr::lisp {
+namespace {
+
+using Strings = std::vector<std::string>;
+using Variables = std::map<std::string, std::string>;
+
+const std::string kPath = "C:\\図面\\DXF\\L01B.dxf";
+// Settings a user may have: none of them may leak into the insertion, all must come back.
+const Variables kUserVariables{{"CMDECHO", "1"}, {"ATTREQ", "1"}, {"OSMODE", "37"},
+                               {"AUNITS", "3"}, {"ANGBASE", "1.5"}, {"ANGDIR", "1"}};
+
+std::string CompanionFile() {
+  std::ifstream in(std::string(ZR_DEMO_DIR) + "/" + insert::kLispFileName, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A drawing seen from LISP: its variables, block table and files, the user's answers, and
+// every command with the variables as they stood when it ran.
+class LispCad {
+ public:
+  explicit LispCad(Interpreter& lisp) {
+    for (const auto& [name, value] : kUserVariables) vars[name] = value;
+    lisp.Define("GETVAR", [this](const Args& a) {
+      auto it = vars.find(Text(a.at(0)));
+      return it == vars.end() ? Value() : ReadAll(it->second).at(0);
+    });
+    lisp.Define("SETVAR", [this](const Args& a) {
+      vars[Text(a.at(0))] = Print(a.at(1));
+      return a.at(1);
+    });
+    lisp.Define("GETPOINT", [this](const Args&) {
+      if (pick == "cancel") throw LispError("Function cancelled");
+      return pick.empty() ? Value() : ReadAll(pick).at(0);
+    });
+    lisp.Define("COMMAND", [this](const Args& a) {
+      Strings args;
+      for (const Value& v : a) {
+        const bool text = v && std::holds_alternative<std::string>(v->v);
+        args.push_back(text ? Text(v) : Print(v));
+        if (args.back() == "\\" && cancelAtPause) throw LispError("Function cancelled");
+      }
+      commands.push_back(args);
+      varsAtCommand = vars;
+      return Value();
+    });
+    lisp.Define("FINDFILE", [this](const Args& a) { return files.count(Text(a.at(0))) ? a[0] : Value(); });
+    lisp.Define("TBLSEARCH", [this](const Args& a) {
+      return blocks.count(Text(a.at(1))) ? List({Str("BLOCK")}) : Value();
+    });
+    lisp.Define("ALERT", [this](const Args& a) {
+      alerts.push_back(Text(a.at(0)));
+      return Value();
+    });
+  }
+
+  Variables vars;
+  Variables varsAtCommand;
+  std::set<std::string> files{kPath};
+  std::set<std::string> blocks;
+  std::string pick = "(100.0 200.0 0.0)";  // "" for Enter, "cancel" for ESC
+  bool cancelAtPause = false;
+  std::vector<Strings> commands;
+  Strings alerts;
+};
+
+class CompanionLispTest : public ::testing::Test {
+ protected:
+  CompanionLispTest() {
+    lisp.SetGlobal("*ERROR*", userErrorHandler);
+    lisp.Run(CompanionFile());
+  }
+  void Call(const std::string& text) { lisp.Run(text); }
+  void ExpectAllPutBack() {
+    EXPECT_EQ(cad.vars, kUserVariables);
+    EXPECT_EQ(lisp.Global("*ERROR*"), userErrorHandler);
+  }
+
+  Interpreter lisp;
+  LispCad cad{lisp};
+  Value userErrorHandler = ReadAll("(lambda (m) nil)").at(0);
+};
+
+TEST_F(CompanionLispTest, PlainCallInsertsAtTheUsersPointInDegreesAndPutsEverythingBack) {
+  Call(insert::LispCallText(kPath, 100.0, 15 * std::numbers::pi / 180, std::nullopt));
+  ASSERT_EQ(cad.commands.size(), 1u);
+  EXPECT_EQ(cad.commands[0], (Strings{"_.-INSERT", kPath, "\\", "100", "100", "15"}));
+  // Degrees counter-clockwise from east, no attribute prompts, while the command ran.
+  EXPECT_EQ(cad.varsAtCommand.at("AUNITS"), "0");
+  EXPECT_EQ(cad.varsAtCommand.at("ANGBASE"), "0");
+  EXPECT_EQ(cad.varsAtCommand.at("ANGDIR"), "0");
+  EXPECT_EQ(cad.varsAtCommand.at("ATTREQ"), "0");
+  EXPECT_EQ(cad.varsAtCommand.at("OSMODE"), "37");  // the user snaps while placing it
+  ExpectAllPutBack();
+}
+
+TEST_F(CompanionLispTest, AuxiliaryPointLandsOnThePickedPointWithoutSnapping) {
+  cad.blocks.insert("L01B");  // defined already: referenced by name, not redefined
+  Call(insert::LispCallText(kPath, 100.0, 0.0, TAcadPoint{5.0, -2.5, 0.0}));
+  ASSERT_EQ(cad.commands.size(), 1u);
+  EXPECT_EQ(cad.commands[0], (Strings{"_.-INSERT", "L01B", "(95 202.5 0)", "100", "100", "0"}));
+  EXPECT_EQ(cad.varsAtCommand.at("OSMODE"), "0");
+  ExpectAllPutBack();
+}
+
+TEST_F(CompanionLispTest, CancelOrEnterPutsEverythingBackQuietly) {
+  const struct {
+    std::string pick;
+    bool auxiliary;
+    bool cancelAtPause;
+  } cases[] = {{"cancel", true, false}, {"", true, false}, {"(0 0 0)", false, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pick);
+    cad.pick = c.pick;
+    cad.cancelAtPause = c.cancelAtPause;
+    const std::size_t printed = lisp.Output().size();
+    Call(insert::LispCallText(kPath, 50.0, 0.0,
+                              c.auxiliary ? std::optional<TAcadPoint>({1.0, 1.0, 0.0}) : std::nullopt));
+    EXPECT_TRUE(cad.commands.empty());
+    ExpectAllPutBack();
+    EXPECT_EQ(lisp.Output().find("cancelled", printed), std::string::npos);
+  }
+}
+
+TEST_F(CompanionLispTest, MissingDrawingFileIsReportedAndChangesNothing) {
+  Call(insert::LispCallText("C:\\gone\\X01B.dxf", 100.0, 0.0, std::nullopt));
+  EXPECT_TRUE(cad.commands.empty());
+  ExpectAllPutBack();
+  EXPECT_NE(lisp.Output().find("C:\\gone\\X01B.dxf not found."), std::string::npos);
+}
+
+TEST(CompanionLispFile, LinesTypedOneByOneDefineTheSameFunctions) {
+  const std::string file = CompanionFile();
+  ASSERT_FALSE(file.empty());
+  // Plain ASCII: the same bytes whether the CAD or the palette reads it in UTF-8 or CP932.
+  for (const char c : file) ASSERT_LT(static_cast<unsigned char>(c), 0x80);
+
+  Interpreter whole, typed;
+  LispCad cadA(whole), cadB(typed);
+  typed.Run(insert::kLispCheckExpression);
+  EXPECT_EQ(cadB.alerts, Strings{"zovezaRuzu.lsp がロードされていません."});
+
+  whole.Run(file);
+  for (const std::string& line : text::SplitLines(file)) {
+    const std::string sent = insert::TrimForCommandLine(line);
+    if (sent.empty()) continue;
+    ASSERT_NO_THROW(ReadAll(sent)) << "not a whole expression: " << sent;
+    typed.Run(sent);
+  }
+  for (const char* fn : {"zovezaRuzu", "zr:basename", "zr:blockref", "zr:save", "zr:restore",
+                         "zr:error", "zr:begin", "zr:end", "zr:shift", "zr:insert"}) {
+    SCOPED_TRACE(fn);
+    ASSERT_NE(whole.Global(fn), nullptr);
+    EXPECT_EQ(Print(typed.Global(fn)), Print(whole.Global(fn)));
+  }
+  typed.Run(insert::kLispCheckExpression);
+  EXPECT_EQ(cadB.alerts.size(), 1u);  // defined now: no second alert
+}
+
+}  // namespace
+}  // namespace zr::lisp
