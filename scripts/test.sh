@@ -38,11 +38,33 @@ run_ctest() {
   rm -f "$log"
 }
 
+# Each phase's time, shown in the summary (CI should stay within about ten minutes).
+phase_times=()
+phase_name=""
+phase_start=$SECONDS
+phase() {
+  if [ -n "$phase_name" ]; then phase_times+=("$phase_name: $((SECONDS - phase_start)) s"); fi
+  phase_name="$1"
+  phase_start=$SECONDS
+  [ -z "$1" ] || zr_say "$1"
+}
+
 busy_pids=()
 stop_busy() {
   local pid
   for pid in "${busy_pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
-  busy_pids=()
+  # Each phase's time, shown in the summary (CI should stay within about ten minutes).
+phase_times=()
+phase_name=""
+phase_start=$SECONDS
+phase() {
+  if [ -n "$phase_name" ]; then phase_times+=("$phase_name: $((SECONDS - phase_start)) s"); fi
+  phase_name="$1"
+  phase_start=$SECONDS
+  [ -z "$1" ] || zr_say "$1"
+}
+
+busy_pids=()
 }
 
 # The Windows suite N times beside two busy loops.
@@ -70,15 +92,15 @@ if [ "$stress_runs" -gt 0 ]; then
   exit 0
 fi
 
-zr_say "Native build"
+phase "Native build"
 cmake --preset native >/dev/null && cmake --build --preset native || exit 1
-zr_say "Native tests"
+phase "Native tests"
 run_ctest --preset native
 
-zr_say "Windows build (MinGW-w64)"
+phase "Windows build (MinGW-w64)"
 cmake --preset windows >/dev/null && cmake --build --preset windows || exit 1
 zr_wine_prepare && zr_ensure_display || exit 1
-zr_say "Windows and end-to-end tests under Wine (DISPLAY=$DISPLAY)"
+phase "Windows and end-to-end tests under Wine (DISPLAY=$DISPLAY)"
 run_ctest --preset windows
 # Screenshots are written as BMP by the tests; keep PNG copies for people to look at.
 for bmp in build/windows/test-output/*.bmp; do
@@ -86,7 +108,7 @@ for bmp in build/windows/test-output/*.bmp; do
 done
 
 if [ -x scripts/contact-sheet.sh ]; then
-  zr_say "Contact sheets"
+  phase "Contact sheets"
   scripts/contact-sheet.sh data/demo build/windows/test-output/contact-sheet-demo.png ||
     failures=$((failures + 1))
   if [ -d ../shared/dxf-corpus ]; then
@@ -96,7 +118,7 @@ if [ -x scripts/contact-sheet.sh ]; then
 fi
 
 if [ -x scripts/fuzz.sh ]; then
-  zr_say "Fuzzing the DXF reader (bounded)"
+  phase "Fuzzing the DXF reader (bounded)"
   if scripts/fuzz.sh "${ZR_FUZZ_SECONDS:-60}"; then
     passed_total=$((passed_total + 1))
   else
@@ -104,7 +126,10 @@ if [ -x scripts/fuzz.sh ]; then
   fi
 fi
 
+phase ""
 zr_say "Summary"
+printf '  %s\n' "${phase_times[@]}"
+echo "  total: ${SECONDS} s"
 echo "Screenshots and contact sheets: build/windows/test-output/"
 echo "tests: ${passed_total} passed, ${failed_total} failed"
 [ "$failures" -eq 0 ]
