@@ -38,6 +38,17 @@ run_ctest() {
   rm -f "$log"
 }
 
+# Each phase's time, shown in the summary (CI should stay within about ten minutes).
+phase_times=()
+phase_name=""
+phase_start=$SECONDS
+phase() {
+  if [ -n "$phase_name" ]; then phase_times+=("$phase_name: $((SECONDS - phase_start)) s"); fi
+  phase_name="$1"
+  phase_start=$SECONDS
+  [ -z "$1" ] || zr_say "$1"
+}
+
 busy_pids=()
 stop_busy() {
   local pid
@@ -70,19 +81,19 @@ if [ "$stress_runs" -gt 0 ]; then
   exit 0
 fi
 
-zr_say "Native build"
+phase "Native build"
 cmake --preset native >/dev/null && cmake --build --preset native || exit 1
-zr_say "Native tests"
+phase "Native tests"
 run_ctest --preset native
 
-zr_say "Windows build (MinGW-w64)"
+phase "Windows build (MinGW-w64)"
 cmake --preset windows >/dev/null && cmake --build --preset windows || exit 1
 zr_wine_prepare && zr_ensure_display || exit 1
-zr_say "Windows and end-to-end tests under Wine (DISPLAY=$DISPLAY)"
+phase "Windows and end-to-end tests under Wine (DISPLAY=$DISPLAY)"
 run_ctest --preset windows
 # The display-scale test once more with the system itself at 150 % (the prefix's LogPixels):
 # the palette starts scaled, not only rescaled.
-zr_say "Display scale: the palette started at 144 dpi"
+phase "Display scale: the palette started at 144 dpi"
 zr_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
 wineserver -k 2>/dev/null; wineserver -w
 if (cd build/windows && zr_wine tests/e2e/zr_e2e_tests.exe --gtest_filter='DpiE2e.*'); then
@@ -99,7 +110,7 @@ for bmp in build/windows/test-output/*.bmp; do
 done
 
 if [ -x scripts/contact-sheet.sh ]; then
-  zr_say "Contact sheets"
+  phase "Contact sheets"
   scripts/contact-sheet.sh data/demo build/windows/test-output/contact-sheet-demo.png ||
     failures=$((failures + 1))
   if [ -d ../shared/dxf-corpus ]; then
@@ -109,7 +120,7 @@ if [ -x scripts/contact-sheet.sh ]; then
 fi
 
 if [ -x scripts/fuzz.sh ]; then
-  zr_say "Fuzzing the DXF reader (bounded)"
+  phase "Fuzzing the DXF reader (bounded)"
   if scripts/fuzz.sh "${ZR_FUZZ_SECONDS:-60}"; then
     passed_total=$((passed_total + 1))
   else
@@ -117,14 +128,17 @@ if [ -x scripts/fuzz.sh ]; then
   fi
 fi
 
-zr_say "Release zip, started from a fresh prefix"
+phase "Release zip, started from a fresh prefix"
 if bash scripts/package.sh --check; then
   passed_total=$((passed_total + 1))
 else
   failures=$((failures + 1)); failed_total=$((failed_total + 1))
 fi
 
+phase ""
 zr_say "Summary"
+printf '  %s\n' "${phase_times[@]}"
+echo "  total: ${SECONDS} s"
 echo "Screenshots and contact sheets: build/windows/test-output/"
 echo "tests: ${passed_total} passed, ${failed_total} failed"
 [ "$failures" -eq 0 ]

@@ -4,6 +4,7 @@
 
 #include "CadLinkTestCad.h"
 #include "CadLinkTestSupport.h"
+#include "TestCadServer.h"
 #include "cadlink/CadConnection.h"
 
 namespace zr::win32 {
@@ -80,6 +81,38 @@ TEST(CadLinkHostileCad, AKilledCadLeavesNoRegistrationBehindTheNextOne) {
   // The stale entry was removed, not put back: the ProgID is unknown again.
   EXPECT_FALSE(cadlink::IsCadActive(desktop, progId));
   EXPECT_EQ(desktop.shown.size(), 1u) << "its ProgID is no longer registered";
+}
+
+// The registration's own keys are volatile; a classes key it had to make is not (a volatile
+// one would refuse every ordinary key made under it later, as in a fresh Wine prefix).
+TEST(CadLinkHostileCad, RegistrationKeysAreVolatileButNotTheClassesKey) {
+  const std::wstring base = Widen("Software\\" + testing::UniqueName("ZrTestRegistry"));
+  const std::string progId = "ZrTest.Volatile";
+  CLSID clsid{};
+  ASSERT_EQ(::CoCreateGuid(&clsid), S_OK);
+  auto canCreateStable = [](const std::wstring& path) {
+    HKEY k = nullptr;
+    const LONG rc = ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                      nullptr, &k, nullptr);
+    if (k != nullptr) ::RegCloseKey(k);
+    return rc == ERROR_SUCCESS;
+  };
+  {
+    testcad::ProgIdRegistration registration;
+    std::string error;
+    ASSERT_TRUE(registration.Add(HKEY_CURRENT_USER, base + L"\\Classes\\", progId, clsid, error))
+        << error;
+    EXPECT_TRUE(canCreateStable(base + L"\\Classes\\Stable"));
+    EXPECT_FALSE(canCreateStable(base + L"\\Classes\\" + Widen(progId) + L"\\Stable"))
+        << "the ProgID key should be volatile";
+  }
+  HKEY gone = nullptr;
+  EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, (base + L"\\Classes\\" + Widen(progId)).c_str(), 0,
+                            KEY_READ, &gone),
+            ERROR_SUCCESS)
+      << "removed when the registration ends";
+  if (gone != nullptr) ::RegCloseKey(gone);
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, base.c_str());
 }
 
 }  // namespace

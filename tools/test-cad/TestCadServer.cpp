@@ -64,11 +64,23 @@ bool ProgIdRegistration::Add(HKEY root, const std::wstring& classes, const std::
   HKEY probe = nullptr;
   created_ = ::RegOpenKeyExW(root_, key_.c_str(), 0, KEY_READ, &probe) != ERROR_SUCCESS;
   if (probe != nullptr) ::RegCloseKey(probe);
-  // Keys made here are volatile: the system drops them at the latest when the user's session
-  // ends, and the owner mark lets the next test CAD remove them after a kill.
+  // The classes key stays a stable one (a missing one made volatile would refuse every
+  // stable key under it). Keys made below it are volatile: the system drops them at the
+  // latest when the user's session ends, and the owner mark lets the next test CAD remove
+  // them after a kill.
+  HKEY parent = root_;
+  LONG rc = ERROR_SUCCESS;
+  if (!classes.empty()) {
+    const std::wstring path = classes.substr(0, classes.find_last_not_of(L'\\') + 1);
+    rc = ::RegCreateKeyExW(root_, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                           &parent, nullptr);
+  }
   HKEY progIdKey = nullptr;
-  LONG rc = ::RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                              KEY_READ | KEY_WRITE, nullptr, &progIdKey, nullptr);
+  if (rc == ERROR_SUCCESS) {
+    rc = ::RegCreateKeyExW(parent, win32::Widen(progId).c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                           KEY_READ | KEY_WRITE, nullptr, &progIdKey, nullptr);
+    if (parent != root_) ::RegCloseKey(parent);
+  }
   HKEY clsidKey = nullptr;
   if (rc == ERROR_SUCCESS) {
     if (created_) WriteOwner(progIdKey);
