@@ -3,6 +3,7 @@
 // every call the palette made, in order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -183,6 +184,37 @@ HWND MessageBoxOf(DWORD processId) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+TEST_F(InsertE2e, BlockAlreadyDefinedInOtherCaseIsReferencedByName) {
+  Start({"--block", "l01b"});
+  const std::vector<std::string> calls = InsertBy(SlotPoint(0), "SetVariable(\"ATTREQ\", &");
+  ASSERT_GE(calls.size(), 3u);
+  EXPECT_EQ(calls[2], "SendCommand(\"-INSERT\\r\\\"L01B\\\"\\rS 100 PS 100 R 0\\r\")");
+}
+
+TEST_F(InsertE2e, CancelledInsertionAtTheViewCentreCopiesNothing) {
+  Start({"--var", "ORTHOMODE=1", "--cancel-insert"});
+  palette.Click(ids::kSpeedButton6);
+  const std::vector<std::string> calls =
+      InsertBy(SlotPoint(0, 0.85, 0.15), "SendCommand(\"ORTHOMODE 1\\r\")");
+  for (const std::string& c : calls) {
+    EXPECT_EQ(c.find("COPYBASE"), std::string::npos) << c;
+    EXPECT_EQ(c.find("PASTECLIP"), std::string::npos) << c;
+  }
+}
+
+TEST_F(InsertE2e, CadFailingHalfWayGetsItsVariablesBackAndShowsNothing) {
+  // The second command (the copy) fails: attribute prompts and orthogonal mode come back.
+  Start({"--var", "ORTHOMODE=1", "--fail", "Document.SendCommand:2"});
+  palette.Click(ids::kSpeedButton6);
+  const std::vector<std::string> calls =
+      InsertBy(SlotPoint(0, 0.85, 0.15), "SetVariable(\"ORTHOMODE\", &Int16(1))");
+  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(calls.back(), "SetVariable(\"ORTHOMODE\", &Int16(1))");
+  EXPECT_NE(std::find(calls.begin(), calls.end(), "SetVariable(\"ATTREQ\", &Int16(1))"),
+            calls.end());
+  EXPECT_EQ(MessageBoxOf(palette.ProcessId()), nullptr) << "a failure half way shows nothing";
 }
 
 TEST_F(InsertE2e, CadVanishingWhileItWaitsLeavesThePaletteWorking) {

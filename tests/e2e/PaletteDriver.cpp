@@ -1,6 +1,7 @@
 #include "PaletteDriver.h"
 
 #include <cstring>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -124,12 +125,22 @@ PaletteDriver::~PaletteDriver() {
 
 bool PaletteDriver::Launch(const std::wstring& exePath) {
   const std::wstring folder = std::filesystem::path(exePath).parent_path().wstring();
-  std::wstring commandLine = L"\"" + exePath + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  launchTime_ = Clock::now();
-  return ::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                          nullptr, folder.c_str(), &startup, &process_) != FALSE;
+  // Under Wine a start right after the copy of the program (or under heavy load) has been seen
+  // to fail once; a few tries, each reported, before giving up.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    launchTime_ = Clock::now();
+    if (::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         folder.c_str(), &startup, &process_) != FALSE) {
+      return true;
+    }
+    std::fprintf(stderr, "palette start %d failed: error %lu\n", attempt,
+                 static_cast<unsigned long>(::GetLastError()));
+    ::Sleep(500);
+  }
+  return false;
 }
 
 bool PaletteDriver::WaitUntil(const std::function<bool()>& done,
