@@ -2,11 +2,14 @@
 // TForm1: the palette window's state and handlers. The window (a humble view) forwards the
 // user's actions here; every rule of the start-up, the catalogue and its pages lives here.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/CatalogueSearch.h"
 #include "app/PaletteState.h"
 #include "app/PaletteView.h"
+#include "app/RecentBlocks.h"
 #include "app/SlotPainter.h"
 #include "cadlink/Desktop.h"
 #include "insert/LispInsertion.h"
@@ -81,6 +84,7 @@ class TForm1 {
 
   std::string ExeFile() const { return exeFile_; }
 
+
  private:
   void ReadCatalogue();
   void PlaceWindow();
@@ -104,6 +108,54 @@ class TForm1 {
   cadlink::IDesktop* desktop_ = nullptr;
   std::unique_ptr<insert::LispInsertion> lisp_;
   bool inserting_ = false;
+
+  // ---- Search across the catalogue and the recently inserted blocks (PaletteSearch.cpp) ----
+ public:
+  // Results and recent blocks are pages like a category's: BlkListSL then holds their lines
+  // (so paging, the wheel and every redraw work on them) and the catalogue waits aside.
+  void SearchOpen();                            // Ctrl+F or the menu entry: the field opens
+  void SearchChanged(const std::string& typed); // the field's text, once per input burst
+  void SearchEscape();                          // Esc: the field closes, back where the user was
+  bool SearchResultsShown() const { return searchFrom_.has_value(); }
+  // The catalogue's lines whatever the pages show.
+  const std::vector<std::string>& CatalogueLines() const;
+  // The recent blocks as the lines of their settings section (RecentBlocks.h), and back. Load
+  // after the catalogue is read: blocks it no longer holds drop out.
+  std::vector<std::string> RecentBlocksIniLines() const { return recent_.ToIniLines(); }
+  void LoadRecentBlocks(const std::vector<std::string>& iniLines);
+  const RecentBlocks& Recent() const { return recent_; }
+  int RecentCategoryIndex() const { return recentEntry_; }  // -1 while the box has no entry
+
+ private:
+  // Where the user browses, kept while search results are shown.
+  struct BrowsePlace {
+    bool recent = false;
+    std::string tag;
+    int st = -1;
+    int ed = -1;
+    int kaisi = 0;
+  };
+  bool SearchTakesCategoryChange();
+  void RememberInsertedBlock(const insert::TInsertRequest& request);
+  void ShowLinesAsPage(std::vector<std::string> lines, int kaisi);
+  void PutCatalogueBack();
+  void ShowRecentPage(int kaisi);
+  void ReturnToBrowsePlace();
+  void AddRecentEntry();
+  void EnsureSearchIndex();
+
+  CatalogueSearch searchIndex_;
+  const std::string* indexedData_ = nullptr;  // the lines the index was built from
+  std::size_t indexedSize_ = 0;
+  bool indexed_ = false;
+  RecentBlocks recent_;
+  int recentEntry_ = -1;                       // "最近使ったブロック" in the category box
+  bool recentShown_ = false;                   // the recent blocks are the page source
+  std::vector<std::string> catalogueLines_;    // the catalogue while BlkListSL holds others
+  bool catalogueAside_ = false;
+  std::optional<BrowsePlace> searchFrom_;      // set while search results are shown
+  std::vector<std::u16string> searchWords_;    // the words of the results shown
+  // ---- end of search ----
 };
 
 }  // namespace zr

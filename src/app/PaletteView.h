@@ -95,6 +95,15 @@ class IPaletteView {
   virtual void FocusNameField() = 0;
   // A screen position in the client coordinates of the first slot picture (Image1).
   virtual ViewPoint ScreenToImage1(ViewPoint screen) const = 0;
+
+  // ---- Search across the catalogue ----
+  // The category box's field shows `text` while the box's selection stays as it is.
+  virtual void ShowCategoryBoxText(const std::string& text) = 0;
+  // Shown: the search field appears over the information line with the keyboard focus and
+  // its text selected. Hidden: it disappears with its text emptied (no change is reported)
+  // and the information line shows again.
+  virtual void ShowSearchField(bool shown) = 0;
+  virtual bool SearchFieldShown() const = 0;
 };
 
 }  // namespace zr

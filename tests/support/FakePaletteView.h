@@ -40,6 +40,7 @@ class FakePaletteView : public IPaletteView {
   int CategoryIndex() const override { return categoryIndex; }
   void SelectCategory(int index) override {
     categoryIndex = index >= 0 && index < CategoryCount() ? index : -1;
+    categoryBoxText.clear();
   }
 
   int UpDownPosition() const override { return upDownPosition; }
@@ -83,6 +84,16 @@ class FakePaletteView : public IPaletteView {
     ++bevelWrites;
   }
 
+  // ---- Search across the catalogue ----
+  void ShowCategoryBoxText(const std::string& text) override { categoryBoxText = text; }
+  void ShowSearchField(bool shown) override { searchFieldShown = shown; }
+  bool SearchFieldShown() const override { return searchFieldShown; }
+  // What the category box's field shows: the search's text, else the selected entry.
+  std::string CategoryBoxText() const {
+    if (!categoryBoxText.empty()) return categoryBoxText;
+    return categoryIndex >= 0 ? CategoryAt(categoryIndex) : std::string();
+  }
+
   int SlotOf(const ICanvas& canvas) const {
     for (int k = 0; k < kSlotCount; ++k) {
       if (&canvases[static_cast<std::size_t>(k)] == &canvas) return k;
@@ -117,6 +128,8 @@ class FakePaletteView : public IPaletteView {
   int textWrites = 0;
   int statusWrites = 0;
   int nameFieldFocus = 0;
+  std::string categoryBoxText;  // set by the search, emptied by a selection
+  bool searchFieldShown = false;
 };
 
 // Records the page load's calls into the drawing engine.
