@@ -129,6 +129,7 @@ class TForm1 {
  private:
   // Where the user browses, kept while search results are shown.
   struct BrowsePlace {
+    int category = -1;  // the category box's selection
     bool recent = false;
     std::string tag;
     int st = -1;

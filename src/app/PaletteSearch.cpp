@@ -55,7 +55,8 @@ void TForm1::SearchChanged(const std::string& typed) {
   }
   if (searchFrom_ && words == searchWords_) return;  // a blank more changes nothing
   if (!searchFrom_) {
-    searchFrom_ = BrowsePlace{recentShown_, gbTagName, gbTAgSt, gbTagEd, gbImgKaisi};
+    searchFrom_ = BrowsePlace{view_.CategoryIndex(), recentShown_, gbTagName, gbTAgSt, gbTagEd,
+                              gbImgKaisi};
   }
   EnsureSearchIndex();
   const std::vector<std::string>& catalogue = CatalogueLines();
@@ -81,7 +82,7 @@ void TForm1::ReturnToBrowsePlace() {
   if (!searchFrom_) return;
   const BrowsePlace place = *std::exchange(searchFrom_, std::nullopt);
   searchWords_.clear();
-  view_.SelectCategory(view_.CategoryIndex());  // the box shows its entry again
+  view_.SelectCategory(place.category);  // the box shows its entry again
   if (place.recent) {
     ShowRecentPage(place.kaisi);
     return;

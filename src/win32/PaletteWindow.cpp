@@ -161,6 +161,7 @@ void PaletteWindow::CreateControls() {
   CreateSecondRow();
   CreateSlotArea();
   CreateStatusArea();
+  CreateSearchField();
 }
 
 void PaletteWindow::CreateTopRow() {
@@ -296,6 +297,12 @@ LRESULT PaletteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == ids::kSearchMenuCommand) {
+        OnSearchMenu();
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -316,7 +323,7 @@ void PaletteWindow::OnCommand(int id, int code) {
   switch (id) {
     case ids::kComboBox1:
       if (code == CBN_SELCHANGE) Guarded(hwnd_, [&] { form_.ComboBox1Change(); });
-      if (code == CBN_EDITCHANGE) {
+      if (code == CBN_EDITCHANGE && !quietCategoryText_) {
         Guarded(hwnd_, [&] { form_.ComboBox1Typed(WindowText(Control(ids::kComboBox1))); });
       }
       break;
@@ -328,6 +335,9 @@ void PaletteWindow::OnCommand(int id, int code) {
       break;
     case ids::kSpeedButton6:
       if (code == BN_CLICKED) Guarded(hwnd_, [&] { form_.SpeedButton6Click(); });
+      break;
+    case ids::kSearchField:
+      if (code == EN_CHANGE) search_.OnEditChange();
       break;
     default:
       break;
@@ -388,6 +398,7 @@ void PaletteWindow::OnUpDownScroll() {
 }
 
 bool PaletteWindow::PreTranslateMessage(const MSG& msg) {
+  if (PreTranslateSearchKey(msg)) return true;
   if (msg.message != WM_MOUSEWHEEL || hwnd_ == nullptr) return false;
   if (msg.hwnd != hwnd_ && ::IsChild(hwnd_, msg.hwnd) == FALSE) return false;
   return OnMouseWheel(msg.wParam, msg.lParam);
@@ -423,6 +434,8 @@ void PaletteWindow::OnClose() {
     closePending_ = true;
     return;
   }
+  // The settings see the category the user browses, not the search's results.
+  if (form_.SearchResultsShown()) Guarded(hwnd_, [&] { form_.SearchEscape(); });
   Guarded(hwnd_, [&] { form_.FormClose(); });
   ::DestroyWindow(hwnd_);
 }
