@@ -81,6 +81,27 @@ BENCHMARK_CAPTURE(BM_Keystroke, long_vowel_only, "ー")->Unit(benchmark::kMillis
 BENCHMARK_CAPTURE(BM_KeystrokeAndLines, led, "led")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_KeystrokeAndLines, long_vowel_only, "ー")->Unit(benchmark::kMillisecond);
 
+// The recent blocks' check against the catalogue at start-up: 28 numbers spread over it,
+// two of them gone.
+void BM_RecentBlocksCheck(benchmark::State& state) {
+  const std::vector<std::string>& lines = Catalogue();
+  std::vector<std::string> numbers;
+  for (std::size_t i = 0; i < 26; ++i) {
+    numbers.emplace_back(zr::BlockNumberOf(lines[(i * 3847 + 11) % lines.size()]));
+  }
+  numbers.insert(numbers.end(), {"GONE1", "GONE2"});
+  for (auto _ : state) benchmark::DoNotOptimize(zr::FindBlockLines(lines, numbers));
+}
+BENCHMARK(BM_RecentBlocksCheck)->Unit(benchmark::kMillisecond);
+
+// A query of the field's whole length: 255 characters, many words.
+void BM_LongestQuery(benchmark::State& state) {
+  std::string query;
+  while (query.size() < 3 * 255) query += "ダウンライト 埋込 ";
+  for (auto _ : state) benchmark::DoNotOptimize(Index().Find(query));
+}
+BENCHMARK(BM_LongestQuery)->Unit(benchmark::kMillisecond);
+
 // What start-up does with a catalogue of 100,000 blocks: read "BlockList.txt" (code page
 // 932, as delivered) into lines, then build the index.
 void BM_StartupReadAndIndex(benchmark::State& state) {
