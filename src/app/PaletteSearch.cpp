@@ -60,8 +60,10 @@ void TForm1::SearchChanged(const std::string& typed) {
   }
   EnsureSearchIndex();
   const std::vector<std::string>& catalogue = CatalogueLines();
+  const std::vector<int> found = searchIndex_.Find(typed);
   std::vector<std::string> lines;
-  for (const int line : searchIndex_.Find(typed)) {
+  lines.reserve(found.size());
+  for (const int line : found) {
     lines.push_back(catalogue[static_cast<std::size_t>(line)]);
   }
   searchWords_ = std::move(words);

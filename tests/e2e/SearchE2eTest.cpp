@@ -157,6 +157,8 @@ TEST_F(SearchE2e, TypedSearchShowsResultsInsertsOneAndEscReturns) {
   ClickAt(PointIn(palette.SlotPicture(1)));
   EXPECT_NE(cad->WaitForLine("E02B.dxf", kActionTimeout, from), "")
       << "clicking a result inserted nothing";
+  EXPECT_NE(cad->WaitForLine("SetVariable(\"ATTREQ\", &", kActionTimeout, from), "")
+      << "the insertion did not end";
 
   // The insertion brought the CAD to the front: back to the palette's field, then Esc.
   ClickAt(PointIn(Field()));
@@ -170,7 +172,8 @@ TEST_F(SearchE2e, TypedSearchShowsResultsInsertsOneAndEscReturns) {
   EXPECT_FALSE(palette.IsEnabled(ids::kSpeedButton2));
 
   // The inserted block leads the recent blocks, the last entry of the box.
-  ASSERT_EQ(palette.CategoryCount(), 3);
+  ASSERT_TRUE(Wait([&] { return palette.CategoryCount() == 3; }))
+      << "no recent blocks' entry after the insertion";
   EXPECT_EQ(palette.CategoryAt(2), L"最近使ったブロック");
   palette.ChooseCategory(2);
   ASSERT_TRUE(Wait([&] { return palette.StatusText(0) == L"E02"; }));
