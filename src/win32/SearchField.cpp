@@ -50,6 +50,7 @@ void SearchField::Show() {
     PlaceOverCover();
     ::ShowWindow(cover_, SW_HIDE);
     ::ShowWindow(edit_, SW_SHOW);
+    ::UpdateWindow(edit_);  // painted before the search it opens for takes the thread
   }
   ::SetFocus(edit_);
   ::SendMessageW(edit_, EM_SETSEL, 0, -1);

@@ -131,6 +131,21 @@ TEST_F(SearchE2e, TypedSearchShowsResultsInsertsOneAndEscReturns) {
       << ::GetForegroundWindow() << ", palette " << palette.Window() << ")";
   const RECT field = palette.PlaceOf(Field());
   EXPECT_TRUE(::EqualRect(&field, &infoLine)) << "the field does not lie over the information line";
+  // Its blue frame tells it from the information line.
+  const auto frameShows = [&] {
+    RECT r{};
+    ::GetWindowRect(Field(), &r);
+    const int midX = (r.left + r.right) / 2;
+    const int midY = (r.top + r.bottom) / 2;
+    const POINT edges[] = {{r.left, midY}, {r.right - 1, midY}, {midX, r.top}, {midX, r.bottom - 1}};
+    HDC screen = ::GetDC(nullptr);
+    int blue = 0;
+    for (const POINT& p : edges) blue += ::GetPixel(screen, p.x, p.y) == RGB(110, 170, 255);
+    ::ReleaseDC(nullptr, screen);
+    return blue == 4;
+  };
+  EXPECT_TRUE(Wait(frameShows)) << "the search field shows no blue frame";
+  EXPECT_TRUE(palette.SaveScreenshot(OutputFile("search-field-open.bmp")));
 
   TypeKeys("led");
   ASSERT_TRUE(Wait([&] { return BoxText() == L"検索: led (2)"; })) << "box shows " << BoxText().size();
@@ -178,6 +193,10 @@ TEST_F(SearchE2e, TypedSearchShowsResultsInsertsOneAndEscReturns) {
   palette.ChooseCategory(2);
   ASSERT_TRUE(Wait([&] { return palette.StatusText(0) == L"E02"; }));
   EXPECT_TRUE(palette.SaveScreenshot(OutputFile("search-recent.bmp")));
+
+  // The window menu's entry opens the field as Ctrl+F does.
+  ::PostMessageW(palette.Window(), WM_SYSCOMMAND, ids::kSearchMenuCommand, 0);
+  EXPECT_TRUE(Wait([&] { return FieldShown(); })) << "the window menu's entry opened no field";
 }
 
 }  // namespace
