@@ -70,7 +70,7 @@ void SearchField::Hide() {
 }
 
 void SearchField::OnEditChange() {
-  if (quiet_ || edit_ == nullptr) return;
+  if (quiet_ || !Shown()) return;
   pending_ = true;
   ::SetTimer(edit_, kBurstTimer, kBurstDelayMs, nullptr);  // restarts a running one
 }
@@ -92,6 +92,12 @@ LRESULT CALLBACK SearchField::Proc(HWND window, UINT message, WPARAM wParam, LPA
                                    UINT_PTR /*id*/, DWORD_PTR self) {
   auto* field = reinterpret_cast<SearchField*>(self);
   switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_PASTE:
+      // Keys still queued for the field when it closed (typed right after Esc) go nowhere.
+      if (!field->Shown()) return 0;
+      break;
     case WM_TIMER:
       if (wParam != kBurstTimer) break;
       field->Report();

@@ -20,7 +20,9 @@ class SearchField {
   // place and font it takes each time it is shown; at most kMaxQueryLength characters.
   void Create(HWND parent, int id, HWND cover);
   HWND Handle() const { return edit_; }
-  bool Shown() const { return edit_ != nullptr && ::IsWindowVisible(edit_) != FALSE; }
+  bool Shown() const {
+    return edit_ != nullptr && (::GetWindowLongPtrW(edit_, GWL_STYLE) & WS_VISIBLE) != 0;
+  }
 
   // Shows the field in place of the cover, with the focus and its text selected.
   void Show();
