@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "RealInput.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
+#include "text/TextFile.h"
 #include "win32/CadLinkTestCad.h"
 #include "win32/PaletteControlIds.h"
 
@@ -197,6 +199,33 @@ TEST_F(SearchE2e, TypedSearchShowsResultsInsertsOneAndEscReturns) {
   // The window menu's entry opens the field as Ctrl+F does.
   ::PostMessageW(palette.Window(), WM_SYSCOMMAND, ids::kSearchMenuCommand, 0);
   EXPECT_TRUE(Wait([&] { return FieldShown(); })) << "the window menu's entry opened no field";
+}
+
+// Runs once the settings file keeps the recent blocks (its own section, [Recent]); until the
+// palette writes that section it reports itself skipped.
+TEST_F(SearchE2e, RecentBlocksSurviveARestart) {
+  Start();
+  palette.ChooseCategory(1);  // コンセント
+  ASSERT_TRUE(Wait([&] { return palette.StatusText(0) == L"E01"; }));
+  const std::size_t from = cad->Log().size();
+  ClickAt(PointIn(palette.SlotPicture(1)));
+  ASSERT_NE(cad->WaitForLine("SetVariable(\"ATTREQ\", &", kActionTimeout, from), "")
+      << "the insertion of E02 did not end";
+  ASSERT_EQ(palette.Close(kStartTimeout), 0) << "the palette did not close";
+
+  const std::optional<std::string> settings = text::ReadFileBytes(dir.File("ZovezaRuzu.ini"));
+  if (!settings || text::DecodeText(*settings).find("[Recent]") == std::string::npos) {
+    GTEST_SKIP() << "the settings file keeps no recent blocks yet";
+  }
+  PaletteDriver again;
+  ASSERT_TRUE(again.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
+  ASSERT_TRUE(again.WaitForWindow(kStartTimeout)) << "the palette did not start again";
+  ASSERT_TRUE(Wait([&] { return again.CategoryCount() == 3; }, kStartTimeout))
+      << "no recent blocks' entry after the restart";
+  EXPECT_EQ(again.CategoryAt(2), L"最近使ったブロック");
+  again.ChooseCategory(2);
+  EXPECT_TRUE(Wait([&] { return again.StatusText(0) == L"E02"; }))
+      << "the block inserted before the restart does not lead the recent blocks";
 }
 
 }  // namespace
