@@ -73,7 +73,13 @@ bool PutOnClipboard(const std::wstring& text) {
 
 class SearchE2e : public ::testing::Test {
  protected:
+  // The pointer rests outside the palette before and after, so that neither this test nor
+  // the next sees a slot described by a pointer left over it.
+  static void ParkPointer() { MoveTo(POINT{0, 0}); }
+  void TearDown() override { ParkPointer(); }
+
   void SetUp() override {
+    ParkPointer();
     std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE),
                                dir.Path() / "ZovezaRuzu.exe");
     dir.Write("MenuList.txt", text::Utf8ToAnsi("照明器具\tL\r\nコンセント\tE\r\n"));
@@ -95,7 +101,8 @@ class SearchE2e : public ::testing::Test {
     ASSERT_TRUE(cad->Ready()) << "the test CAD did not register";
     ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
     ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
-    ASSERT_TRUE(Wait([&] { return palette.StatusText(0) == L"L01"; }, kStartTimeout));
+    ASSERT_TRUE(Wait([&] { return palette.StatusText(0) == L"L01"; }, kStartTimeout))
+        << "the first page did not show";
   }
 
   static bool Wait(const std::function<bool()>& done,
