@@ -73,13 +73,12 @@ bool PutOnClipboard(const std::wstring& text) {
 
 class SearchE2e : public ::testing::Test {
  protected:
-  // The pointer rests outside the palette before and after, so that neither this test nor
-  // the next sees a slot described by a pointer left over it.
-  static void ParkPointer() { MoveTo(POINT{0, 0}); }
-  void TearDown() override { ParkPointer(); }
+  // The pointer rests off the palette before and after, so that neither this test nor the
+  // next sees a slot described by a pointer left over it.
+  void TearDown() override { MovePointerAway(); }
 
   void SetUp() override {
-    ParkPointer();
+    MovePointerAway();
     std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE),
                                dir.Path() / "ZovezaRuzu.exe");
     dir.Write("MenuList.txt", text::Utf8ToAnsi("照明器具\tL\r\nコンセント\tE\r\n"));
