@@ -119,10 +119,10 @@ class TForm1 {
   bool SearchResultsShown() const { return searchFrom_.has_value(); }
   // The catalogue's lines whatever the pages show.
   const std::vector<std::string>& CatalogueLines() const;
-  // The recent blocks as the lines of their settings section (RecentBlocks.h), and back. Load
-  // after the catalogue is read: blocks it no longer holds drop out.
-  std::vector<std::string> RecentBlocksIniLines() const { return recent_.ToIniLines(); }
-  void LoadRecentBlocks(const std::vector<std::string>& iniLines);
+  // The recent blocks as the settings file keeps them (RecentBlocks.h: FromIniKeys and
+  // ToIniKeys, or FromIniLines and ToIniLines). Load after the catalogue is read, whose
+  // blocks alone stay, and before the stored category is selected, which may be their entry.
+  void LoadRecentBlocks(RecentBlocks recent);
   const RecentBlocks& Recent() const { return recent_; }
   int RecentCategoryIndex() const { return recentEntry_; }  // -1 while the box has no entry
 

@@ -156,8 +156,8 @@ void TForm1::EnsureSearchIndex() {
   indexedSize_ = catalogue.size();
 }
 
-void TForm1::LoadRecentBlocks(const std::vector<std::string>& iniLines) {
-  recent_ = RecentBlocks::FromIniLines(iniLines);
+void TForm1::LoadRecentBlocks(RecentBlocks recent) {
+  recent_ = std::move(recent);
   const std::vector<std::string>& catalogue = CatalogueLines();
   if (!catalogue.empty()) {
     const std::vector<int> found = FindBlockLines(catalogue, recent_.Numbers());

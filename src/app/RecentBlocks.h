@@ -8,6 +8,7 @@
 //
 // key n holding the n-th most recent block. The list reads and writes the section's
 // key=value lines and knows nothing else of the file.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,26 @@ class RecentBlocks {
   // block once, at most the limit. Other lines (comments, other keys, a section header,
   // empty values) are skipped, so a damaged section gives what can be read of it.
   static RecentBlocks FromIniLines(const std::vector<std::string>& lines);
+
+  // The same through a settings file's own reading and writing of single keys of
+  // kRecentSection: `read(key)` gives a key's value or nothing; `write(key, value)` is called
+  // for every key "1" .. "28", those past the list's end with an empty value, so that no
+  // block of an older, longer list comes back.
+  template <typename Read>
+  static RecentBlocks FromIniKeys(Read read) {
+    std::vector<std::string> lines;
+    for (std::size_t n = 1; n <= kRecentLimit; ++n) {
+      const std::optional<std::string> value = read(std::to_string(n));
+      if (value) lines.push_back(std::to_string(n) + "=" + *value);
+    }
+    return FromIniLines(lines);
+  }
+  template <typename Write>
+  void ToIniKeys(Write write) const {
+    for (std::size_t n = 1; n <= kRecentLimit; ++n) {
+      write(std::to_string(n), n <= numbers_.size() ? numbers_[n - 1] : std::string());
+    }
+  }
 
  private:
   std::vector<std::string> numbers_;

@@ -103,9 +103,9 @@ TEST_F(PaletteSearchTest, ChoosingACategoryEndsTheSearch) {
 
 TEST_F(PaletteSearchTest, RecentBlocksAreTheLastEntryAndFollowInsertions) {
   EXPECT_EQ(view.categories.size(), 2u);  // no recent block, no entry
-  form.LoadRecentBlocks({"1=E02", "2=GONE", "3=L03"});
+  form.LoadRecentBlocks(RecentBlocks::FromIniLines({"1=E02", "2=GONE", "3=L03"}));
   EXPECT_EQ(view.categories, (Lines{"照明", "コンセント", "最近使ったブロック"}));
-  EXPECT_EQ(form.RecentBlocksIniLines(), (Lines{"1=E02", "2=L03"}));
+  EXPECT_EQ(form.Recent().Numbers(), (Lines{"E02", "L03"}));
   view.SelectCategory(2);
   form.ComboBox1Change();
   EXPECT_EQ(Shown(), (Lines{"E02", "L03"}));
@@ -136,7 +136,7 @@ TEST_F(PaletteSearchTest, TheFirstInsertionAddsTheRecentEntry) {
   form.InsertBlock(1);
   EXPECT_EQ(view.categories.back(), "最近使ったブロック");
   EXPECT_EQ(form.RecentCategoryIndex(), 2);
-  EXPECT_EQ(form.RecentBlocksIniLines(), (Lines{"1=L02"}));
+  EXPECT_EQ(form.Recent().Numbers(), (Lines{"L02"}));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The recently inserted blocks: order, limit, and the settings section's lines.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "app/RecentBlocks.h"
 
 namespace zr {
@@ -27,6 +29,18 @@ TEST(RecentBlocks, SectionLinesRoundTripAndDamageIsSkipped) {
   const Lines lines = recent.ToIniLines();
   EXPECT_EQ(lines, (Lines{"1=a=b", "2=照明-01", "3=E001"}));
   EXPECT_EQ(RecentBlocks::FromIniLines(lines).Numbers(), recent.Numbers());
+
+  // Through single keys: an older, longer list's keys are emptied.
+  std::map<std::string, std::string> keys{{"4", "OLD"}, {"28", "OLD"}};
+  recent.ToIniKeys([&](const std::string& k, const std::string& v) { keys[k] = v; });
+  EXPECT_EQ(keys.size(), kRecentLimit);
+  EXPECT_EQ(keys["2"], "照明-01");
+  EXPECT_EQ(keys["28"], "");
+  const auto read = [&](const std::string& k) -> std::optional<std::string> {
+    const auto it = keys.find(k);
+    return it == keys.end() ? std::nullopt : std::optional<std::string>(it->second);
+  };
+  EXPECT_EQ(RecentBlocks::FromIniKeys(read).Numbers(), recent.Numbers());
 
   const Lines damaged = {"[Recent]", "; note", "10=J", "2 = B ", "x=C", "1=A", "3=", "4=A",
                          "2=dup", "-1=Z", "no equals"};
