@@ -78,6 +78,8 @@ BENCHMARK_CAPTURE(BM_Keystroke, katakana_daunraito, "ダウンライト")->Unit(
 BENCHMARK_CAPTURE(BM_Keystroke, halfwidth_daunraito, "ﾀﾞｳﾝﾗｲﾄ")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Keystroke, two_words, "照明 埋込 φ1")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Keystroke, long_vowel_only, "ー")->Unit(benchmark::kMillisecond);
+// The first keystroke of a word in the block numbers' letters: the most candidates.
+BENCHMARK_CAPTURE(BM_Keystroke, first_letter_l, "l")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_KeystrokeAndLines, led, "led")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_KeystrokeAndLines, long_vowel_only, "ー")->Unit(benchmark::kMillisecond);
 
