@@ -2,12 +2,15 @@
 // TForm1: the palette window's state and handlers. The window (a humble view) forwards the
 // user's actions here; every rule of the start-up, the catalogue and its pages lives here.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/CatalogueSearch.h"
 #include "app/PaletteMenu.h"
 #include "app/PaletteState.h"
 #include "app/PaletteView.h"
+#include "app/RecentBlocks.h"
 #include "app/Settings.h"
 #include "app/SlotPainter.h"
 #include "cadlink/Desktop.h"
@@ -95,6 +98,7 @@ class TForm1 {
 
   std::string ExeFile() const { return exeFile_; }
 
+
  private:
   void ReadCatalogue();
   void SetTextIfChanged(TextControl control, const std::string& text);
@@ -175,6 +179,56 @@ class TForm1 {
   void PlaceWindow(const TPaletteSettings& settings);
   void ApplySettings(const TPaletteSettings& settings);
   TPaletteSettings CurrentSettings() const;
+
+
+  // ---- Search across the catalogue and the recently inserted blocks (PaletteSearch.cpp) ----
+ public:
+  // Results and recent blocks are pages like a category's: BlkListSL then holds their lines
+  // (so paging, the wheel and every redraw work on them) and the catalogue waits aside.
+  void SearchOpen();                            // Ctrl+F or the menu entry: the field opens
+  void SearchChanged(const std::string& typed); // the field's text, once per input burst
+  void SearchEscape();                          // Esc: the field closes, back where the user was
+  bool SearchResultsShown() const { return searchFrom_.has_value(); }
+  // The catalogue's lines whatever the pages show.
+  const std::vector<std::string>& CatalogueLines() const;
+  // The recent blocks as the settings file keeps them (RecentBlocks.h: FromIniKeys and
+  // ToIniKeys, or FromIniLines and ToIniLines). Load after the catalogue is read, whose
+  // blocks alone stay, and before the stored category is selected, which may be their entry.
+  void LoadRecentBlocks(RecentBlocks recent);
+  const RecentBlocks& Recent() const { return recent_; }
+  int RecentCategoryIndex() const { return recentEntry_; }  // -1 while the box has no entry
+
+ private:
+  // Where the user browses, kept while search results are shown.
+  struct BrowsePlace {
+    int category = -1;  // the category box's selection
+    bool recent = false;
+    std::string tag;
+    int st = -1;
+    int ed = -1;
+    int kaisi = 0;
+  };
+  bool SearchTakesCategoryChange();
+  void RememberInsertedBlock(const insert::TInsertRequest& request);
+  void ShowLinesAsPage(std::vector<std::string> lines, int kaisi);
+  void PutCatalogueBack();
+  void ShowRecentPage(int kaisi);
+  void ReturnToBrowsePlace();
+  void AddRecentEntry();
+  void EnsureSearchIndex();
+
+  CatalogueSearch searchIndex_;
+  const std::string* indexedData_ = nullptr;  // the lines the index was built from
+  std::size_t indexedSize_ = 0;
+  bool indexed_ = false;
+  RecentBlocks recent_;
+  int recentEntry_ = -1;                       // "最近使ったブロック" in the category box
+  bool recentShown_ = false;                   // the recent blocks are the page source
+  std::vector<std::string> catalogueLines_;    // the catalogue while BlkListSL holds others
+  bool catalogueAside_ = false;
+  std::optional<BrowsePlace> searchFrom_;      // set while search results are shown
+  std::vector<std::u16string> searchWords_;    // the words of the results shown
+  // ---- end of search ----
 };
 
 }  // namespace zr

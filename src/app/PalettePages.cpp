@@ -24,6 +24,7 @@ bool StartsWithIgnoringCase(const std::string& s, const std::string& prefix) {
 }  // namespace
 
 void TForm1::ComboBox1Change() {
+  if (SearchTakesCategoryChange()) return;  // ends a search; the recent blocks' entry
   gbTagName.clear();
   gbTAgSt = -1;
   gbTagEd = -1;

@@ -88,6 +88,7 @@ void TForm1::InsertBlock(int idx) {
     ~Reset() { flag = false; }
   } reset{inserting_};
   insert::InsertBlock(request, *desktop_, *lisp_);
+  RememberInsertedBlock(request);
 }
 
 }  // namespace zr

@@ -25,6 +25,8 @@ void TForm1::ApplySettings(const TPaletteSettings& s) {
   state_.gbHojoKitenColor = s.hojoKitenColor;
   view_.SetCaption(SpeedButton::SpeedButton3, s.kaiten1);
   view_.SetCaption(SpeedButton::SpeedButton4, s.kaiten2);
+  // The recent entry joins the box first: the stored index may point at it.
+  LoadRecentBlocks(s.recent);
   if (s.setsubi < view_.CategoryCount()) view_.SelectCategory(s.setsubi < 0 ? -1 : s.setsubi);
   N20Checked = s.extMinMax;
   state_.gbProgID = s.progID;
@@ -67,6 +69,7 @@ TPaletteSettings TForm1::CurrentSettings() const {
   s.extMinMax = N20Checked;
   s.progID = state_.gbProgID;
   s.useLisp = state_.gbUseLISP;
+  s.recent = Recent();
   return s;
 }
 

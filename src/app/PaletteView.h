@@ -111,6 +111,15 @@ class IPaletteView {
   virtual void ShowMessage(const std::string& text) = 0;
   // The About box, modal.
   virtual void ShowAboutBox() = 0;
+
+  // ---- Search across the catalogue ----
+  // The category box's field shows `text` while the box's selection stays as it is.
+  virtual void ShowCategoryBoxText(const std::string& text) = 0;
+  // Shown: the search field appears over the information line with the keyboard focus and
+  // its text selected. Hidden: it disappears with its text emptied (no change is reported)
+  // and the information line shows again.
+  virtual void ShowSearchField(bool shown) = 0;
+  virtual bool SearchFieldShown() const = 0;
 };
 
 }  // namespace zr

@@ -134,6 +134,8 @@ TPaletteSettings ReadSettings(const text::IniFile& ini) {
   s.progID = ReadString(ini, "Target", "ProgID", s.progID);
   if (s.progID.find_first_not_of(' ') == std::string::npos) s.progID = kDefaultProgID;
   s.useLisp = ReadBool(ini, "InsertBlock", "useLISP", s.useLisp);
+  s.recent = RecentBlocks::FromIniKeys(
+      [&](const std::string& key) { return ini.Read(kRecentSection, key); });
   return s;
 }
 
@@ -155,6 +157,9 @@ void WriteSettings(const TPaletteSettings& s, text::IniFile& ini) {
   ini.Write("Block", "ExtMinMax", Bool(s.extMinMax));
   ini.Write("Target", "ProgID", s.progID);
   ini.Write("InsertBlock", "useLISP", Bool(s.useLisp));
+  s.recent.ToIniKeys([&](const std::string& key, const std::string& value) {
+    ini.Write(kRecentSection, key, value);
+  });
 }
 
 SettingsFile LoadSettingsFile(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/PaletteState.h"
+#include "app/RecentBlocks.h"
 #include "text/IniFile.h"
 #include "text/TextFile.h"
 
@@ -35,6 +36,7 @@ struct TPaletteSettings {
   bool extMinMax = false;       // Block/ExtMinMax
   std::string progID = kDefaultProgID;  // Target/ProgID
   bool useLisp = false;                 // InsertBlock/useLISP
+  RecentBlocks recent;      // [Recent] 1..28: the blocks inserted last, newest first
 };
 
 // The executable's path with its extension replaced by ".ini".

@@ -27,9 +27,13 @@ enum : int {
   kCheckBox2,
   kCheckBox3,
   kCheckBox4,
+  kSearchField = 190,                         // the search field over the information line
   kSlotPanelFirst = 200,                      // Panel2 .. Panel15
   kSlotPictureFirst = kSlotPanelFirst + 100,  // Image1 .. Image14
 };
+
+// The search's entry in the window's system menu (a multiple of 16 below 0xF000).
+inline constexpr unsigned kSearchMenuCommand = 0x5EA0;
 
 static_assert(kSlotPanelFirst + kSlotCount <= kSlotPictureFirst);
 

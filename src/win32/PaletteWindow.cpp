@@ -164,6 +164,7 @@ void PaletteWindow::CreateControls() {
   CreateSecondRow();
   CreateSlotArea();
   CreateStatusArea();
+  CreateSearchField();
 }
 
 void PaletteWindow::CreateTopRow() {
@@ -301,6 +302,12 @@ LRESULT PaletteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == ids::kSearchMenuCommand) {
+        OnSearchMenu();
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       OnClose();
       return 0;
@@ -321,7 +328,7 @@ void PaletteWindow::OnCommand(int id, int code) {
   switch (id) {
     case ids::kComboBox1:
       if (code == CBN_SELCHANGE) Guarded(hwnd_, [&] { form_.ComboBox1Change(); });
-      if (code == CBN_EDITCHANGE) {
+      if (code == CBN_EDITCHANGE && !quietCategoryText_) {
         Guarded(hwnd_, [&] { form_.ComboBox1Typed(WindowText(Control(ids::kComboBox1))); });
       }
       break;
@@ -336,6 +343,9 @@ void PaletteWindow::OnCommand(int id, int code) {
       break;
     case ids::kSpeedButton7:
       if (code == BN_CLICKED) Guarded(hwnd_, [&] { form_.SpeedButton7Click(); });
+      break;
+    case ids::kSearchField:
+      if (code == EN_CHANGE) search_.OnEditChange();
       break;
     default:
       OnOptionCommand(id, code);
@@ -398,6 +408,7 @@ void PaletteWindow::OnUpDownScroll() {
 }
 
 bool PaletteWindow::PreTranslateMessage(const MSG& msg) {
+  if (PreTranslateSearchKey(msg)) return true;
   if (msg.message != WM_MOUSEWHEEL || hwnd_ == nullptr) return false;
   if (msg.hwnd != hwnd_ && ::IsChild(hwnd_, msg.hwnd) == FALSE) return false;
   return OnMouseWheel(msg.wParam, msg.lParam);
@@ -433,6 +444,8 @@ void PaletteWindow::OnClose() {
     closePending_ = true;
     return;
   }
+  // The settings see the category the user browses, not the search's results.
+  if (form_.SearchResultsShown()) Guarded(hwnd_, [&] { form_.SearchEscape(); });
   Guarded(hwnd_, [&] { form_.FormClose(); });
   ::DestroyWindow(hwnd_);
 }

@@ -9,6 +9,7 @@
 #include "app/PaletteForm.h"
 #include "app/PaletteView.h"
 #include "app/SlotPainter.h"
+#include "win32/SearchField.h"
 #include "win32/SlotWindows.h"
 #include "win32/TargetCadDialog.h"
 #include "win32/ToolTips.h"
@@ -72,6 +73,11 @@ class PaletteWindow final : public IPaletteView {
   bool IsOnWorkArea(const ControlRect& screenRect) const override;
   void ShowMessage(const std::string& text) override;
   void ShowAboutBox() override;
+
+  // ---- Search across the catalogue (PaletteWindowSearch.cpp) ----
+  void ShowCategoryBoxText(const std::string& text) override;
+  void ShowSearchField(bool shown) override;
+  bool SearchFieldShown() const override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -140,6 +146,14 @@ class PaletteWindow final : public IPaletteView {
   TForm1 form_;
   int pressedSlot_ = -1;       // slot under a left press that may become a click
   bool closePending_ = false;  // a close asked for while an insertion waited for the CAD
+
+  // ---- Search across the catalogue (PaletteWindowSearch.cpp) ----
+  void CreateSearchField();
+  // Ctrl+F opens the search, Esc ends it, Enter and the page keys act in its field.
+  bool PreTranslateSearchKey(const MSG& msg);
+  void OnSearchMenu();
+  SearchField search_;
+  bool quietCategoryText_ = false;  // the program writes the category box's field
 };
 
 }  // namespace zr::win32

@@ -81,9 +81,11 @@ TEST(Settings, EveryKeyRoundTripsAndAnEmptyFileGivesTheDefaults) {
   EXPECT_EQ(d.hojoKitenColor, kAqua);
   EXPECT_EQ(d.progID, "BricscadApp.AcadApplication");
 
+  RecentBlocks recent;
+  for (const char* n : {"L02", "C01", "L01"}) recent.Record(n);
   TPaletteSettings s{-1200, 40, true, false, false, true, true, true, true,
                      "回転角度ピッチ 15°", 0x00FF0000, "+15", "-15", -1, true,
-                     "AutoCAD.Application", true};
+                     "AutoCAD.Application", true, recent};
   IniFile ini;
   WriteSettings(s, ini);
   const TPaletteSettings r = ReadSettings(ini);
@@ -97,6 +99,8 @@ TEST(Settings, EveryKeyRoundTripsAndAnEmptyFileGivesTheDefaults) {
   EXPECT_EQ(r.kaiten1 + r.kaiten2, "+15-15");
   EXPECT_EQ(r.setsubi, -1);
   EXPECT_EQ(r.progID, s.progID);
+  EXPECT_EQ(r.recent.Numbers(), (std::vector<std::string>{"L01", "C01", "L02"}));
+  EXPECT_EQ(ini.Read("Recent", "1"), "L01");
   EXPECT_EQ(ini.Lines().front(), "[Form]");
   EXPECT_EQ(ini.Lines()[4], "200=1");
   EXPECT_EQ(ini.Read("Color", "HojoKiten"), "clBlue");

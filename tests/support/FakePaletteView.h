@@ -40,6 +40,7 @@ class FakePaletteView : public IPaletteView {
   int CategoryIndex() const override { return categoryIndex; }
   void SelectCategory(int index) override {
     categoryIndex = index >= 0 && index < CategoryCount() ? index : -1;
+    categoryBoxText.clear();
   }
 
   int UpDownPosition() const override { return upDownPosition; }
@@ -105,6 +106,16 @@ class FakePaletteView : public IPaletteView {
     ++bevelWrites;
   }
 
+  // ---- Search across the catalogue ----
+  void ShowCategoryBoxText(const std::string& text) override { categoryBoxText = text; }
+  void ShowSearchField(bool shown) override { searchFieldShown = shown; }
+  bool SearchFieldShown() const override { return searchFieldShown; }
+  // What the category box's field shows: the search's text, else the selected entry.
+  std::string CategoryBoxText() const {
+    if (!categoryBoxText.empty()) return categoryBoxText;
+    return categoryIndex >= 0 ? CategoryAt(categoryIndex) : std::string();
+  }
+
   int SlotOf(const ICanvas& canvas) const {
     for (int k = 0; k < kSlotCount; ++k) {
       if (&canvases[static_cast<std::size_t>(k)] == &canvas) return k;
@@ -151,6 +162,9 @@ class FakePaletteView : public IPaletteView {
   std::vector<ControlRect> workAreas{{0, 0, 1280, 770}};  // the primary screen less a task bar
   std::vector<std::string> messages;
   int aboutBoxes = 0;
+
+  std::string categoryBoxText;  // set by the search, emptied by a selection
+  bool searchFieldShown = false;
 };
 
 // Records the page load's calls into the drawing engine.
