@@ -135,9 +135,13 @@ INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 
 void ShowAboutBox(HWND owner) {
   AboutContext ctx;
-  HDC screen = ::GetDC(nullptr);
-  ctx.dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  // The scale of the monitor the palette is on (per-monitor aware), else the system's.
+  ctx.dpi = owner != nullptr ? static_cast<int>(::GetDpiForWindow(owner)) : 0;
+  if (ctx.dpi <= 0) {
+    HDC screen = ::GetDC(nullptr);
+    ctx.dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  }
   if (ctx.dpi <= 0) ctx.dpi = 96;
   ctx.font = MakeFont(ctx.Scale(kFontHeight), false);
   ctx.boldFont = MakeFont(ctx.Scale(kFontHeight), true);

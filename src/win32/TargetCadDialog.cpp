@@ -113,7 +113,9 @@ INT_PTR TargetCadDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TargetCadDialog::OnInit() {
-  dpi_ = SystemDpi();
+  // The scale of the monitor the dialog opens on (per-monitor aware), else the system's.
+  const UINT monitorDpi = ::GetDpiForWindow(dialog_);
+  dpi_ = monitorDpi > 0 ? static_cast<int>(monitorDpi) : SystemDpi();
   ::SetWindowTextW(dialog_, ids::kCaption);
   theme::ApplyDarkTitleBar(dialog_);
   font11_ = Tahoma(Scale(11));
