@@ -6,6 +6,7 @@
 
 #include "win32/DarkButtons.h"
 #include "win32/DarkTheme.h"
+#include "win32/DisplayScale.h"
 #include "win32/UniqueHandle.h"
 
 namespace zr::win32 {
@@ -135,14 +136,7 @@ INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 
 void ShowAboutBox(HWND owner) {
   AboutContext ctx;
-  // The scale of the monitor the palette is on (per-monitor aware), else the system's.
-  ctx.dpi = owner != nullptr ? static_cast<int>(::GetDpiForWindow(owner)) : 0;
-  if (ctx.dpi <= 0) {
-    HDC screen = ::GetDC(nullptr);
-    ctx.dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen != nullptr) ::ReleaseDC(nullptr, screen);
-  }
-  if (ctx.dpi <= 0) ctx.dpi = 96;
+  ctx.dpi = WindowDpi(owner);  // the monitor the palette is on
   ctx.font = MakeFont(ctx.Scale(kFontHeight), false);
   ctx.boldFont = MakeFont(ctx.Scale(kFontHeight), true);
   HINSTANCE instance = ::GetModuleHandleW(nullptr);

@@ -12,6 +12,7 @@
 #include "win32/DarkButtons.h"
 #include "win32/DarkFields.h"
 #include "win32/DarkTheme.h"
+#include "win32/DisplayScale.h"
 #include "win32/ErrorReport.h"
 #include "win32/MessageFilter.h"
 #include "win32/PaletteControlIds.h"
@@ -51,13 +52,6 @@ UniqueFont MakeFont(const wchar_t* face, int pixelHeight, bool bold) {
   lf.lfPitchAndFamily = DEFAULT_PITCH;
   wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
   return UniqueFont(::CreateFontIndirectW(&lf));
-}
-
-int SystemDpi() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "win32/DarkButtons.h"
 #include "win32/DarkFields.h"
 #include "win32/DarkTheme.h"
+#include "win32/DisplayScale.h"
 #include "win32/ErrorReport.h"
 #include "win32/WideText.h"
 #include "win32/WindowText.h"
@@ -45,13 +46,6 @@ UniqueFont Tahoma(int pixelHeight) {
   lf.lfCharSet = DEFAULT_CHARSET;
   wcsncpy(lf.lfFaceName, L"Tahoma", LF_FACESIZE - 1);
   return UniqueFont(::CreateFontIndirectW(&lf));
-}
-
-int SystemDpi() {
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace
@@ -113,9 +107,7 @@ INT_PTR TargetCadDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TargetCadDialog::OnInit() {
-  // The scale of the monitor the dialog opens on (per-monitor aware), else the system's.
-  const UINT monitorDpi = ::GetDpiForWindow(dialog_);
-  dpi_ = monitorDpi > 0 ? static_cast<int>(monitorDpi) : SystemDpi();
+  dpi_ = WindowDpi(dialog_);  // the monitor the dialog opens on
   ::SetWindowTextW(dialog_, ids::kCaption);
   theme::ApplyDarkTitleBar(dialog_);
   font11_ = Tahoma(Scale(11));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "PaletteDriver.h"
+#include "TestOutput.h"
 #include "cadlink/AutoValue.h"
 #include "insert/LispInsertion.h"
 #include "insert/LispLoad.h"
@@ -188,11 +189,6 @@ class CadCommandsE2e : public ::testing::Test {
     return cad->WaitForLine(part, kActionTimeout, from);
   }
   std::string BlockPath() const { return dir.File("") + "DXF\\L01B.dxf"; }
-  std::wstring OutputFile(const std::string& name) const {
-    std::filesystem::create_directories(std::filesystem::path(ZR_TEST_OUTPUT_DIR));
-    return (std::filesystem::path(ZR_TEST_OUTPUT_DIR) / name).wstring();
-  }
-
   TempFolder dir;
   std::unique_ptr<TestCadProcess> cad;
   PaletteDriver palette;

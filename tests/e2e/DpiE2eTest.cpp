@@ -63,6 +63,21 @@ std::vector<int> LitRunsInColumn(HWND window, double fx, int* firstRow = nullptr
   return runs;
 }
 
+// The width in pixels of a text in the palette's fixed-pitch face at a pixel height.
+int TextWidth(const std::wstring& text, int pixelHeight) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HFONT font = ::CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             SHIFTJIS_CHARSET, 0, 0, DEFAULT_QUALITY, DEFAULT_PITCH,
+                             L"ＭＳ ゴシック");
+  HGDIOBJ old = ::SelectObject(dc, font);
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  ::SelectObject(dc, old);
+  ::DeleteObject(font);
+  ::DeleteDC(dc);
+  return size.cx;
+}
+
 // This thread sees other windows in real pixels (not scaled for a program unaware of scales).
 class DpiAwareThread {
  public:
@@ -117,6 +132,17 @@ TEST(DpiE2e, EveryScaleLaysOutControlsAndDrawsThumbnailsAtTheirRealSize) {
     const SIZE picture = SizeOf(palette.SlotPicture(13), false);
     EXPECT_EQ(picture.cx, Scaled(54, dpi) - Scaled(1, dpi));  // both edges scaled
     EXPECT_EQ(picture.cy, Scaled(54, dpi) - Scaled(1, dpi));
+    // Each scale box's caption fits beside its check mark (13 pixels and a gap at 96 dpi).
+    const struct {
+      int id;
+      const wchar_t* caption;
+    } boxes[] = {{ids::kCheckBox1, L"1/200"}, {ids::kCheckBox2, L"1/100"},
+                 {ids::kCheckBox3, L"1/50"}, {ids::kCheckBox4, L"None"}};
+    for (const auto& box : boxes) {
+      EXPECT_LE(TextWidth(box.caption, Scaled(12, dpi)) + Scaled(16, dpi),
+                SizeOf(palette.Control(box.id), false).cx)
+          << "caption does not fit: " << static_cast<int>(box.id);
+    }
     const SIZE name = SizeOf(palette.Control(ids::kEdit1), false);
     EXPECT_NEAR(name.cx, Scaled(4 + 229, dpi) - Scaled(4, dpi), 1);
     // The square's top and bottom edges, crossed between the base-point marks: lines of one

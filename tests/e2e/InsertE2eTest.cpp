@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "PaletteDriver.h"
+#include "TestOutput.h"
 #include "RealInput.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
@@ -95,11 +96,6 @@ class InsertE2e : public ::testing::Test {
       if (c == '\\') c = '/';
     }
     return path;
-  }
-
-  std::wstring OutputFile(const std::string& name) const {
-    std::filesystem::create_directories(std::filesystem::path(ZR_TEST_OUTPUT_DIR));
-    return (std::filesystem::path(ZR_TEST_OUTPUT_DIR) / name).wstring();
   }
 
   TempFolder dir;

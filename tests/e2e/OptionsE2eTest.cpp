@@ -7,6 +7,7 @@
 #include <string>
 
 #include "PaletteDriver.h"
+#include "TestOutput.h"
 #include "support/TempFolder.h"
 #include "text/IniFile.h"
 #include "text/TextFile.h"
@@ -58,10 +59,6 @@ class OptionsE2e : public ::testing::Test {
     return Waits([&] { return palette.ProcessWindow(kMenuClass) == nullptr; });
   }
 
-  std::wstring OutputFile(const std::string& name) const {
-    std::filesystem::create_directories(std::filesystem::path(ZR_TEST_OUTPUT_DIR));
-    return (std::filesystem::path(ZR_TEST_OUTPUT_DIR) / name).wstring();
-  }
   // The palette and a window beside it in one picture.
   bool SaveWithPalette(HWND other, const std::string& name) const {
     RECT shot{};

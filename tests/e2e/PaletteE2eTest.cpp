@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "PaletteDriver.h"
+#include "TestOutput.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 #include "win32/PaletteControlIds.h"
@@ -92,11 +93,6 @@ class PaletteE2e : public ::testing::Test {
   bool PageStartsWith(const std::string& blockNo) {
     return PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == Widen(blockNo); },
                                     kActionTimeout);
-  }
-
-  std::wstring OutputFile(const std::string& name) const {
-    std::filesystem::create_directories(std::filesystem::path(ZR_TEST_OUTPUT_DIR));
-    return (std::filesystem::path(ZR_TEST_OUTPUT_DIR) / name).wstring();
   }
 
   // The name field has the keyboard focus (set as the page is loaded; waited for, since the

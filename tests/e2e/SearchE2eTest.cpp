@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "PaletteDriver.h"
+#include "TestOutput.h"
 #include "RealInput.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
@@ -112,11 +113,6 @@ class SearchE2e : public ::testing::Test {
   std::wstring BoxText() const { return palette.Text(palette.Control(ids::kComboBox1)); }
   HWND Field() const { return palette.Control(ids::kSearchField); }
   bool FieldShown() const { return ::IsWindowVisible(Field()) != FALSE; }
-
-  std::wstring OutputFile(const std::string& name) const {
-    std::filesystem::create_directories(std::filesystem::path(ZR_TEST_OUTPUT_DIR));
-    return (std::filesystem::path(ZR_TEST_OUTPUT_DIR) / name).wstring();
-  }
 
   TempFolder dir;
   std::unique_ptr<TestCadProcess> cad;
