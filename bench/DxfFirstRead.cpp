@@ -3,14 +3,13 @@
 //   DxfFirstRead generate <file> <megabytes>   writes a generated drawing
 //   DxfFirstRead read <file>                   the palette's reader into a fresh model
 //   DxfFirstRead bare <file>                   baseline: lines split into pairs, nothing kept
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <string_view>
 
 #include "drawing/DxfRead.h"
+#include "support/BareLineSplit.h"
 #include "support/DxfGenerator.h"
 
 namespace {
@@ -26,24 +25,12 @@ int Read(const std::string& path) {
   return err.empty() ? 0 : 1;
 }
 
-// What any line-based reader does at least: every line read as a string, every first line of
-// a pair converted to its group code.
+// The baseline: lines split into pairs, nothing kept.
 int Bare(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return 1;
-  std::string code, value;
-  std::size_t pairs = 0;
-  long sum = 0;
-  while (std::getline(in, code) && std::getline(in, value)) {
-    std::string_view c(code);
-    while (!c.empty() && (c.back() == '\r' || c.back() == ' ')) c.remove_suffix(1);
-    while (!c.empty() && c.front() == ' ') c.remove_prefix(1);
-    int number = 0;
-    std::from_chars(c.data(), c.data() + c.size(), number);
-    sum += number;
-    ++pairs;
-  }
-  std::printf("pairs %zu, code sum %ld\n", pairs, sum);
+  const zr::bench::BareSplit split = zr::bench::BareLineSplit(in);
+  std::printf("pairs %zu, code sum %ld\n", split.pairs, split.codeSum);
   return 0;
 }
 

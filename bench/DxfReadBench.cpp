@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -12,11 +11,11 @@
 #include <map>
 #include <new>
 #include <string>
-#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "drawing/DxfRead.h"
+#include "support/BareLineSplit.h"
 #include "support/DxfGenerator.h"
 #include "text/AnsiCodePage.h"
 
@@ -138,18 +137,10 @@ BENCHMARK(BM_DxfReadGenerated)
 // group code converted, nothing kept.
 void BM_BareLineSplit(benchmark::State& state) {
   const std::string path = GeneratedFile(static_cast<std::size_t>(state.range(0)));
-  std::string code, value;
   long sum = 0;
   for (auto _ : state) {
     std::ifstream in(path, std::ios::binary);
-    while (std::getline(in, code) && std::getline(in, value)) {
-      std::string_view c(code);
-      while (!c.empty() && (c.back() == '\r' || c.back() == ' ')) c.remove_suffix(1);
-      while (!c.empty() && c.front() == ' ') c.remove_prefix(1);
-      int number = 0;
-      std::from_chars(c.data(), c.data() + c.size(), number);
-      sum += number;
-    }
+    sum += zr::bench::BareLineSplit(in).codeSum;
   }
   benchmark::DoNotOptimize(sum);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fs::file_size(path)));
