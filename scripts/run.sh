@@ -23,8 +23,13 @@ trap 'wineserver -k 2>/dev/null; zr_stop_display' EXIT
 echo "Display: $DISPLAY (screenshot: DISPLAY=$DISPLAY import -window root shot.png)"
 
 if [ -n "$testcad" ]; then
+  rm -f "$ZR_BUILD/test-cad.log"
   zr_wine "$testcad" --progid BricscadApp.AcadApplication --log "$ZR_BUILD/test-cad.log" &
-  sleep 2
+  # The palette looks for its CAD at start-up: wait (30 s at most) until the CAD has registered.
+  for _ in $(seq 1 300); do
+    grep -q '^Ready ' "$ZR_BUILD/test-cad.log" 2>/dev/null && break
+    sleep 0.1
+  done
 fi
 cd "$demo"
 zr_wine ./ZovezaRuzu.exe
