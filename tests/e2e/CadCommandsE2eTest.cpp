@@ -1,6 +1,7 @@
 // The CAD commands end to end: the real palette and the real test CAD. The target dialog is
-// driven through its controls, menu commands arrive as the WM_COMMAND a menu item sends, the
-// slot is clicked with real mouse input; the test CAD's log holds what the CAD received.
+// driven through its controls; one drafter entry is chosen in the real context menu, the other
+// menu commands arrive as the WM_COMMAND a menu item sends; slots and buttons are clicked with
+// real mouse input. The test CAD's log holds what the CAD received.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "CircleDrawing.h"
 #include "PaletteDriver.h"
+#include "RealInput.h"
 #include "TestOutput.h"
+#include "TestWaits.h"
 #include "cadlink/AutoValue.h"
 #include "insert/LispInsertion.h"
 #include "insert/LispLoad.h"
@@ -31,23 +35,7 @@ namespace cad_ids = win32::cad_ids;
 namespace target_ids = win32::target_ids;
 using win32::testing::TestCadProcess;
 
-constexpr auto kStartTimeout = 30s;
-constexpr auto kActionTimeout = 10s;
-constexpr const char* kCircleDxf =
-    "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n0\n10\n0.0\n20\n0.0\n30\n0.0\n40\n1.0\n"
-    "0\nENDSEC\n0\nEOF\n";
-
 std::string Quoted(const std::string& text) { return cadlink::AutoValue(text).Describe(); }
-
-void ClickAt(POINT screen) {
-  ::SetCursorPos(screen.x, screen.y);
-  INPUT input[3]{};
-  input[0].type = input[1].type = input[2].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ::SendInput(3, input, sizeof input[0]);
-}
 
 void PressEnter() {
   INPUT keys[2]{};
@@ -216,8 +204,15 @@ TEST_F(CadCommandsE2e, TargetDialogChoiceRetitlesAndTheNextCommandsGoToIt) {
   }
   EXPECT_EQ(typed, expected);
 
+  // "ドラフター -30°(Z軸回転)" chosen in the real context menu: the ninth entry that takes
+  // the keyboard (separators are passed over).
   from = cad->Log().size();
-  Command(cad_ids::kDrafterFirst + 2);  // -30°
+  PaletteDriver::ClickWithMouse(palette.SlotPicture(0), true);
+  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.ProcessWindow(L"#32768") != nullptr; },
+                                       kActionTimeout))
+      << "no context menu on the right button";
+  PaletteDriver::PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
+                            VK_DOWN, VK_RETURN});
   EXPECT_NE(WaitFor("Document.SendCommand(" + Quoted("UCS Z -30\r") + ")", from), "");
 }
 

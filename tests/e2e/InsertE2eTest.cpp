@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "CircleDrawing.h"
 #include "PaletteDriver.h"
-#include "TestOutput.h"
 #include "RealInput.h"
+#include "TestOutput.h"
+#include "TestWaits.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 #include "win32/CadLinkTestCad.h"
@@ -24,14 +26,6 @@ using namespace std::chrono_literals;
 namespace ids = win32::ids;
 using win32::Widen;
 using win32::testing::TestCadProcess;
-
-constexpr auto kStartTimeout = 30s;
-constexpr auto kActionTimeout = 10s;
-
-// A circle of radius 1 about the base point: its range is 2 x 2.
-constexpr const char* kCircleDxf =
-    "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n0\n10\n0.0\n20\n0.0\n30\n0.0\n40\n1.0\n"
-    "0\nENDSEC\n0\nEOF\n";
 
 // The calls the palette made of the drawing, in order, without what they returned.
 std::vector<std::string> DocumentCalls(const std::vector<std::string>& log) {

@@ -8,6 +8,7 @@
 
 #include "PaletteDriver.h"
 #include "TestOutput.h"
+#include "TestWaits.h"
 #include "support/TempFolder.h"
 #include "text/IniFile.h"
 #include "text/TextFile.h"
@@ -20,8 +21,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace ids = win32::ids;
 
-constexpr auto kStartTimeout = 30s;
-constexpr auto kActionTimeout = 5s;
 constexpr wchar_t kMenuClass[] = L"#32768";
 constexpr wchar_t kDialogClass[] = L"#32770";
 
@@ -61,6 +60,7 @@ class OptionsE2e : public ::testing::Test {
 
   // The palette and a window beside it in one picture.
   bool SaveWithPalette(HWND other, const std::string& name) const {
+    if (!PaletteDriver::WaitPainted(other, kActionTimeout)) return false;
     RECT shot{};
     RECT r{};
     ::GetWindowRect(palette.Window(), &shot);
@@ -102,7 +102,6 @@ TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
 
   // The menu: its picture, then "ダブルクリックでブロック挿入" (fourth entry) switched off.
   ASSERT_TRUE(OpenMenu()) << "no context menu on the right button";
-  ::Sleep(300);  // let the menu paint before the picture is taken
   EXPECT_TRUE(SaveWithPalette(palette.ProcessWindow(kMenuClass), "options-context-menu.bmp"));
   PaletteDriver::PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
   ASSERT_TRUE(MenuClosed());
@@ -119,7 +118,6 @@ TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
   HWND about = nullptr;
   ASSERT_TRUE(Waits([&] { return (about = palette.ProcessWindow(kDialogClass)) != nullptr; }))
       << "no About box";
-  ::Sleep(300);
   EXPECT_EQ(palette.Text(about), L"バージョン情報");
   EXPECT_EQ(palette.Text(::GetDlgItem(about, win32::kAboutNameId)), win32::kAboutProductName);
   EXPECT_EQ(palette.Text(::GetDlgItem(about, win32::kAboutVersionId)), win32::kAboutVersion);
@@ -186,7 +184,6 @@ TEST_F(OptionsE2e, FailedWriteIsReportedAndTheFileKept) {
   HWND message = nullptr;
   ASSERT_TRUE(Waits([&] { return (message = palette.ProcessWindow(kDialogClass)) != nullptr; }))
       << "no message about the failed write";
-  ::Sleep(300);
   EXPECT_TRUE(SaveWithPalette(message, "options-write-failed.bmp"));
   EXPECT_EQ(palette.Text(::GetDlgItem(message, 0xFFFF)), path + L" に書き込めません");
   PaletteDriver::PressKeys({VK_RETURN});

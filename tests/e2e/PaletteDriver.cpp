@@ -153,6 +153,27 @@ bool PaletteDriver::WaitUntil(const std::function<bool()>& done,
   }
 }
 
+bool PaletteDriver::WaitPainted(HWND window, std::chrono::milliseconds timeout) {
+  const auto nothingToPaint = [](HWND w, LPARAM pending) -> BOOL {
+    if (::GetUpdateRect(w, nullptr, FALSE) != FALSE) *reinterpret_cast<bool*>(pending) = true;
+    return TRUE;
+  };
+  return WaitUntil(
+      [&] {
+        // A message answered means the window's thread has run its queue since the last look;
+        // paint messages come only when nothing else is queued.
+        DWORD_PTR answer = 0;
+        if (::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) == 0) {
+          return false;
+        }
+        bool pending = false;
+        nothingToPaint(window, reinterpret_cast<LPARAM>(&pending));
+        ::EnumChildWindows(window, nothingToPaint, reinterpret_cast<LPARAM>(&pending));
+        return !pending;
+      },
+      timeout);
+}
+
 bool PaletteDriver::WaitForWindow(std::chrono::milliseconds timeout) {
   return WaitUntil(
       [&] {

@@ -34,6 +34,8 @@ class PaletteDriver {
   bool WaitForWindow(std::chrono::milliseconds timeout);
   // Polls until `done` holds; false on timeout.
   static bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+  // Waits until the window and its children have nothing left to paint, for a screenshot.
+  static bool WaitPainted(HWND window, std::chrono::milliseconds timeout);
   // Asks the palette to close and waits for the process to end; its exit code, or -1.
   int Close(std::chrono::milliseconds timeout);
 

@@ -11,6 +11,7 @@
 
 #include "PaletteDriver.h"
 #include "TestOutput.h"
+#include "TestWaits.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 #include "win32/PaletteControlIds.h"
@@ -22,9 +23,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace ids = win32::ids;
 using win32::Widen;
-
-constexpr auto kStartTimeout = 30s;
-constexpr auto kActionTimeout = 5s;
 
 std::string Number(int i) {
   std::string n = std::to_string(i);

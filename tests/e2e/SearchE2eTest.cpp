@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "CircleDrawing.h"
 #include "PaletteDriver.h"
-#include "TestOutput.h"
 #include "RealInput.h"
+#include "TestOutput.h"
+#include "TestWaits.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 #include "text/TextFile.h"
@@ -24,13 +26,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace ids = win32::ids;
 using win32::testing::TestCadProcess;
-
-constexpr auto kStartTimeout = 30s;
-constexpr auto kActionTimeout = 10s;
-
-constexpr const char* kCircleDxf =
-    "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n0\n10\n0.0\n20\n0.0\n30\n0.0\n40\n1.0\n"
-    "0\nENDSEC\n0\nEOF\n";
 
 // Key presses as the keyboard makes them, with Ctrl held when asked.
 void Press(WORD key, bool control = false) {

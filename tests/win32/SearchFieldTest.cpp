@@ -32,9 +32,9 @@ class Host {
   }
   ~Host() { ::DestroyWindow(window_); }
 
-  // Handles the queued messages until `reports` has `count` entries or a second has passed.
+  // Handles the queued messages until `reports` has `count` entries (five seconds at most).
   bool PumpUntilReports(std::size_t count) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     MSG msg;
     while (reports.size() < count && std::chrono::steady_clock::now() < end) {
       while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
