@@ -171,6 +171,9 @@ TARGETS = [
     ("BricsCAD", "BricscadApp.AcadApplication"),
     ("BricsCAD V24", "BricscadApp.AcadApplication.24.0"),
     ("IJCAD", "GCAD.Application"),
+    # The same ProgID (Windows does not tell the letter case of ProgIDs apart), written so that
+    # the line-by-line LISP load, which looks for "Gcad" in this letter case, is offered.
+    ("IJCAD LT", "Gcad.Application"),
     ("GstarCAD 2024", "GCAD.Application.24"),
     ("ZWCAD", "ZWCAD.Application"),
     ("ZWCAD 2024", "ZWCAD.Application.2024"),
