@@ -5,6 +5,7 @@
 #include "app/PaletteForm.h"
 #include "support/FakeCad.h"
 #include "support/FakePaletteView.h"
+#include "support/PaletteRig.h"
 #include "support/TempFolder.h"
 
 namespace zr {
@@ -25,8 +26,9 @@ class ScriptedTargetDialog : public cadlink::ITargetCadDialog {
   std::string shownWith;
 };
 
-class PaletteCadCommandsTest : public ::testing::Test, public test::FakeCad {
+class PaletteCadCommandsTest : public ::testing::Test, public test::FakeCad, protected test::PaletteRig {
  protected:
+  using test::PaletteRig::state;  // the palette's, not the fake CAD's state object
   PaletteCadCommandsTest() {
     dir.Write("MenuList.txt", "Lights\tL\r\n");
     dir.Write("BlockList.txt", "L01\tA\r\n");
@@ -41,11 +43,6 @@ class PaletteCadCommandsTest : public ::testing::Test, public test::FakeCad {
     doc->SetValue("Utility", AutoValue(utility));
   }
 
-  test::TempFolder dir;
-  TPaletteState state;
-  test::FakePaletteView view;
-  test::FakeSlotPainter painter{view};
-  TForm1 form{view, state, painter};
   ScriptedTargetDialog dialog;
 };
 

@@ -6,6 +6,7 @@
 
 #include "app/Catalogue.h"
 #include "support/FakePaletteView.h"
+#include "support/PaletteRig.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 
@@ -26,7 +27,7 @@ std::string Blocks(const std::string& tag, int count) {
   return lines;
 }
 
-class PaletteFormTest : public ::testing::Test {
+class PaletteFormTest : public ::testing::Test, protected test::PaletteRig {
  protected:
   // Catalogue files are stored as on a Japanese system: code page 932, no byte-order mark.
   void WriteMenu(const std::string& utf8) { dir.Write(kMenuListName, text::Utf8ToAnsi(utf8)); }
@@ -51,11 +52,6 @@ class PaletteFormTest : public ::testing::Test {
     return numbers;
   }
 
-  test::TempFolder dir;
-  TPaletteState state;
-  FakePaletteView view;
-  FakeSlotPainter painter{view};
-  TForm1 form{view, state, painter};
 };
 
 TEST_F(PaletteFormTest, CreateWithoutAnyFileOpensAnEmptyCentredPalette) {

@@ -8,6 +8,7 @@
 #include "app/Catalogue.h"
 #include "app/PaletteForm.h"
 #include "support/FakePaletteView.h"
+#include "support/PaletteRig.h"
 #include "support/TempFolder.h"
 
 namespace zr {
@@ -19,7 +20,7 @@ using test::FakeSlotPainter;
 constexpr TColor kRed = 0x0000FF;
 constexpr TColor kBlack = 0x000000;
 
-class PaletteOptionsTest : public ::testing::Test {
+class PaletteOptionsTest : public ::testing::Test, protected test::PaletteRig {
  protected:
   void SetUp() override {
     dir.Write(kMenuListName, "Lamps\tL\r\n");
@@ -44,11 +45,6 @@ class PaletteOptionsTest : public ::testing::Test {
     return painter.draws.empty() ? "" : painter.draws.back().fileName;
   }
 
-  test::TempFolder dir;
-  TPaletteState state;
-  FakePaletteView view;
-  FakeSlotPainter painter{view};
-  TForm1 form{view, state, painter};
 };
 
 TEST_F(PaletteOptionsTest, EveryScaleClickSequenceEndsWithExactlyOneRedBox) {

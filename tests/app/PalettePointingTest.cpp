@@ -4,6 +4,7 @@
 #include "app/PaletteForm.h"
 #include "support/FakeCad.h"
 #include "support/FakePaletteView.h"
+#include "support/PaletteRig.h"
 #include "support/TempFolder.h"
 #include "drawing/BlockFile.h"
 
@@ -22,8 +23,9 @@ TBlkList Block(const char* no, const char* name, const char* comment, bool jis, 
   return b;
 }
 
-class PalettePointingTest : public ::testing::Test, public test::FakeCad {
+class PalettePointingTest : public ::testing::Test, public test::FakeCad, protected test::PaletteRig {
  protected:
+  using test::PaletteRig::state;  // the palette's, not the fake CAD's state object
   PalettePointingTest() {
     form.SetDesktop(desktop);
     form.gbExePath = dir.File("");
@@ -45,11 +47,6 @@ class PalettePointingTest : public ::testing::Test, public test::FakeCad {
             view.status[1]};
   }
 
-  test::TempFolder dir;
-  TPaletteState state;
-  test::FakePaletteView view;
-  test::FakeSlotPainter painter{view};
-  TForm1 form{view, state, painter};
 };
 
 TEST_F(PalettePointingTest, PointingDescribesTheSlotInEveryDisplay) {

@@ -6,6 +6,7 @@
 #include "app/PaletteForm.h"
 #include "support/FakeCad.h"
 #include "support/FakePaletteView.h"
+#include "support/PaletteRig.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 
@@ -14,8 +15,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class PaletteSearchTest : public ::testing::Test, public test::FakeCad {
+class PaletteSearchTest : public ::testing::Test, public test::FakeCad, protected test::PaletteRig {
  protected:
+  using test::PaletteRig::state;  // the palette's, not the fake CAD's state object
   PaletteSearchTest() {
     dir.Write(kMenuListName, text::Utf8ToAnsi("照明\tL\r\nコンセント\tE\r\n"));
     std::string blocks;
@@ -41,11 +43,6 @@ class PaletteSearchTest : public ::testing::Test, public test::FakeCad {
   bool Prev() const { return view.IsEnabled(SpeedButton::SpeedButton1); }
   bool Next() const { return view.IsEnabled(SpeedButton::SpeedButton2); }
 
-  test::TempFolder dir;
-  TPaletteState state;
-  test::FakePaletteView view;
-  test::FakeSlotPainter painter{view};
-  TForm1 form{view, state, painter};
 };
 
 TEST_F(PaletteSearchTest, ResultsArePagesAndEscReturnsExactlyWhereTheUserWas) {

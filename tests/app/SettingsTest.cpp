@@ -9,6 +9,7 @@
 #include "app/Catalogue.h"
 #include "app/PaletteForm.h"
 #include "support/FakePaletteView.h"
+#include "support/PaletteRig.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 #include "text/Utf.h"
@@ -150,7 +151,7 @@ TEST(SettingsFile, NewFileIsUtf16AndEmptyBinaryOrHugeFilesGiveDefaults) {
   }
 }
 
-class SettingsRestoreTest : public ::testing::Test {
+class SettingsRestoreTest : public ::testing::Test, protected test::PaletteRig {
  protected:
   SettingsRestoreTest() {
     dir.Write(kMenuListName, "A\tA\r\nB\tB\r\nC\tC\r\n");
@@ -161,11 +162,6 @@ class SettingsRestoreTest : public ::testing::Test {
     form.FormCreate(dir.File("ZovezaRuzu.exe"));
   }
 
-  test::TempFolder dir;
-  TPaletteState state;
-  test::FakePaletteView view;
-  test::FakeSlotPainter painter{view};
-  TForm1 form{view, state, painter};
 };
 
 TEST_F(SettingsRestoreTest, ScaleKeysGoThroughTheHandlersInTheirOrder) {
