@@ -26,8 +26,7 @@ trap zr_stop_display EXIT
 
 bmp=$(mktemp --suffix=.bmp)
 trap 'rm -f "$bmp"; zr_stop_display' EXIT
-zr_wine "$exe" "$(zr_wine winepath -w "$folder" 2>/dev/null)" \
-  "$(zr_wine winepath -w "$bmp" 2>/dev/null)" "$@"
+zr_wine "$exe" "$(zr_windows_path "$folder")" "$(zr_windows_path "$bmp")" "$@"
 mkdir -p "$(dirname "$out")"
 convert "$bmp" "$out"
 echo "$out"

@@ -48,6 +48,6 @@ zr_wine wineboot -i >/dev/null 2>&1
 wineserver -w
 zr_ensure_display
 trap 'wineserver -k 2>/dev/null; zr_stop_display' EXIT
-exe=$(zr_wine winepath -w "$check/$name/ZovezaRuzu.exe" 2>/dev/null | tr -d '\r')
+exe=$(zr_windows_path "$check/$name/ZovezaRuzu.exe")
 zr_wine build/windows/tests/e2e/zr_insert_latency.exe 1 "$exe"
 echo "Release check passed: the unzipped palette showed its first page and inserted a block"

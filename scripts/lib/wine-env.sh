@@ -13,6 +13,15 @@ ZR_WINE=$(command -v wine64 || command -v wine || echo wine)
 
 zr_wine() { "$ZR_WINE" "$@"; }
 
+# The Windows path of a Linux path: Wine's drive Z: is the root of the Linux file system.
+# (Worked out here rather than asked of winepath, which answered nothing once in a while right
+# after the Wine server had been stopped.)
+zr_windows_path() {
+  local path
+  path=$(realpath -m "$1")
+  printf 'Z:%s' "${path//\//\\}"
+}
+
 # Japanese faces that the palette asks for, mapped to the installed IPA fonts.
 zr_wine_fonts() {
   local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
