@@ -26,7 +26,13 @@ trap zr_stop_display EXIT
 
 bmp=$(mktemp --suffix=.bmp)
 trap 'rm -f "$bmp"; zr_stop_display' EXIT
-zr_wine "$exe" "$(zr_windows_path "$folder")" "$(zr_windows_path "$bmp")" "$@"
+draw() { zr_wine "$exe" "$(zr_windows_path "$folder")" "$(zr_windows_path "$bmp")" "$@"; }
+# The first Wine program after a Wine server stop has been seen to come back without doing
+# anything; one more try, said aloud, before giving up.
+if ! draw "$@" || [ ! -s "$bmp" ]; then
+  echo "contact sheet: no picture on the first try, trying once more" >&2
+  draw "$@"
+fi
 mkdir -p "$(dirname "$out")"
 convert "$bmp" "$out"
 echo "$out"
