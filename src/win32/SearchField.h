@@ -32,6 +32,8 @@ class SearchField {
   void OnEditChange();
   // Reports a pending change now (Enter).
   void Flush();
+  // A change waits for the end of its burst to be reported.
+  bool Pending() const { return pending_; }
 
   std::function<void(const std::string& text)> onChanged;
 

@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 #include <vector>
+
+#include "win32/BoundedWait.h"
 
 namespace zr::test {
 namespace {
@@ -128,29 +129,33 @@ bool PaletteDriver::Launch(const std::wstring& exePath) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   // Under Wine a start right after the copy of the program (or under heavy load) has been seen
-  // to fail once; a few tries, each reported, before giving up.
-  for (int attempt = 1; attempt <= 3; ++attempt) {
-    std::wstring commandLine = L"\"" + exePath + L"\"";
-    launchTime_ = Clock::now();
-    if (::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                         folder.c_str(), &startup, &process_) != FALSE) {
-      return true;
-    }
-    std::fprintf(stderr, "palette start %d failed: error %lu\n", attempt,
-                 static_cast<unsigned long>(::GetLastError()));
-    ::Sleep(500);
+  // to fail once: the start is tried again until it succeeds, for ten seconds at most, and
+  // every failure is reported.
+  int failures = 0;
+  DWORD lastError = 0;
+  const bool started = win32::testing::WaitUntil(
+      [&] {
+        std::wstring commandLine = L"\"" + exePath + L"\"";
+        launchTime_ = Clock::now();
+        if (::CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                             nullptr, folder.c_str(), &startup, &process_) != FALSE) {
+          return true;
+        }
+        ++failures;
+        lastError = ::GetLastError();
+        return false;
+      },
+      10s, 50ms);
+  if (failures > 0) {
+    std::fprintf(stderr, "palette start failed %d time(s), last error %lu%s\n", failures,
+                 static_cast<unsigned long>(lastError), started ? "; then it started" : "");
   }
-  return false;
+  return started;
 }
 
 bool PaletteDriver::WaitUntil(const std::function<bool()>& done,
                               std::chrono::milliseconds timeout) {
-  const auto end = Clock::now() + timeout;
-  for (;;) {
-    if (done()) return true;
-    if (Clock::now() > end) return false;
-    std::this_thread::sleep_for(2ms);
-  }
+  return win32::testing::WaitUntil(done, timeout);
 }
 
 bool PaletteDriver::WaitPainted(HWND window, std::chrono::milliseconds timeout) {

@@ -1,6 +1,7 @@
 // The command-window channel against the test CAD's windows in another process.
 #include <gtest/gtest.h>
 
+#include "BoundedWait.h"
 #include "CadLinkTestCad.h"
 #include "CadLinkTestSupport.h"
 #include "cadlink/CommandWindow.h"
@@ -89,19 +90,20 @@ TEST_F(CadLinkCommandWindow, TopmostRecognisedWindowWinsAndZOrderDecides) {
   for (HWND wanted : {top, second, top}) {
     HWND other = wanted == top ? second : top;
     // Retried only when the order changed while the channel searched.
-    bool settled = false;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (!settled && std::chrono::steady_clock::now() < end) {
-      Raise(wanted);
-      const bool before = IsAbove(wanted, other);
-      const cadlink::WindowHandle found = channel.FindCadWindow();
-      settled = before && IsAbove(wanted, other);
-      if (settled) {
-        EXPECT_EQ(found, FromHwnd(wanted)) << (wanted == top ? "Top" : "Second") << " is above";
-        EXPECT_EQ(channel.CadWnd, found);
-      }
-    }
+    cadlink::WindowHandle found{};
+    const bool settled = testing::WaitUntil(
+        [&] {
+          Raise(wanted);
+          const bool before = IsAbove(wanted, other);
+          found = channel.FindCadWindow();
+          return before && IsAbove(wanted, other);
+        },
+        std::chrono::seconds(15));
     EXPECT_TRUE(settled) << "the Z order of the test windows did not settle";
+    if (settled) {
+      EXPECT_EQ(found, FromHwnd(wanted)) << (wanted == top ? "Top" : "Second") << " is above";
+      EXPECT_EQ(channel.CadWnd, found);
+    }
   }
   SetTitle(second, kSecondHidden);
 }

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "BoundedWait.h"
 #include "CadLinkTestSupport.h"
 #include "cadlink/CadConnection.h"
 
@@ -149,14 +150,14 @@ SeenBox ShowAndClose(Win32Desktop& desktop, const std::string& text,
                      cadlink::MessagePlacement placement) {
   SeenBox seen;
   std::thread watcher([&] {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     HWND box = nullptr;
-    while (box == nullptr && std::chrono::steady_clock::now() < end) {
-      box = ::FindWindowW(L"#32770", L"Zoveza Ruzu 1.65 Dark");
-      if (box != nullptr && !IsActiveBox(box)) box = nullptr;
-      if (box == nullptr) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    if (box == nullptr) {
+    const bool shown = testing::WaitUntil(
+        [&] {
+          box = ::FindWindowW(L"#32770", L"Zoveza Ruzu 1.65 Dark");
+          return box != nullptr && IsActiveBox(box);
+        },
+        std::chrono::seconds(20));
+    if (!shown) {
       // Whatever is shown must not block the test: close any box of ours.
       if (HWND any = ::FindWindowW(L"#32770", L"Zoveza Ruzu 1.65 Dark")) {
         ::PostMessageW(any, WM_CLOSE, 0, 0);

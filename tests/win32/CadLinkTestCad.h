@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "BoundedWait.h"
 #include "TestCadOptions.h"
 #include "text/TextFile.h"
 #include "win32/WideText.h"
@@ -70,15 +70,20 @@ class TestCadProcess {
   // Waits for a line that contains `part`; returns it, or "" after the timeout.
   std::string WaitForLine(const std::string& part, std::chrono::milliseconds timeout,
                           std::size_t from = 0) const {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    do {
-      for (const std::string& line : LogFrom(from)) {
-        if (line.find(part) != std::string::npos) return line;
-      }
-      if (process_ != nullptr && ::WaitForSingleObject(process_, 0) == WAIT_OBJECT_0) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    } while (std::chrono::steady_clock::now() < end);
-    return {};
+    std::string found;
+    WaitUntil(
+        [&] {
+          for (const std::string& line : LogFrom(from)) {
+            if (line.find(part) != std::string::npos) {
+              found = line;
+              return true;
+            }
+          }
+          // A test CAD that has ended writes nothing more.
+          return process_ != nullptr && ::WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+        },
+        timeout, std::chrono::milliseconds(50));
+    return found;
   }
 
   // Changes what the running test CAD does (--fail, --wrong-type, --cancel-insert, --insert,

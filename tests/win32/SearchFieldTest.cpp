@@ -32,18 +32,23 @@ class Host {
   }
   ~Host() { ::DestroyWindow(window_); }
 
-  // Handles the queued messages until `reports` has `count` entries (five seconds at most).
-  bool PumpUntilReports(std::size_t count) {
+  // Handles the queued messages until every change has been reported or dropped and nothing
+  // is left in the queue (five seconds at most), waiting between looks for the next message.
+  bool Settle() {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     MSG msg;
-    while (reports.size() < count && std::chrono::steady_clock::now() < end) {
+    for (;;) {
       while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
       }
-      ::Sleep(1);
+      if (!field.Pending()) return true;
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          end - std::chrono::steady_clock::now());
+      if (left.count() <= 0) return false;
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()),
+                                  QS_ALLINPUT);
     }
-    return reports.size() >= count;
   }
   void Type(const std::wstring& text) {
     for (const wchar_t c : text) ::PostMessageW(field.Handle(), WM_CHAR, c, 1);
@@ -74,17 +79,17 @@ TEST(SearchField, ABurstOfKeysIsReportedOnceAndHidingReportsNothing) {
   EXPECT_FALSE(::IsWindowVisible(host.cover_));
 
   host.Type(L"こんせんと");
-  ASSERT_TRUE(host.PumpUntilReports(1));
-  host.PumpUntilReports(2);  // nothing more comes
-  EXPECT_EQ(host.reports, (std::vector<std::string>{"こんせんと"}));
+  ASSERT_TRUE(host.Settle());
+  EXPECT_EQ(host.reports, (std::vector<std::string>{"こんせんと"}));  // once, the whole burst
 
   host.Type(std::wstring(300, L'a'));  // typed past the limit
-  ASSERT_TRUE(host.PumpUntilReports(2));
+  ASSERT_TRUE(host.Settle());
+  ASSERT_EQ(host.reports.size(), 2u);
   EXPECT_EQ(host.reports[1], "こんせんと" + std::string(kMaxQueryLength - 5, 'a'));
 
   host.Type(L"b");
   host.field.Hide();  // the pending change and the keys still queued go nowhere
-  host.PumpUntilReports(3);
+  ASSERT_TRUE(host.Settle());
   EXPECT_EQ(host.reports.size(), 2u);
   EXPECT_EQ(::GetWindowTextLengthW(host.field.Handle()), 0);
   EXPECT_FALSE(host.field.Shown());
