@@ -1,25 +1,17 @@
 // TForm1: the category box, its arrows, the pages of a category and the page load.
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <utility>
 
 #include "app/Catalogue.h"
 #include "app/PaletteForm.h"
+#include "text/AsciiCase.h"
 #include "text/TextFile.h"
 
 namespace zr {
 namespace {
 
 inline constexpr TColor kBlack = 0x00000000;
-
-bool StartsWithIgnoringCase(const std::string& s, const std::string& prefix) {
-  if (prefix.size() > s.size()) return false;
-  return std::equal(prefix.begin(), prefix.end(), s.begin(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-  });
-}
 
 }  // namespace
 
@@ -57,7 +49,7 @@ void TForm1::ComboBox1Typed(const std::string& typed) {
   if (!typed.empty()) {
     const int count = view_.CategoryCount();
     for (int i = 0; i < count; ++i) {
-      if (!StartsWithIgnoringCase(view_.CategoryAt(i), typed)) continue;
+      if (!text::StartsWithIgnoringAsciiCase(view_.CategoryAt(i), typed)) continue;
       view_.SelectCategory(i);
       break;
     }

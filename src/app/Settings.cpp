@@ -1,12 +1,12 @@
 #include "app/Settings.h"
 
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
 #include "text/AnsiCodePage.h"
+#include "text/AsciiCase.h"
 
 namespace zr {
 namespace {
@@ -24,17 +24,6 @@ constexpr NamedColor kColorNames[] = {
     {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},
     {"clWhite", 0xFFFFFF},
 };
-
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-  std::size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return i == a.size() && b[i] == '\0';
-}
 
 int ReadInteger(const text::IniFile& ini, const char* section, const char* key, int fallback) {
   const std::optional<std::string> value = ini.Read(section, key);
@@ -95,7 +84,7 @@ std::string SettingsFileName(const std::string& exeFile) {
 
 std::optional<TColor> ColorFromString(const std::string& text) {
   for (const NamedColor& c : kColorNames) {
-    if (EqualsIgnoringCase(text, c.name)) return c.color;
+    if (text::EqualsIgnoringAsciiCase(text, c.name)) return c.color;
   }
   const std::optional<int> n = text::ParseIniInteger(text);
   if (!n || *n < 0 || *n > 0xFFFFFF) return std::nullopt;

@@ -1,18 +1,11 @@
 #include "cadlink/CadReadiness.h"
 
+#include "text/AsciiCase.h"
 #include "text/Utf.h"
 
 namespace zr::cadlink {
 
 namespace {
-
-std::string AsciiUpper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
 
 // GstarCAD before version 2024 has its own state member; the ProgID ends in the version.
 bool IsOlderGcad(std::string_view progId) {
@@ -30,7 +23,7 @@ bool IsQuiescent(IAutoObject& app, const std::string& stateMember) {
 }  // namespace
 
 QuiescencePoll ChooseQuiescencePoll(std::string_view progId) {
-  const std::string upper = AsciiUpper(progId);
+  const std::string upper = text::AsciiUpper(progId);
   if (upper.find("GCAD") != std::string::npos) {
     return {IsOlderGcad(progId) ? "GetGcadState" : "GetAcadState", false,
             PollPause::SleepThenProcess};

@@ -2,17 +2,11 @@
 
 #include <algorithm>
 
+#include "text/AsciiCase.h"
+
 namespace zr::cadlink {
 
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
 
 int FindExact(const std::vector<std::string>& lines, const std::string& progId) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -58,7 +52,7 @@ std::optional<std::string> FindTargetName(const std::vector<std::string>& lines,
 bool TargetLineLess(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(
       a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(AsciiLower(x)) < static_cast<unsigned char>(AsciiLower(y));
+        return static_cast<unsigned char>(text::AsciiLower(x)) < static_cast<unsigned char>(text::AsciiLower(y));
       });
 }
 
@@ -82,7 +76,7 @@ void TTargetCADForm::SpeedButton1Click() {
   const std::string line = FieldLine();
   lines_.insert(std::upper_bound(lines_.begin(), lines_.end(), line, TargetLineLess), line);
   const auto equal = std::find_if(lines_.begin(), lines_.end(), [&](const std::string& l) {
-    return EqualIgnoringAsciiCase(l, line);
+    return text::EqualsIgnoringAsciiCase(l, line);
   });
   selected_ = -1;
   Show();

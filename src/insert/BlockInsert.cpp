@@ -7,6 +7,7 @@
 #include "cadlink/CommandWindow.h"
 #include "drawing/PointMath.h"
 #include "insert/SystemVariable.h"
+#include "text/AsciiCase.h"
 #include "text/NumberText.h"
 #include "text/Utf.h"
 
@@ -23,13 +24,6 @@ using cadlink::IDesktop;
 namespace {
 
 constexpr char kQuote = '"';
-
-std::string AsciiUpper(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return s;
-}
 
 // The insertion's live objects, held for one click only.
 struct CadSession {
@@ -145,9 +139,9 @@ std::string ForwardSlashes(std::string path) {
 bool BlockExists(IAutoObject& doc, const std::string& name) {
   const AutoObjectPtr blocks = doc.GetObject("Blocks");
   const std::int32_t count = blocks->Get("Count").AsInt32();
-  const std::string wanted = AsciiUpper(name);
+  const std::string wanted = text::AsciiUpper(name);
   for (std::int32_t i = 0; i < count; ++i) {
-    if (AsciiUpper(blocks->Call("Item", {i}).AsObject()->Get("Name").AsText()) == wanted) {
+    if (text::AsciiUpper(blocks->Call("Item", {i}).AsObject()->Get("Name").AsText()) == wanted) {
       return true;
     }
   }

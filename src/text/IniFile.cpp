@@ -1,8 +1,9 @@
 #include "text/IniFile.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdint>
+
+#include "text/AsciiCase.h"
 
 namespace zr::text {
 namespace {
@@ -12,17 +13,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && blank(s.front())) s.remove_prefix(1);
   while (!s.empty() && blank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
 }
 
 // The name of a section heading, or nothing when the line is none.
@@ -57,7 +47,7 @@ std::string ValueOf(std::string_view line) {
 int IniFile::FindSection(std::string_view section) const {
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const auto name = SectionName(lines_[i]);
-    if (name && SameName(*name, section)) return static_cast<int>(i);
+    if (name && EqualsIgnoringAsciiCase(*name, section)) return static_cast<int>(i);
   }
   return -1;
 }
@@ -68,7 +58,7 @@ int IniFile::FindKey(int heading, std::string_view key, int& end) const {
     if (SectionName(lines_[i])) break;
     if (!Trim(lines_[i]).empty()) end = static_cast<int>(i) + 1;
     const auto name = KeyName(lines_[i]);
-    if (name && SameName(*name, key)) return static_cast<int>(i);
+    if (name && EqualsIgnoringAsciiCase(*name, key)) return static_cast<int>(i);
   }
   return -1;
 }
