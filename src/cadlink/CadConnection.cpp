@@ -36,6 +36,14 @@ void ActivateCadApp(IDesktop& desktop, IAutoObject& app, bool restore) {
   desktop.SetForegroundWindow(CadMainWindow(app));
 }
 
+TActiveDrawing OpenActiveDrawing(IDesktop& desktop, const std::string& progId) {
+  TActiveDrawing drawing;
+  drawing.app = GetCadApp(desktop, progId);
+  drawing.doc = drawing.app->GetObject("ActiveDocument");
+  ActivateCadApp(desktop, *drawing.app, true);
+  return drawing;
+}
+
 void ShowNoCadMessage(IDesktop& desktop) {
   desktop.ShowMessage(kNoCadMessage, kAppTitle, MessagePlacement::OverPalette);
 }

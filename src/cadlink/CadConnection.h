@@ -33,6 +33,14 @@ WindowHandle CadMainWindow(IAutoObject& app);
 // pause.
 void ActivateCadApp(IDesktop& desktop, IAutoObject& app, bool restore);
 
+// The application and its active drawing, read in this order, then the CAD brought to the front
+// with a restore: how an insertion or a LISP load reaches the drawing. Throws AutomationError.
+struct TActiveDrawing {
+  AutoObjectPtr app;
+  AutoObjectPtr doc;
+};
+TActiveDrawing OpenActiveDrawing(IDesktop& desktop, const std::string& progId);
+
 // "有効な CAD が見つかりません. " in a box owned by the palette.
 void ShowNoCadMessage(IDesktop& desktop);
 

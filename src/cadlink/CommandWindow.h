@@ -14,6 +14,8 @@ namespace zr::cadlink {
 
 // Window class of the CAD main frame, taken whatever its title.
 inline constexpr const char* kCadFrameClass = "AfxMDIFrame140u";
+// The target that has no automation and is typed into through its command window.
+inline constexpr const char* kLtProgId = "AutoCAD LT";
 // dwData of the command message.
 inline constexpr std::uintptr_t kCommandDataId = 1;
 // The sender's buffer holds 512 UTF-16 units: 511 for the text and the terminating NUL.

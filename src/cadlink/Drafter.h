@@ -11,8 +11,6 @@
 
 namespace zr::cadlink {
 
-// The target that has no automation and is typed into through its command window.
-inline constexpr const char* kLtProgId = "AutoCAD LT";
 inline constexpr const char* kAlignPrompt = "ブロックの傾きを合わせる角度を指示 : ";
 inline constexpr double kDegreesPerRadian = 57.29577951308232;
 

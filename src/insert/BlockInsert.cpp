@@ -60,10 +60,7 @@ void InsertPlain(CadSession& cad, const std::string& reference, const TBlockFile
 // erased and pasted, so that the user places it by that point.
 void InsertAtAuxiliaryPoint(CadSession& cad, const std::string& reference, const TBlockFile& file,
                             const TInsertRequest& request) {
-  const DoubleArray centre = cad.doc.Call("GetVariable", {"VIEWCTR"}).AsDoubles();
-  if (centre.size() < 2) {
-    throw AutomationError("VIEWCTR の値が座標ではありません", cadlink::kErrorTypeMismatch);
-  }
+  const DoubleArray centre = cad.doc.Call("GetVariable", {"VIEWCTR"}).AsDoubles(2);
   const std::string command =
       InsertAtPointCommandText(reference, file.factor, request.kaiten, centre[0], centre[1]);
   if (RefuseOverlong(cad.desktop, command)) return;
@@ -75,7 +72,7 @@ void InsertAtAuxiliaryPoint(CadSession& cad, const std::string& reference, const
   cad.WaitQuiescent();
   const std::int64_t after = GetLastObjectID(cad.doc);
   if (attreq.IsOn()) attreq.PutBack();
-  const TAcadPoint offset = RotatePoint(ScalePoint(request.kiten, file.factor), request.kaiten);
+  const TAcadPoint offset = AuxiliaryOffset(request.kiten, file.factor, request.kaiten);
   if (ortho.IsOn()) ortho.SwitchOff();
   if (after != before) {
     cad.Send(CopyBaseCommandText(centre[0] + offset.x, centre[1] + offset.y));
@@ -104,6 +101,14 @@ AutoObjectPtr TempSelectionSet(IAutoObject& doc) {
 }
 
 }  // namespace
+
+bool IsLtTarget(const std::string& progId) {
+  return progId.find(cadlink::kLtProgId) != std::string::npos;
+}
+
+TAcadPoint AuxiliaryOffset(const TAcadPoint& kiten, double factor, double kaiten) {
+  return RotatePoint(ScalePoint(kiten, factor), kaiten);
+}
 
 std::string ScaleText(double factor) { return text::FormatGeneral(factor); }
 
@@ -186,16 +191,14 @@ void InsertBlock(const TInsertRequest& request, IDesktop& desktop, ILispInsertio
     return;
   }
   // AutoCAD LT has no automation; its command-window way exists only in the LISP mode.
-  if (request.progId.find("AutoCAD LT") != std::string::npos) return;
+  if (IsLtTarget(request.progId)) return;
   if (!cadlink::IsCadActive(desktop, request.progId)) return;
 
-  const AutoObjectPtr app = cadlink::GetCadApp(desktop, request.progId);
-  const AutoObjectPtr doc = app->GetObject("ActiveDocument");
-  cadlink::ActivateCadApp(desktop, *app, true);
+  const cadlink::TActiveDrawing drawing = cadlink::OpenActiveDrawing(desktop, request.progId);
   const std::string reference =
-      BlockExists(*doc, file->name) ? file->name : ForwardSlashes(file->path);
+      BlockExists(*drawing.doc, file->name) ? file->name : ForwardSlashes(file->path);
 
-  CadSession cad{desktop, request.progId, *app, *doc};
+  CadSession cad{desktop, request.progId, *drawing.app, *drawing.doc};
   try {
     if (auxiliary) {
       InsertAtAuxiliaryPoint(cad, reference, *file, request);

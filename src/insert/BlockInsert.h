@@ -48,6 +48,14 @@ class ILispInsertion {
 // insertion silently, after the changed system variables are put back.
 void InsertBlock(const TInsertRequest& request, cadlink::IDesktop& desktop, ILispInsertion& lisp);
 
+// True when the target is reached through its command window: any ProgID containing
+// "AutoCAD LT" (case-sensitive).
+bool IsLtTarget(const std::string& progId);
+
+// Where the auxiliary base point lies from the block's base point once inserted: scaled, then
+// rotated.
+TAcadPoint AuxiliaryOffset(const TAcadPoint& kiten, double factor, double kaiten);
+
 // Texts of the insertion commands; numbers in the general format with a period.
 std::string ScaleText(double factor);
 std::string DegreesText(double kaiten);

@@ -1,7 +1,6 @@
 #include "insert/LispInsertion.h"
 
 #include "cadlink/CadConnection.h"
-#include "drawing/PointMath.h"
 #include "text/NumberText.h"
 
 namespace zr::insert {
@@ -34,14 +33,6 @@ std::string LtInsertCommandText(const std::string& path, double factor, double k
   const std::string scale = ScaleText(factor);
   return "-INSERT\r" + std::string(1, kQuote) + path + kQuote + "\rS\r" + scale + "\rPS\r" +
          scale + "\rR\r" + DegreesText(kaiten);
-}
-
-TAcadPoint AuxiliaryOffset(const TAcadPoint& kiten, double factor, double kaiten) {
-  return RotatePoint(ScalePoint(kiten, factor), kaiten);
-}
-
-bool IsLtTarget(const std::string& progId) {
-  return progId.find("AutoCAD LT") != std::string::npos;
 }
 
 // The check expression is not sent: the call goes out regardless and a CAD without the
@@ -78,10 +69,7 @@ void LispInsertion::TypeIntoCommandWindow(const std::string& text) {
 
 void LispInsertion::SendThroughAutomation(const std::string& progId, const std::string& text) {
   if (!cadlink::IsCadActive(desktop_, progId)) return;
-  const cadlink::AutoObjectPtr app = cadlink::GetCadApp(desktop_, progId);
-  const cadlink::AutoObjectPtr doc = app->GetObject("ActiveDocument");
-  cadlink::ActivateCadApp(desktop_, *app, true);
-  doc->Call("SendCommand", {text + "\r"});
+  cadlink::OpenActiveDrawing(desktop_, progId).doc->Call("SendCommand", {text + "\r"});
 }
 
 }  // namespace zr::insert

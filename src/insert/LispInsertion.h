@@ -29,13 +29,6 @@ std::string LispCallText(const std::string& path, double factor, double kaiten,
 // return, the rotation left unanswered: "-INSERT\r"<path>"\rS\r<s>\rPS\r<s>\rR\r<degrees>".
 std::string LtInsertCommandText(const std::string& path, double factor, double kaiten);
 
-// The auxiliary base point as the LISP function receives it: scaled, then rotated.
-TAcadPoint AuxiliaryOffset(const TAcadPoint& kiten, double factor, double kaiten);
-
-// True when the target is reached through its command window: any ProgID containing
-// "AutoCAD LT" (case-sensitive).
-bool IsLtTarget(const std::string& progId);
-
 class LispInsertion : public ILispInsertion {
  public:
   explicit LispInsertion(cadlink::IDesktop& desktop) : desktop_(desktop) {}

@@ -13,13 +13,6 @@ namespace {
 
 bool IsBlankOrControl(unsigned char c) { return c <= ' ' || c == 0x7F; }
 
-// The application, its drawing, and the CAD brought to the front with a restore.
-cadlink::AutoObjectPtr ActiveDrawing(cadlink::IDesktop& desktop, const std::string& progId) {
-  const cadlink::AutoObjectPtr app = cadlink::GetCadApp(desktop, progId);
-  const cadlink::AutoObjectPtr doc = app->GetObject("ActiveDocument");
-  cadlink::ActivateCadApp(desktop, *app, true);
-  return doc;
-}
 
 }  // namespace
 
@@ -42,7 +35,7 @@ void LoadLisp(cadlink::IDesktop& desktop, const std::string& exePath, const std:
   if (!text::FileExists(path)) return;
   if (!cadlink::IsCadActive(desktop, progId)) return;
   const std::string load = LispLoadText(path);
-  ActiveDrawing(desktop, progId)->Call("SendCommand", {load + "\r"});
+  cadlink::OpenActiveDrawing(desktop, progId).doc->Call("SendCommand", {load + "\r"});
 }
 
 void TypeLispLines(cadlink::IDesktop& desktop, const std::string& exePath,
@@ -51,7 +44,7 @@ void TypeLispLines(cadlink::IDesktop& desktop, const std::string& exePath,
   if (!text::FileExists(path) || progId.find("Gcad") == std::string::npos) return;
   try {
     if (!cadlink::IsCadActive(desktop, progId)) return;
-    const cadlink::AutoObjectPtr doc = ActiveDrawing(desktop, progId);
+    const cadlink::AutoObjectPtr doc = cadlink::OpenActiveDrawing(desktop, progId).doc;
     std::vector<std::string> lines;
     if (!text::ReadTextLines(path, lines)) return;
     for (const std::string& line : lines) {
