@@ -209,12 +209,13 @@ class TForm1 {
     int kaisi = 0;
   };
   bool SearchTakesCategoryChange();
-  void RememberInsertedBlock(const insert::TInsertRequest& request);
+  void RememberInsertedBlock(const std::string& blkNo);
   void ShowLinesAsPage(std::vector<std::string> lines, int kaisi);
   void PutCatalogueBack();
   void ShowRecentPage(int kaisi);
   void ReturnToBrowsePlace();
   void AddRecentEntry();
+  void DropRecentNotFound(const std::vector<int>& found);
   void EnsureSearchIndex();
 
   CatalogueSearch searchIndex_;

@@ -87,8 +87,7 @@ void TForm1::InsertBlock(int idx) {
     bool& flag;
     ~Reset() { flag = false; }
   } reset{inserting_};
-  insert::InsertBlock(request, *desktop_, *lisp_);
-  RememberInsertedBlock(request);
+  if (insert::InsertBlock(request, *desktop_, *lisp_)) RememberInsertedBlock(request.blkNo);
 }
 
 }  // namespace zr

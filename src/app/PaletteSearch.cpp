@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "app/PaletteForm.h"
-#include "insert/BlockFile.h"
 
 namespace zr {
 namespace {
@@ -117,11 +116,7 @@ void TForm1::ShowRecentPage(int kaisi) {
   for (const int line : found) {
     if (line >= 0) lines.push_back(catalogue[static_cast<std::size_t>(line)]);
   }
-  // Blocks gone from the catalogue drop out, unless the whole block list is missing.
-  if (!catalogue.empty()) {
-    std::size_t k = 0;
-    recent_.Keep([&](const std::string&) { return found[k++] >= 0; });
-  }
+  DropRecentNotFound(found);
   recentShown_ = true;
   ShowLinesAsPage(std::move(lines), kaisi);
 }
@@ -158,13 +153,16 @@ void TForm1::EnsureSearchIndex() {
 
 void TForm1::LoadRecentBlocks(RecentBlocks recent) {
   recent_ = std::move(recent);
-  const std::vector<std::string>& catalogue = CatalogueLines();
-  if (!catalogue.empty()) {
-    const std::vector<int> found = FindBlockLines(catalogue, recent_.Numbers());
-    std::size_t k = 0;
-    recent_.Keep([&](const std::string&) { return found[k++] >= 0; });
-  }
+  DropRecentNotFound(FindBlockLines(CatalogueLines(), recent_.Numbers()));
   AddRecentEntry();
+}
+
+// Blocks gone from the catalogue (`found`: their catalogue lines, -1 for none) drop out, unless
+// the whole block list is missing.
+void TForm1::DropRecentNotFound(const std::vector<int>& found) {
+  if (CatalogueLines().empty()) return;
+  std::size_t k = 0;
+  recent_.Keep([&](const std::string&) { return found[k++] >= 0; });
 }
 
 // The entry comes with the first recent block, at the end of the category box.
@@ -176,12 +174,8 @@ void TForm1::AddRecentEntry() {
 
 // An insertion whose block has a drawing to insert makes it the most recent block. The page
 // shown stays as it is, also when it is the recent blocks' page.
-void TForm1::RememberInsertedBlock(const insert::TInsertRequest& request) {
-  if (request.blkNo.empty()) return;
-  const insert::TScaleChoice scale =
-      insert::ChooseScale(request.scale200, request.scale50, request.noScale);
-  if (!insert::ResolveBlockFile(request.exePath, request.dxfDir, request.blkNo, scale)) return;
-  recent_.Record(request.blkNo);
+void TForm1::RememberInsertedBlock(const std::string& blkNo) {
+  recent_.Record(blkNo);
   AddRecentEntry();
 }
 

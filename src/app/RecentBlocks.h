@@ -25,10 +25,15 @@ class RecentBlocks {
   // The block was inserted: it moves (or comes) to the front; the oldest beyond the limit
   // drops out. An empty number is no block.
   void Record(const std::string& blkNo);
-  // Keeps only the blocks for which `exists` holds, in their order.
+  // Keeps only the blocks for which `exists` holds, in their order; `exists` is asked once for
+  // each block, front to back.
   template <typename Exists>
   void Keep(Exists exists) {
-    std::erase_if(numbers_, [&](const std::string& n) { return !exists(n); });
+    std::vector<std::string> kept;
+    for (std::string& n : numbers_) {
+      if (exists(n)) kept.push_back(std::move(n));
+    }
+    numbers_ = std::move(kept);
   }
 
   // The section's lines, "1=<number>" first.

@@ -176,23 +176,23 @@ std::int64_t GetLastObjectID(IAutoObject& doc) {
   return id;
 }
 
-void InsertBlock(const TInsertRequest& request, IDesktop& desktop, ILispInsertion& lisp) {
-  if (request.blkNo.empty()) return;
+bool InsertBlock(const TInsertRequest& request, IDesktop& desktop, ILispInsertion& lisp) {
+  if (request.blkNo.empty()) return false;
   const TScaleChoice scale = ChooseScale(request.scale200, request.scale50, request.noScale);
   const std::optional<TBlockFile> file =
       ResolveBlockFile(request.exePath, request.dxfDir, request.blkNo, scale);
   if (!file) {
     desktop.ShowMessage(kFileNotFoundMessage, kAppTitle, cadlink::MessagePlacement::OverPalette);
-    return;
+    return false;
   }
   const bool auxiliary = UsesAuxiliaryPoint(request.hojoKiten, request.kiten);
   if (request.useLisp) {
     lisp.InsertByLisp(request, *file, auxiliary);
-    return;
+    return true;
   }
   // AutoCAD LT has no automation; its command-window way exists only in the LISP mode.
-  if (IsLtTarget(request.progId)) return;
-  if (!cadlink::IsCadActive(desktop, request.progId)) return;
+  if (IsLtTarget(request.progId)) return true;
+  if (!cadlink::IsCadActive(desktop, request.progId)) return true;
 
   const cadlink::TActiveDrawing drawing = cadlink::OpenActiveDrawing(desktop, request.progId);
   const std::string reference =
@@ -209,6 +209,7 @@ void InsertBlock(const TInsertRequest& request, IDesktop& desktop, ILispInsertio
     // From the first system variable on, a failing CAD ends the insertion without a message;
     // the variables changed so far have been put back.
   }
+  return true;
 }
 
 }  // namespace zr::insert

@@ -45,8 +45,9 @@ class ILispInsertion {
 // The whole insertion step of a click. Shows "挿入するファイルが見つかりません. " when the
 // block has no file. Automation errors before the first system variable is read (the
 // application lookup, ActiveDocument, HWND, the block table) propagate; later ones end the
-// insertion silently, after the changed system variables are put back.
-void InsertBlock(const TInsertRequest& request, cadlink::IDesktop& desktop, ILispInsertion& lisp);
+// insertion silently, after the changed system variables are put back. True when the block has
+// a drawing to insert (whether or not a CAD took it).
+bool InsertBlock(const TInsertRequest& request, cadlink::IDesktop& desktop, ILispInsertion& lisp);
 
 // True when the target is reached through its command window: any ProgID containing
 // "AutoCAD LT" (case-sensitive).
