@@ -52,13 +52,13 @@ CategoryRange FindCategoryRange(const std::vector<std::string>& blockLines,
   return range;
 }
 
-std::string StripQuotes(std::string_view field) {
-  if (!field.starts_with('"')) return std::string(field);
+std::string_view StripQuotes(std::string_view field) {
+  if (!field.starts_with('"')) return field;
   // Drop the opening quote and the last character, whatever it is: a whole character, so
   // that a name ending in a multi-byte character without its closing quote stays valid text.
   const std::string_view rest = field.substr(1);
   if (rest.empty()) return {};
-  return std::string(rest.substr(0, LastCharStart(rest)));
+  return rest.substr(0, LastCharStart(rest));
 }
 
 bool ReadBlockLine(std::string_view line, TBlkList& slot, std::string& hint) {

@@ -34,7 +34,7 @@ CategoryRange FindCategoryRange(const std::vector<std::string>& blockLines,
 
 // A field enclosed in double quotes loses its first and last characters; the test looks at
 // the first character only.
-std::string StripQuotes(std::string_view field);
+std::string_view StripQuotes(std::string_view field);  // a view into `field`
 
 // Fills the catalogue fields of a slot record from one block line and returns true; a line
 // with fewer than two fields leaves the record alone and returns false. `hint` receives the

@@ -4,7 +4,9 @@
 #include <limits>
 #include <unordered_map>
 
+#include "app/Catalogue.h"
 #include "app/SearchFold.h"
+#include "text/Utf.h"
 
 namespace zr {
 namespace {
@@ -38,27 +40,14 @@ bool SplitBlockLine(std::string_view line, LineFields& out) {
   return true;
 }
 
-// The field as a slot shows it: a leading double quote drops the first and last characters
-// (a whole last character, as the page load does).
-std::string_view Unquoted(std::string_view field) {
-  if (!field.starts_with('"')) return field;
-  std::string_view rest = field.substr(1);
-  if (rest.empty()) return rest;
-  std::size_t last = rest.size() - 1;
-  while (last > 0 && (static_cast<unsigned char>(rest[last]) & 0xC0) == 0x80) --last;
-  return rest.substr(0, last);
-}
-
 }  // namespace
 
 std::string_view CutQuery(std::string_view query) {
   std::size_t units = 0;
   for (std::size_t i = 0; i < query.size();) {
-    const auto b = static_cast<unsigned char>(query[i]);
-    const std::size_t length = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
-    units += length == 4 ? 2 : 1;
-    if (units > kMaxQueryLength) return query.substr(0, i);
-    i += std::min(length, query.size() - i);
+    const std::size_t start = i;
+    units += text::DecodeOne(query, i) >= 0x10000 ? 2 : 1;
+    if (units > kMaxQueryLength) return query.substr(0, start);
   }
   return query;
 }
@@ -97,10 +86,10 @@ void CatalogueSearch::Build(const std::vector<std::string>& lines) {
     AppendSearchFold(fields.number, text_);
     text_.push_back(kFieldEnd);
     block.name = static_cast<std::uint32_t>(text_.size());
-    AppendSearchFold(Unquoted(fields.name), text_);
+    AppendSearchFold(StripQuotes(fields.name), text_);
     text_.push_back(kFieldEnd);
     block.comment = static_cast<std::uint32_t>(text_.size());
-    AppendSearchFold(Unquoted(fields.comment), text_);
+    AppendSearchFold(StripQuotes(fields.comment), text_);
     text_.push_back(kFieldEnd);
     block.end = static_cast<std::uint32_t>(text_.size());
     blocks_.push_back(block);

@@ -75,48 +75,6 @@ char16_t Voiced(char16_t base, bool semi) {
   return 0;
 }
 
-void AppendUnit(char32_t c, std::u16string& out) {
-  if (c < 0x10000) {
-    out.push_back(static_cast<char16_t>(c));
-    return;
-  }
-  c -= 0x10000;
-  out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-  out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-}
-
-// Decodes the code point at s[i] and advances i; a byte that starts no well-formed sequence
-// is U+FFFD on its own.
-char32_t Decode(std::string_view s, std::size_t& i) {
-  const auto b0 = static_cast<unsigned char>(s[i]);
-  const auto cont = [&](std::size_t k) {
-    return i + k < s.size() && (static_cast<unsigned char>(s[i + k]) & 0xC0) == 0x80;
-  };
-  const auto bits = [&](std::size_t k) { return static_cast<char32_t>(s[i + k] & 0x3F); };
-  if (b0 >= 0xC2 && b0 <= 0xDF && cont(1)) {
-    const char32_t c = (static_cast<char32_t>(b0 & 0x1F) << 6) | bits(1);
-    i += 2;
-    return c;
-  }
-  if (b0 >= 0xE0 && b0 <= 0xEF && cont(1) && cont(2)) {
-    const char32_t c = (static_cast<char32_t>(b0 & 0x0F) << 12) | (bits(1) << 6) | bits(2);
-    if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
-      i += 3;
-      return c;
-    }
-  }
-  if (b0 >= 0xF0 && b0 <= 0xF4 && cont(1) && cont(2) && cont(3)) {
-    const char32_t c = (static_cast<char32_t>(b0 & 0x07) << 18) | (bits(1) << 12) |
-                       (bits(2) << 6) | bits(3);
-    if (c >= 0x10000 && c <= 0x10FFFF) {
-      i += 4;
-      return c;
-    }
-  }
-  ++i;
-  return text::kReplacementChar;
-}
-
 }  // namespace
 
 void AppendSearchFold(std::string_view utf8, std::u16string& out) {
@@ -129,7 +87,7 @@ void AppendSearchFold(std::string_view utf8, std::u16string& out) {
       ++i;
       continue;
     }
-    const char32_t c = FoldOne(Decode(utf8, i));
+    const char32_t c = FoldOne(text::DecodeOne(utf8, i));
     if ((c == kVoicedMark || c == kSemiVoicedMark) && out.size() > start) {
       const char16_t joined = Voiced(out.back(), c == kSemiVoicedMark);
       if (joined != 0) {
@@ -137,7 +95,7 @@ void AppendSearchFold(std::string_view utf8, std::u16string& out) {
         continue;
       }
     }
-    AppendUnit(c, out);
+    text::AppendUtf16(out, c);
   }
 }
 

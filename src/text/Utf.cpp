@@ -1,10 +1,7 @@
 #include "text/Utf.h"
 
 namespace zr::text {
-namespace {
 
-// Decodes one code point at bytes[i]; advances i. Ill-formed input yields U+FFFD and
-// consumes one byte, so decoding always makes progress.
 char32_t DecodeOne(std::string_view bytes, std::size_t& i) {
   const auto b0 = static_cast<unsigned char>(bytes[i]);
   if (b0 < 0x80) {
@@ -44,7 +41,6 @@ char32_t DecodeOne(std::string_view bytes, std::size_t& i) {
   return cp;
 }
 
-}  // namespace
 
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -61,6 +57,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+void AppendUtf16(std::u16string& out, char32_t cp) {
+  if (cp >= 0x10000) {
+    out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+    out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+  } else {
+    out += static_cast<char16_t>(cp);
   }
 }
 
@@ -99,13 +104,7 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   out.reserve(utf8.size());
   std::size_t i = 0;
   while (i < utf8.size()) {
-    const char32_t cp = DecodeOne(utf8, i);
-    if (cp >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp);
-    }
+    AppendUtf16(out, DecodeOne(utf8, i));
   }
   return out;
 }

@@ -20,6 +20,10 @@ bool IsAscii(std::string_view bytes);
 // Number of UTF-16 code units the UTF-8 text takes.
 std::size_t Utf16Length(std::string_view utf8);
 void AppendUtf8(std::string& out, char32_t codePoint);
+void AppendUtf16(std::u16string& out, char32_t codePoint);
+// Decodes the code point at bytes[i] and advances i. Ill-formed input yields U+FFFD and
+// consumes one byte, so decoding always makes progress.
+char32_t DecodeOne(std::string_view bytes, std::size_t& i);
 
 // Characters that Japanese fonts set a full em wide: East Asian wide and full-width forms, and
 // the arrows, operators, enclosed numbers, box drawings, shapes and symbols that Japanese

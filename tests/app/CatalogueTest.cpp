@@ -51,7 +51,7 @@ TEST(StripQuotes, DropsFirstAndLastCharacterWhenTheFirstIsAQuote) {
 }
 
 TEST(StripQuotes, UnclosedQuoteBeforeAMultiByteCharacterKeepsValidText) {
-  const std::string stripped = StripQuotes("\"誘導灯");
+  const std::string stripped(StripQuotes("\"誘導灯"));
   EXPECT_EQ(stripped, "誘導");
   EXPECT_TRUE(text::IsValidUtf8(stripped));
   EXPECT_EQ(StripQuotes("\"照明器具\""), "照明器具");
