@@ -31,7 +31,7 @@ void TForm1::SpeedButton7Click() {
 
 void TForm1::TargetCadClick() {
   if (targetDialog_ == nullptr) return;
-  targetForm_.SetListPath(gbExePath + kTargetListName);
+  targetForm_.SetListPath(gbExePath + cadlink::kTargetListFile);
   const std::optional<cadlink::TTargetEntry> target =
       targetDialog_->ShowModal(targetForm_, state_.gbProgID);
   if (!target) return;

@@ -30,7 +30,7 @@ void TForm1::FormCreate(const std::string& exeFile) {
   ReadCatalogue();
   ReadSettings();
 
-  view_.SetTitle(StartupTitle(gbExePath + kTargetListName, state_.gbProgID));
+  view_.SetTitle(StartupTitle(gbExePath + cadlink::kTargetListFile, state_.gbProgID));
   // The window registers the COM message filter once this returns.
 }
 

@@ -39,14 +39,12 @@ int FindTargetLine(const std::vector<std::string>& lines, const std::string& pro
 
 std::optional<std::string> FindTargetName(const std::vector<std::string>& lines,
                                           const std::string& progId) {
-  const int exact = FindExact(lines, progId);
-  if (exact >= 0) return SplitTargetLine(lines[static_cast<std::size_t>(exact)]).name;
-  const std::string needle = "\t" + progId;
-  for (const std::string& line : lines) {
-    const std::size_t at = line.find(needle);
-    if (at != std::string::npos) return line.substr(0, at);
-  }
-  return std::nullopt;
+  const int found = FindTargetLine(lines, progId);
+  if (found < 0) return std::nullopt;
+  const std::string& line = lines[static_cast<std::size_t>(found)];
+  // An exact line is split at its tab; a line with a longer ProgID is cut where it begins.
+  if (FindExact(lines, progId) == found) return SplitTargetLine(line).name;
+  return line.substr(0, line.find("\t" + progId));
 }
 
 bool TargetLineLess(const std::string& a, const std::string& b) {
