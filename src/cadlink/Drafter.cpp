@@ -11,13 +11,13 @@ namespace zr::cadlink {
 
 // The -30° row types a lower-case z into AutoCAD LT; the CAD takes either.
 const std::array<TDrafterRow, 7> kDrafterRows{{
-    {DrafterCommand::Plus30, "ドラフター +30°(Z軸回転)", "UCS Z 30\r", "UCS Z 30\r", true, true},
-    {DrafterCommand::Plus15, "ドラフター +15°(Z軸回転)", "UCS Z 15\r", "UCS Z 15\r", false, false},
-    {DrafterCommand::Minus30, "ドラフター -30°(Z軸回転)", "UCS z -30\r", "UCS Z -30\r", true, true},
-    {DrafterCommand::Minus15, "ドラフター -15°(Z軸回転)", "UCS Z -15\r", "UCS Z -15\r", true, false},
-    {DrafterCommand::Off, "ドラフター OFF (Z軸回転)", "UCS W\r", "UCS W\r", true, false},
-    {DrafterCommand::Object, "ドラフター 図形 (Z軸回転)", "UCS OB\r", "UCS OB\r", true, true},
-    {DrafterCommand::Turn180, "ドラフター 180° (Z軸回転)", "UCS Z 180\r", "UCS Z 180\r", false, false},
+    {DrafterCommand::Plus30, "UCS Z 30\r", "UCS Z 30\r", true, true},
+    {DrafterCommand::Plus15, "UCS Z 15\r", "UCS Z 15\r", false, false},
+    {DrafterCommand::Minus30, "UCS z -30\r", "UCS Z -30\r", true, true},
+    {DrafterCommand::Minus15, "UCS Z -15\r", "UCS Z -15\r", true, false},
+    {DrafterCommand::Off, "UCS W\r", "UCS W\r", true, false},
+    {DrafterCommand::Object, "UCS OB\r", "UCS OB\r", true, true},
+    {DrafterCommand::Turn180, "UCS Z 180\r", "UCS Z 180\r", false, false},
 }};
 
 const TDrafterRow& DrafterRow(DrafterCommand command) {

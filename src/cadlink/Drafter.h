@@ -19,14 +19,13 @@ enum class DrafterCommand { Plus30, Plus15, Minus30, Minus15, Off, Object, Turn1
 
 struct TDrafterRow {
   DrafterCommand command;
-  const char* caption;   // the menu entry
   const char* ltText;    // typed into AutoCAD LT
   const char* autoText;  // sent through automation
   bool restore;          // a minimised CAD window is restored (and the 500 ms pause taken)
   bool guardedRead;      // a failing ActiveDocument read is ignored instead of reported
 };
 
-// Rows in menu order; a separator follows the second and the fourth.
+// Rows in menu order (the menu model holds the entries' captions).
 extern const std::array<TDrafterRow, 7> kDrafterRows;
 const TDrafterRow& DrafterRow(DrafterCommand command);
 
