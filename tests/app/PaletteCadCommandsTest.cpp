@@ -28,7 +28,6 @@ class ScriptedTargetDialog : public cadlink::ITargetCadDialog {
 
 class PaletteCadCommandsTest : public ::testing::Test, public test::FakeCad, protected test::PaletteRig {
  protected:
-  using test::PaletteRig::state;  // the palette's, not the fake CAD's state object
   PaletteCadCommandsTest() {
     dir.Write("MenuList.txt", "Lights\tL\r\n");
     dir.Write("BlockList.txt", "L01\tA\r\n");

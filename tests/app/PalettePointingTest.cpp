@@ -25,7 +25,6 @@ TBlkList Block(const char* no, const char* name, const char* comment, bool jis, 
 
 class PalettePointingTest : public ::testing::Test, public test::FakeCad, protected test::PaletteRig {
  protected:
-  using test::PaletteRig::state;  // the palette's, not the fake CAD's state object
   PalettePointingTest() {
     form.SetDesktop(desktop);
     form.gbExePath = dir.File("");

@@ -17,7 +17,6 @@ using Lines = std::vector<std::string>;
 
 class PaletteSearchTest : public ::testing::Test, public test::FakeCad, protected test::PaletteRig {
  protected:
-  using test::PaletteRig::state;  // the palette's, not the fake CAD's state object
   PaletteSearchTest() {
     dir.Write(kMenuListName, text::Utf8ToAnsi("照明\tL\r\nコンセント\tE\r\n"));
     std::string blocks;

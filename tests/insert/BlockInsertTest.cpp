@@ -84,17 +84,17 @@ TEST_F(BlockInsertTest, PlainVariantSendsTheCommandAndPutsAttreqBack) {
   Insert();
   EXPECT_EQ(DocCalls(), (Journal{
                             "GetVariable(\"ATTREQ\")",
-                            "SetVariable(\"ATTREQ\", 0)",
+                            "SetVariable(\"ATTREQ\", Int16(0))",
                             "SendCommand(\"-INSERT\\r\\\"" + Path("E001B.dxf") +
                                 "\\\"\\rS 100 PS 100 R 15\\r\")",
-                            "SetVariable(\"ATTREQ\", &1)",
+                            "SetVariable(\"ATTREQ\", &Int16(1))",
                         }));
   // The CAD was brought to the front before, and waited for after, the command.
   const auto at = [&](const std::string& line) {
     return std::find(journal->begin(), journal->end(), line) - journal->begin();
   };
   EXPECT_LT(at("SetForegroundWindow(672)"), at("Doc.GetVariable(\"ATTREQ\")"));
-  EXPECT_LT(at("State.IsQuiescent"), at("Doc.SetVariable(\"ATTREQ\", &1)"));
+  EXPECT_LT(at("State.IsQuiescent"), at("Doc.SetVariable(\"ATTREQ\", &Int16(1))"));
   EXPECT_TRUE(desktop.messages.empty());
 }
 
@@ -102,17 +102,17 @@ TEST_F(BlockInsertTest, AuxiliaryVariantCopiesFromTheOffsetPointAndRestoresOrtho
   request.hojoKiten = true;
   request.kiten = {0.0, 2.0, 0.0};
   request.kaiten = std::numbers::pi / 2;  // the offset (0, 200) turns to (-200, 0)
-  variables["ORTHOMODE"] = std::int32_t{1};
+  variables["ORTHOMODE"] = std::int16_t{1};
   blockNames = {"e001b"};  // defined in other letter case: referenced by name
   Insert();
   const Journal expected{
       "GetVariable(\"VIEWCTR\")",
       "GetVariable(\"ORTHOMODE\")",
       "GetVariable(\"ATTREQ\")",
-      "SetVariable(\"ATTREQ\", 0)",
+      "SetVariable(\"ATTREQ\", Int16(0))",
       "SendCommand(\"-INSERT\\r\\\"E001B\\\"\\rS 100 PS 100 R 90\\r_none\\r10,20\\r\")",
-      "SetVariable(\"ATTREQ\", &1)",
-      "SetVariable(\"ORTHOMODE\", 0)",
+      "SetVariable(\"ATTREQ\", &Int16(1))",
+      "SetVariable(\"ORTHOMODE\", Int16(0))",
       "SendCommand(\"COPYBASE\\r_none\\r-190,20\\rSI\\rLAST\\r\")",
       "SendCommand(\"ERASE\\rSI\\rLAST\\r\")",
       "SendCommand(\"PASTECLIP\\r\")",

@@ -26,8 +26,8 @@ struct FakeCad {
     desktop.windows.push_back({0x2A0, "BricsCAD", "BricsCADMain"});
     app->SetValue("HWND", std::int64_t{0x2A0});
     app->SetValue("ActiveDocument", AutoValue(doc));
-    app->SetValue("GetAcadState", AutoValue(state));
-    state->SetValue("IsQuiescent", true);
+    app->SetValue("GetAcadState", AutoValue(cadState));
+    cadState->SetValue("IsQuiescent", true);
     doc->Set("GetVariable", [this](const AutoArgs& a) { return variables.at(a[0].Value().AsText()); });
     doc->Set("SetVariable", [this](const AutoArgs& a) {
       variables[a[0].Value().AsText()] = a[1].Value();
@@ -74,12 +74,13 @@ struct FakeCad {
   FakeDesktop desktop{journal};
   std::shared_ptr<FakeAutoObject> app = std::make_shared<FakeAutoObject>("App", journal);
   std::shared_ptr<FakeAutoObject> doc = std::make_shared<FakeAutoObject>("Doc", journal);
-  std::shared_ptr<FakeAutoObject> state = std::make_shared<FakeAutoObject>("State", journal);
+  std::shared_ptr<FakeAutoObject> cadState = std::make_shared<FakeAutoObject>("State", journal);
   std::shared_ptr<FakeAutoObject> blocks = std::make_shared<FakeAutoObject>("Blocks", journal);
   std::shared_ptr<FakeAutoObject> sets = std::make_shared<FakeAutoObject>("Sets", journal);
   std::shared_ptr<FakeAutoObject> set = std::make_shared<FakeAutoObject>("Set", journal);
-  std::map<std::string, AutoValue> variables{{"ATTREQ", std::int32_t{1}},
-                                             {"ORTHOMODE", std::int32_t{0}},
+  // ATTREQ and ORTHOMODE are 16-bit integers, as real CADs hand them out.
+  std::map<std::string, AutoValue> variables{{"ATTREQ", std::int16_t{1}},
+                                             {"ORTHOMODE", std::int16_t{0}},
                                              {"VIEWCTR", cadlink::DoubleArray{10.0, 20.0, 0.0}}};
   std::vector<std::string> blockNames;
   int entities = 0;
