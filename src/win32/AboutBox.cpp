@@ -7,6 +7,7 @@
 #include "win32/DarkButtons.h"
 #include "win32/DarkTheme.h"
 #include "win32/DisplayScale.h"
+#include "win32/PixelLayout.h"
 #include "win32/UniqueHandle.h"
 
 namespace zr::win32 {
@@ -31,32 +32,6 @@ struct AboutContext {
   RECT Scale(const RECT& r) const { return {Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)}; }
 };
 
-UniqueFont MakeFont(int pixelHeight, bool bold) {
-  LOGFONTW lf{};
-  lf.lfHeight = -pixelHeight;
-  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = SHIFTJIS_CHARSET;
-  wcsncpy(lf.lfFaceName, kFace, LF_FACESIZE - 1);
-  return UniqueFont(::CreateFontIndirectW(&lf));
-}
-
-// A dialog template without controls: the box adds them itself, in pixels.
-std::vector<WORD> DialogTemplate() {
-  std::vector<WORD> t;
-  const auto dword = [&](DWORD d) {
-    t.push_back(LOWORD(d));
-    t.push_back(HIWORD(d));
-  };
-  dword(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU);
-  dword(0);                                  // extended style
-  // No items; x, y, cx, cy in dialog units (the box sizes itself); no menu; the system's
-  // dialog class.
-  for (const WORD w : {0, 0, 0, 100, 60, 0, 0}) t.push_back(w);
-  for (const wchar_t* c = kCaption; *c != L'\0'; ++c) t.push_back(static_cast<WORD>(*c));
-  t.push_back(0);
-  return t;
-}
-
 HWND AddStatic(HWND box, const AboutContext& ctx, const wchar_t* text, const RECT& r, int id,
                HFONT font) {
   const RECT s = ctx.Scale(r);
@@ -69,15 +44,9 @@ HWND AddStatic(HWND box, const AboutContext& ctx, const wchar_t* text, const REC
 
 void OnInit(HWND box, AboutContext& ctx) {
   ::SetWindowLongPtrW(box, DWLP_USER, reinterpret_cast<LONG_PTR>(&ctx));
+  ::SetWindowTextW(box, kCaption);
   theme::ApplyDarkTitleBar(box);
-  RECT outer{0, 0, ctx.Scale(kAboutClientWidth), ctx.Scale(kAboutClientHeight)};
-  ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongW(box, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(::GetWindowLongW(box, GWL_EXSTYLE)));
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
-  ::SetWindowPos(box, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  FitAndCentre(box, ctx.Scale(kAboutClientWidth), ctx.Scale(kAboutClientHeight), ctx.dpi, nullptr);
 
   AddStatic(box, ctx, kAboutProductName, kName, kAboutNameId, ctx.boldFont.get());
   AddStatic(box, ctx, kAboutVersion, kVersion, kAboutVersionId, ctx.font.get());
@@ -137,13 +106,14 @@ INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 void ShowAboutBox(HWND owner) {
   AboutContext ctx;
   ctx.dpi = WindowDpi(owner);  // the monitor the palette is on
-  ctx.font = MakeFont(ctx.Scale(kFontHeight), false);
-  ctx.boldFont = MakeFont(ctx.Scale(kFontHeight), true);
+  ctx.font = MakeFont(kFace, ctx.Scale(kFontHeight), false);
+  ctx.boldFont = MakeFont(kFace, ctx.Scale(kFontHeight), true);
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   const int iconSize = ctx.Scale(kIconSize);
   ctx.icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, iconSize,
                                              iconSize, LR_DEFAULTCOLOR));
-  const std::vector<WORD> t = DialogTemplate();
+  const std::vector<WORD> t =
+      EmptyDialogTemplate(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU);
   ::DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(t.data()), owner,
                             AboutProc, reinterpret_cast<LPARAM>(&ctx));
   if (ctx.icon != nullptr) ::DestroyIcon(ctx.icon);

@@ -9,30 +9,12 @@
 #include "app/PaletteLayout.h"
 #include "win32/ErrorReport.h"
 #include "win32/PaletteControlIds.h"
+#include "win32/PixelLayout.h"
 
 namespace zr::win32 {
 
-namespace {
-
-enum FontKind { kNoFont = 0, kBaseFont = 1, kFixedFont = 2, kFixedBoldFont = 3 };
-
-}  // namespace
-
-void PaletteWindow::Remember(HWND hwnd, const ControlRect& bounds, HFONT font) {
-  int kind = kNoFont;
-  if (font != nullptr && font == baseFont_.get()) kind = kBaseFont;
-  if (font != nullptr && font == fixedFont_.get()) kind = kFixedFont;
-  if (font != nullptr && font == fixedBoldFont_.get()) kind = kFixedBoldFont;
-  placed_.push_back({hwnd, bounds, kind});
-}
-
-HFONT PaletteWindow::FontOf(int kind) const {
-  switch (kind) {
-    case kBaseFont: return baseFont_.get();
-    case kFixedFont: return fixedFont_.get();
-    case kFixedBoldFont: return fixedBoldFont_.get();
-    default: return nullptr;
-  }
+void PaletteWindow::Remember(HWND hwnd, const ControlRect& bounds) {
+  placed_.push_back({hwnd, bounds});
 }
 
 void PaletteWindow::SetStatusParts() {
@@ -49,32 +31,38 @@ void PaletteWindow::OnDpiChanged(int dpi, const RECT* suggested) {
   if (dpi <= 0 || dpi == dpi_) return;
   dpi_ = dpi;
 
-  // The window first, so that its children fit: the client area at the new scale inside the
-  // frame the window has now, placed where the system suggests (else where it is).
-  RECT outer{};
-  RECT client{};
-  ::GetWindowRect(hwnd_, &outer);
-  ::GetClientRect(hwnd_, &client);
-  const int frameX = (outer.right - outer.left) - client.right;
-  const int frameY = (outer.bottom - outer.top) - client.bottom;
-  const POINT at = suggested != nullptr ? POINT{suggested->left, suggested->top}
-                                        : POINT{outer.left, outer.top};
-  ::SetWindowPos(hwnd_, nullptr, at.x, at.y, Scale(kClientWidth) + frameX,
-                 Scale(kClientHeight) + frameY, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The window first, so that its children fit: placed where the system suggests (else where it
+  // is), with the client area at the new scale.
+  if (suggested != nullptr) {
+    ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SetClientSize(hwnd_, Scale(kClientWidth), Scale(kClientHeight), dpi);
 
-  // The fonts are made anew; the old ones stay alive until no control uses them.
+  // The fonts are made anew; the old ones stay alive until no control uses them. Each control
+  // gets the new font of the kind it uses now (a check box's caption turns bold when checked).
   UniqueFont oldBase = std::move(baseFont_);
   UniqueFont oldFixed = std::move(fixedFont_);
   UniqueFont oldBold = std::move(fixedBoldFont_);
   CreateFonts();
+  const auto newFontFor = [&](HFONT old) -> HFONT {
+    if (old == nullptr) return nullptr;
+    if (old == oldBase.get()) return baseFont_.get();
+    if (old == oldFixed.get()) return fixedFont_.get();
+    if (old == oldBold.get()) return fixedBoldFont_.get();
+    return nullptr;
+  };
   for (const Placed& p : placed_) {
     const RECT r = ScaleRect(p.bounds);
     ::SetWindowPos(p.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
-    if (HFONT font = FontOf(p.font)) {
+    const auto current = reinterpret_cast<HFONT>(::SendMessageW(p.hwnd, WM_GETFONT, 0, 0));
+    if (HFONT font = newFontFor(current)) {
       ::SendMessageW(p.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
   }
+  // An open search field stands over the information line: its place and font follow it.
+  if (search_.Shown()) search_.PlaceOverCover();
   ::SendMessageW(tips_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(baseFont_.get()), FALSE);
   ::SendMessageW(Control(ids::kComboBox1), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                  Scale(layout::ComboBox1.height - 6));

@@ -16,6 +16,7 @@
 #include "win32/ErrorReport.h"
 #include "win32/MessageFilter.h"
 #include "win32/PaletteControlIds.h"
+#include "win32/PixelLayout.h"
 #include "win32/WideText.h"
 #include "win32/WindowText.h"
 
@@ -41,17 +42,6 @@ std::string ExecutablePath() {
     }
     path.resize(path.size() * 2);
   }
-}
-
-UniqueFont MakeFont(const wchar_t* face, int pixelHeight, bool bold) {
-  LOGFONTW lf{};
-  lf.lfHeight = -pixelHeight;
-  lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  lf.lfCharSet = SHIFTJIS_CHARSET;
-  lf.lfQuality = DEFAULT_QUALITY;
-  lf.lfPitchAndFamily = DEFAULT_PITCH;
-  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-  return UniqueFont(::CreateFontIndirectW(&lf));
 }
 
 }  // namespace
@@ -80,12 +70,13 @@ void PaletteWindow::Create(HINSTANCE instance) {
 
   dpi_ = SystemDpi();
   RECT outer{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-  ::AdjustWindowRectEx(&outer, kWindowStyle, FALSE, kWindowExStyle);
+  ::AdjustWindowRectExForDpi(&outer, kWindowStyle, FALSE, kWindowExStyle, static_cast<UINT>(dpi_));
   if (::CreateWindowExW(kWindowExStyle, ids::kPaletteClass, Widen(kAppTitle).c_str(),
                         kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
                         outer.bottom - outer.top, nullptr, nullptr, instance, this) == nullptr) {
     throw std::runtime_error("the palette window could not be created");
   }
+  SetClientSize(hwnd_, Scale(kClientWidth), Scale(kClientHeight), dpi_);
   theme::ApplyDarkTitleBar(hwnd_);
   CreateFonts();
   CreateControls();
@@ -137,7 +128,7 @@ HWND PaletteWindow::AddControl(DWORD exStyle, const wchar_t* className, const wc
                                    nullptr);
   if (control == nullptr) throw std::runtime_error("a control of the palette could not be created");
   ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  Remember(control, bounds, font);
+  Remember(control, bounds);
   if (hint != nullptr) tips_.Add(control, hint);
   return control;
 }
@@ -213,12 +204,12 @@ void PaletteWindow::CreateSecondRow() {
 
 void PaletteWindow::CreateSlotArea() {
   panel1_ = CreatePlainPanel(hwnd_, ids::kPanel1, ScaleRect(layout::Panel1));
-  Remember(panel1_, layout::Panel1, nullptr);
+  Remember(panel1_, layout::Panel1);
   const RECT picture = ScaleRect(kSlotPictureRect);
   for (int k = 0; k < kSlotCount; ++k) {
     const auto slot = static_cast<std::size_t>(k);
     PnlAry[slot] = CreateSlotPanel(panel1_, ids::kSlotPanelFirst + k, ScaleRect(SlotPanelRect(k)));
-    Remember(PnlAry[slot], SlotPanelRect(k), nullptr);
+    Remember(PnlAry[slot], SlotPanelRect(k));
     ImgAry[slot].Create(PnlAry[slot], ids::kSlotPictureFirst + k, picture);
     ImgAry[slot].onMouse = [this, k](const SlotPicture::MouseEvent& e) { OnSlotMouse(k, e); };
     tips_.Add(ImgAry[slot].Handle(), "");

@@ -109,7 +109,6 @@ class PaletteWindow final : public IPaletteView {
   // laid out again at `dpi` and the page is drawn anew at the pictures' real size.
   void OnDpiChanged(int dpi, const RECT* suggested);
   void SetStatusParts();
-  HFONT FontOf(int kind) const;
 
   int Scale(int value) const { return ::MulDiv(value, dpi_, 96); }
   RECT ScaleRect(const ControlRect& r) const;
@@ -126,9 +125,8 @@ class PaletteWindow final : public IPaletteView {
   struct Placed {
     HWND hwnd;
     ControlRect bounds;  // in its parent's client area
-    int font;            // 0 none, 1 proportional, 2 fixed, 3 fixed bold
   };
-  void Remember(HWND hwnd, const ControlRect& bounds, HFONT font);
+  void Remember(HWND hwnd, const ControlRect& bounds);
 
   HWND hwnd_ = nullptr;
   HWND panel1_ = nullptr;

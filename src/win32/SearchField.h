@@ -34,6 +34,8 @@ class SearchField {
   void Flush();
   // A change waits for the end of its burst to be reported.
   bool Pending() const { return pending_; }
+  // Takes the cover's place and font as they are now (after a change of display scale).
+  void PlaceOverCover();
 
   std::function<void(const std::string& text)> onChanged;
 
@@ -41,7 +43,6 @@ class SearchField {
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                UINT_PTR id, DWORD_PTR self);
   void Report();
-  void PlaceOverCover();
 
   HWND edit_ = nullptr;
   HWND cover_ = nullptr;

@@ -12,6 +12,7 @@
 #include "win32/DarkTheme.h"
 #include "win32/DisplayScale.h"
 #include "win32/ErrorReport.h"
+#include "win32/PixelLayout.h"
 #include "win32/WideText.h"
 #include "win32/WindowText.h"
 
@@ -31,23 +32,6 @@ RECT InFrame(int left, int top, int width, int height) {
   return Box(kGroupBox1.left + left, kGroupBox1.top + top, width, height);
 }
 
-// A dialog template without controls: they are made at their pixel places on creation.
-std::vector<WORD> EmptyTemplate() {
-  std::vector<WORD> t(sizeof(DLGTEMPLATE) / sizeof(WORD) + 3, 0);
-  auto* d = reinterpret_cast<DLGTEMPLATE*>(t.data());
-  d->style = kDialogStyle;
-  return t;  // menu, class and title: none (the title is set on creation)
-}
-
-UniqueFont Tahoma(int pixelHeight) {
-  LOGFONTW lf{};
-  lf.lfHeight = -pixelHeight;
-  lf.lfWeight = FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  wcsncpy(lf.lfFaceName, L"Tahoma", LF_FACESIZE - 1);
-  return UniqueFont(::CreateFontIndirectW(&lf));
-}
-
 }  // namespace
 
 std::optional<cadlink::TTargetEntry> TargetCadDialog::ShowModal(cadlink::TTargetCADForm& form,
@@ -55,7 +39,7 @@ std::optional<cadlink::TTargetEntry> TargetCadDialog::ShowModal(cadlink::TTarget
   form_ = &form;
   progId_ = progId;
   result_.reset();
-  std::vector<WORD> dialogTemplate = EmptyTemplate();
+  std::vector<WORD> dialogTemplate = EmptyDialogTemplate(kDialogStyle);
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
   const INT_PTR r = ::DialogBoxIndirectParamW(
       instance, reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), owner_, DialogProc,
@@ -110,20 +94,15 @@ void TargetCadDialog::OnInit() {
   dpi_ = WindowDpi(dialog_);  // the monitor the dialog opens on
   ::SetWindowTextW(dialog_, ids::kCaption);
   theme::ApplyDarkTitleBar(dialog_);
-  font11_ = Tahoma(Scale(11));
-  font12_ = Tahoma(Scale(12));
-  font13_ = Tahoma(Scale(13));
+  font11_ = MakeFont(L"Tahoma", Scale(11), false, DEFAULT_CHARSET);
+  font12_ = MakeFont(L"Tahoma", Scale(12), false, DEFAULT_CHARSET);
+  font13_ = MakeFont(L"Tahoma", Scale(13), false, DEFAULT_CHARSET);
   ::SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font11_.get()), FALSE);
   CreateControls();
 
   // Client area at its size, the dialog centred on the screen and above the palette, which
   // stays on top of every window.
-  RECT outer{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-  ::AdjustWindowRectEx(&outer, kDialogStyle, FALSE, 0);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
-  ::SetWindowPos(dialog_, HWND_TOPMOST, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOACTIVATE);
+  FitAndCentre(dialog_, Scale(kClientWidth), Scale(kClientHeight), dpi_, HWND_TOPMOST);
 
   form_->SetView(this);
   form_->FormShow(progId_);
