@@ -14,13 +14,13 @@
 #include "RealInput.h"
 #include "TestOutput.h"
 #include "TestWaits.h"
+#include "app/PaletteMenu.h"
 #include "cadlink/AutoValue.h"
 #include "insert/LispInsertion.h"
 #include "insert/LispLoad.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 #include "text/TextFile.h"
-#include "win32/CadCommandIds.h"
 #include "win32/CadLinkTestCad.h"
 #include "win32/PaletteControlIds.h"
 #include "win32/TargetCadDialog.h"
@@ -31,7 +31,6 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace ids = win32::ids;
-namespace cad_ids = win32::cad_ids;
 namespace target_ids = win32::target_ids;
 using win32::testing::TestCadProcess;
 
@@ -93,7 +92,9 @@ class CadCommandsE2e : public ::testing::Test {
   }
 
   // A command of the context menu, as its item sends it.
-  void Command(int id) const { ::PostMessageW(palette.Window(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
+  void Command(MenuCommand command) const {
+    ::PostMessageW(palette.Window(), WM_COMMAND, static_cast<WPARAM>(command), 0);
+  }
 
   HWND FindDialog() const {
     HWND found = nullptr;
@@ -110,7 +111,7 @@ class CadCommandsE2e : public ::testing::Test {
   // the name field and pressing a real Enter there, keeps a screenshot and confirms with OK.
   void ChooseTarget(const std::wstring& line, const std::string& screenshot,
                     const std::wstring& newName = L"") {
-    Command(cad_ids::kTargetCad);
+    Command(MenuCommand::TargetCad);
     const HWND dialog = FindDialog();
     ASSERT_NE(dialog, nullptr) << "the target CAD dialog did not open";
     ExpectDialogLayout(dialog);
@@ -192,7 +193,7 @@ TEST_F(CadCommandsE2e, TargetDialogChoiceRetitlesAndTheNextCommandsGoToIt) {
 
   // The IJCAD LT load types the file's non-empty lines, in order.
   std::size_t from = cad->Log().size();
-  Command(cad_ids::kLoadLispIjcadLt);
+  Command(MenuCommand::LoadLispIjcadLt);
   std::vector<std::string> lines, expected, typed;
   ASSERT_TRUE(text::ReadTextLines(dir.File(insert::kLispFileName), lines));
   for (const std::string& line : lines) {
@@ -219,7 +220,7 @@ TEST_F(CadCommandsE2e, TargetDialogChoiceRetitlesAndTheNextCommandsGoToIt) {
 TEST_F(CadCommandsE2e, TwoPointsTurnsTheInsertionAndLispModeCallsTheFunction) {
   Start({"--angle", "30"});
   std::size_t from = cad->Log().size();
-  Command(cad_ids::kLoadLisp);
+  Command(MenuCommand::LoadLisp);
   EXPECT_NE(WaitFor("Document.SendCommand(" +
                         Quoted(insert::LispLoadText(dir.File(insert::kLispFileName)) + "\r") + ")", from), "");
 
@@ -231,7 +232,7 @@ TEST_F(CadCommandsE2e, TwoPointsTurnsTheInsertionAndLispModeCallsTheFunction) {
   EXPECT_NE(WaitFor("Utility.Prompt(" + Quoted("30.0000\r\n") + ")", from), "");
   EXPECT_NE(WaitFor("Document.SendCommand(" + Quoted("\x1B") + ")", from), "");
 
-  Command(cad_ids::kUseLisp);
+  Command(MenuCommand::UseLisp);
   from = cad->Log().size();
   ClickAt(SlotCentre(0));
   const std::string call = insert::LispCallText(BlockPath(), 100.0, 30 * 3.14159265358979323846 / 180, std::nullopt);
@@ -243,10 +244,10 @@ TEST_F(CadCommandsE2e, AutoCadLtIsTypedIntoItsCommandWindow) {
   Start({"--class", "AfxMDIFrame140u", "--title", "AutoCAD LT 2024 - [Drawing1.dwg]"});
   ChooseTarget(L"AutoCAD LT\tAutoCAD LT", "target-cad-dialog-lt.bmp");
   std::size_t from = cad->Log().size();
-  Command(cad_ids::kDrafterFirst + 2);  // -30°: a lower-case z on this route
+  Command(MenuCommand::DrafterMinus30);  // a lower-case z on this route
   EXPECT_NE(WaitFor("text=" + Quoted("UCS z -30\r"), from), "");
 
-  Command(cad_ids::kUseLisp);
+  Command(MenuCommand::UseLisp);
   from = cad->Log().size();
   ClickAt(SlotCentre(0));
   const std::string typed = insert::LtInsertCommandText(BlockPath(), 100.0, 0.0) + "\r";
