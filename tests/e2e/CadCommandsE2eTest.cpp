@@ -11,6 +11,7 @@
 
 #include "CircleDrawing.h"
 #include "PaletteDriver.h"
+#include "PaletteStart.h"
 #include "RealInput.h"
 #include "TestOutput.h"
 #include "TestWaits.h"
@@ -66,7 +67,6 @@ std::wstring ListLine(HWND list, int i) {
 class CadCommandsE2e : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE), dir.Path() / "ZovezaRuzu.exe");
     std::filesystem::copy_file(std::filesystem::path(ZR_DEMO_DIR) / insert::kLispFileName,
                                dir.Path() / insert::kLispFileName);
     dir.Write("MenuList.txt", "Lights\tL\r\n");
@@ -81,14 +81,7 @@ class CadCommandsE2e : public ::testing::Test {
     cadArgs.insert(cadArgs.end(), {"--pos", "0,0,300,300"});
     cad = std::make_unique<TestCadProcess>(cadArgs, "commands");
     ASSERT_TRUE(cad->Ready()) << "the test CAD did not register";
-    // A pointer left over an empty slot would describe that slot, emptying panel 0.
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-    ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
-    ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == L"L01"; }, kStartTimeout))
-        << "the first page was not shown: panel 0 \"" << win32::Narrow(palette.StatusText(0))
-        << "\", title \"" << win32::Narrow(palette.Text(palette.Window())) << "\", "
-        << palette.CategoryCount() << " categories";
+    ASSERT_TRUE(StartPalette(palette, dir.Path(), L"L01"));
   }
 
   // A command of the context menu, as its item sends it.

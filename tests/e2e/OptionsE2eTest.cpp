@@ -7,6 +7,7 @@
 #include <string>
 
 #include "PaletteDriver.h"
+#include "PaletteStart.h"
 #include "TestOutput.h"
 #include "TestWaits.h"
 #include "support/TempFolder.h"
@@ -27,19 +28,13 @@ constexpr wchar_t kDialogClass[] = L"#32770";
 class OptionsE2e : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE), dir.Path() / "ZovezaRuzu.exe");
     dir.Write("MenuList.txt", "Lamps\tL\r\nOutlets\tC\r\nFans\tF\r\n");
     dir.Write("BlockList.txt", "L01\tLamp\r\nC01\tOutlet\r\nF01\tFan\r\nF02\tFan 2\r\n");
     dir.Write("TargetCAD_APIVersion.txt",
               "AutoCAD\tAutoCAD.Application\r\nBricsCAD\tBricscadApp.AcadApplication\r\n");
   }
 
-  void Start() {
-    ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-    ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
-    ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return ::IsWindowVisible(palette.Window()); },
-                                         kStartTimeout));
-  }
+  void Start() { ASSERT_TRUE(StartPalette(palette, dir.Path())); }
 
   bool Checked(int id) const {
     return ::SendMessageW(palette.Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;

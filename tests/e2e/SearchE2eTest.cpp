@@ -11,6 +11,7 @@
 
 #include "CircleDrawing.h"
 #include "PaletteDriver.h"
+#include "PaletteStart.h"
 #include "RealInput.h"
 #include "TestOutput.h"
 #include "TestWaits.h"
@@ -75,8 +76,6 @@ class SearchE2e : public ::testing::Test {
 
   void SetUp() override {
     MovePointerAway();
-    std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE),
-                               dir.Path() / "ZovezaRuzu.exe");
     dir.Write("MenuList.txt", text::Utf8ToAnsi("照明器具\tL\r\nコンセント\tE\r\n"));
     std::string blocks;
     for (int i = 1; i <= 16; ++i) {
@@ -95,10 +94,7 @@ class SearchE2e : public ::testing::Test {
     cad = std::make_unique<TestCadProcess>(
         std::vector<std::string>{"--pos", "0,0,300,300", "--var", "VIEWCTR=10,20,0"}, "search");
     ASSERT_TRUE(cad->Ready()) << "the test CAD did not register";
-    ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-    ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
-    ASSERT_TRUE(Wait([&] { return palette.StatusText(0) == L"L01"; }, kStartTimeout))
-        << "the first page did not show";
+    ASSERT_TRUE(StartPalette(palette, dir.Path(), L"L01"));
   }
 
   static bool Wait(const std::function<bool()>& done,
@@ -216,8 +212,7 @@ TEST_F(SearchE2e, RecentBlocksSurviveARestart) {
     GTEST_SKIP() << "the settings file keeps no recent blocks yet";
   }
   PaletteDriver again;
-  ASSERT_TRUE(again.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-  ASSERT_TRUE(again.WaitForWindow(kStartTimeout)) << "the palette did not start again";
+  ASSERT_TRUE(StartPalette(again, dir.Path())) << "the palette did not start again";
   ASSERT_TRUE(Wait([&] { return again.CategoryCount() == 3; }, kStartTimeout))
       << "no recent blocks' entry after the restart";
   EXPECT_EQ(again.CategoryAt(2), L"最近使ったブロック");
