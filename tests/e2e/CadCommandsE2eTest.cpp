@@ -37,14 +37,6 @@ using win32::testing::TestCadProcess;
 
 std::string Quoted(const std::string& text) { return cadlink::AutoValue(text).Describe(); }
 
-void PressEnter() {
-  INPUT keys[2]{};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, keys, sizeof keys[0]);
-}
-
 // True when the window has the keyboard focus of its own thread.
 bool Focused(HWND window) {
   GUITHREADINFO info{};
@@ -89,13 +81,12 @@ class CadCommandsE2e : public ::testing::Test {
     ::PostMessageW(palette.Window(), WM_COMMAND, static_cast<WPARAM>(command), 0);
   }
 
+  // The palette's target CAD dialog, once it shows; none on timeout.
   HWND FindDialog() const {
     HWND found = nullptr;
     PaletteDriver::WaitUntil([&] {
-      found = ::FindWindowW(L"#32770", target_ids::kCaption);
-      DWORD pid = 0;
-      if (found != nullptr) ::GetWindowThreadProcessId(found, &pid);
-      return found != nullptr && pid == palette.ProcessId() && ::IsWindowVisible(found);
+      found = palette.ProcessWindow(kDialogClass);
+      return found != nullptr && palette.Text(found) == target_ids::kCaption;
     }, kActionTimeout);
     return found;
   }
@@ -125,7 +116,7 @@ class CadCommandsE2e : public ::testing::Test {
       ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(newName.c_str()));
       ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(name), TRUE);  // as Tab does
       ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return Focused(name); }, kActionTimeout));
-      PressEnter();
+      PressKeys({VK_RETURN});
       EXPECT_TRUE(PaletteDriver::WaitUntil([&] { return ListLine(list, index) == newName + L"\t" + progId; },
                                            kActionTimeout))
           << "Enter in the name field did not change the line";
@@ -162,11 +153,6 @@ class CadCommandsE2e : public ::testing::Test {
     }
   }
 
-  POINT SlotCentre(int k) const {
-    RECT r{};
-    ::GetWindowRect(palette.SlotPicture(k), &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  }
   std::string WaitFor(const std::string& part, std::size_t from) const {
     return cad->WaitForLine(part, kActionTimeout, from);
   }
@@ -201,11 +187,11 @@ TEST_F(CadCommandsE2e, TargetDialogChoiceRetitlesAndTheNextCommandsGoToIt) {
   // "ドラフター -30°(Z軸回転)" chosen in the real context menu: the ninth entry that takes
   // the keyboard (separators are passed over).
   from = cad->Log().size();
-  PaletteDriver::ClickWithMouse(palette.SlotPicture(0), true);
-  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.ProcessWindow(L"#32768") != nullptr; },
+  ClickAt(PointIn(palette.SlotPicture(0)), true);
+  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.ProcessWindow(kMenuClass) != nullptr; },
                                        kActionTimeout))
       << "no context menu on the right button";
-  PaletteDriver::PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
+  PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
                             VK_DOWN, VK_RETURN});
   EXPECT_NE(WaitFor("Document.SendCommand(" + Quoted("UCS Z -30\r") + ")", from), "");
 }
@@ -219,15 +205,13 @@ TEST_F(CadCommandsE2e, TwoPointsTurnsTheInsertionAndLispModeCallsTheFunction) {
 
   from = cad->Log().size();
   // A real click: a message sent from another process could not make calls into the CAD.
-  RECT button{};
-  ::GetWindowRect(palette.Control(ids::kSpeedButton7), &button);
-  ClickAt({(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+  ClickAt(PointIn(palette.Control(ids::kSpeedButton7)));
   EXPECT_NE(WaitFor("Utility.Prompt(" + Quoted("30.0000\r\n") + ")", from), "");
   EXPECT_NE(WaitFor("Document.SendCommand(" + Quoted("\x1B") + ")", from), "");
 
   Command(MenuCommand::UseLisp);
   from = cad->Log().size();
-  ClickAt(SlotCentre(0));
+  ClickAt(PointIn(palette.SlotPicture(0)));
   const std::string call = insert::LispCallText(BlockPath(), 100.0, 30 * 3.14159265358979323846 / 180, std::nullopt);
   EXPECT_NE(WaitFor("Document.SendCommand(" + Quoted(call + "\r") + ")", from), "")
       << "expected " << call;
@@ -242,7 +226,7 @@ TEST_F(CadCommandsE2e, AutoCadLtIsTypedIntoItsCommandWindow) {
 
   Command(MenuCommand::UseLisp);
   from = cad->Log().size();
-  ClickAt(SlotCentre(0));
+  ClickAt(PointIn(palette.SlotPicture(0)));
   const std::string typed = insert::LtInsertCommandText(BlockPath(), 100.0, 0.0) + "\r";
   EXPECT_NE(WaitFor("text=" + Quoted(typed), from), "") << "expected " << Quoted(typed);
 }

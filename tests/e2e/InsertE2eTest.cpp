@@ -147,29 +147,6 @@ TEST_F(InsertE2e, AuxiliaryBasePointChosenByThePressPlacesTheCopy) {
   EXPECT_EQ(sends[3], "SendCommand(\"PASTECLIP\\r\")");
 }
 
-// A message box of the palette's process, if one is open.
-HWND MessageBoxOf(DWORD processId) {
-  struct Search {
-    DWORD pid;
-    HWND found;
-  } search{processId, nullptr};
-  ::EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(w, &pid);
-        wchar_t cls[16] = {};
-        ::GetClassNameW(w, cls, 16);
-        if (pid == s->pid && std::wstring(cls) == L"#32770" && ::IsWindowVisible(w)) {
-          s->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 TEST_F(InsertE2e, BlockAlreadyDefinedInOtherCaseIsReferencedByName) {
   Start({"--block", "l01b"});
   const std::vector<std::string> calls = InsertBy(SlotPoint(0), "SetVariable(\"ATTREQ\", &");
@@ -198,7 +175,7 @@ TEST_F(InsertE2e, CadFailingHalfWayGetsItsVariablesBackAndShowsNothing) {
   EXPECT_EQ(calls.back(), "SetVariable(\"ORTHOMODE\", &Int16(1))");
   EXPECT_NE(std::find(calls.begin(), calls.end(), "SetVariable(\"ATTREQ\", &Int16(1))"),
             calls.end());
-  EXPECT_EQ(MessageBoxOf(palette.ProcessId()), nullptr) << "a failure half way shows nothing";
+  EXPECT_EQ(palette.ProcessWindow(kDialogClass), nullptr) << "a failure half way shows nothing";
 }
 
 TEST_F(InsertE2e, CadVanishingWhileItWaitsLeavesThePaletteWorking) {
@@ -212,7 +189,7 @@ TEST_F(InsertE2e, CadVanishingWhileItWaitsLeavesThePaletteWorking) {
   EXPECT_TRUE(PaletteDriver::WaitUntil(
       [&] { return palette.Text(palette.Control(ids::kEdit1)) == L"照明 02"; }, kActionTimeout))
       << "the palette no longer answers after the CAD went away";
-  EXPECT_EQ(MessageBoxOf(palette.ProcessId()), nullptr) << "a message was shown";
+  EXPECT_EQ(palette.ProcessWindow(kDialogClass), nullptr) << "a message was shown";
   EXPECT_EQ(palette.Close(kActionTimeout), 0);
 }
 
