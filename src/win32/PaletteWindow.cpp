@@ -31,6 +31,12 @@ constexpr wchar_t kProportionalFace[] = L"ＭＳ Ｐゴシック";
 constexpr wchar_t kFixedFace[] = L"ＭＳ ゴシック";
 constexpr int kFontHeight = 12;
 
+// The context menu's commands arrive as WM_COMMAND ids of their own, below the controls' ids.
+static_assert(static_cast<int>(MenuCommand::Cancel) < ids::kComboBox1);
+bool IsMenuCommand(int id) {
+  return id > static_cast<int>(MenuCommand::None) && id <= static_cast<int>(MenuCommand::Cancel);
+}
+
 std::string ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -265,7 +271,7 @@ LRESULT CALLBACK PaletteWindow::WindowProc(HWND window, UINT message, WPARAM wPa
 LRESULT PaletteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
@@ -309,7 +315,7 @@ LRESULT PaletteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-void PaletteWindow::OnCommand(int id, int code) {
+void PaletteWindow::OnCommand(int id, int code, HWND from) {
   switch (id) {
     case ids::kComboBox1:
       if (code == CBN_SELCHANGE) Guarded(hwnd_, [&] { form_.ComboBox1Change(); });
@@ -334,7 +340,10 @@ void PaletteWindow::OnCommand(int id, int code) {
       break;
     default:
       OnOptionCommand(id, code);
-      OnCadCommand(id);
+      // A menu item (or another program) sends the context menu's commands by their values.
+      if (code == 0 && from == nullptr && IsMenuCommand(id)) {
+        Guarded(hwnd_, [&] { form_.PopupMenu1Click(static_cast<MenuCommand>(id)); });
+      }
       break;
   }
 }

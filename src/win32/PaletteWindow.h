@@ -95,8 +95,7 @@ class PaletteWindow final : public IPaletteView {
   void RegisterMessageFilter();
   void RevokeMessageFilter();
 
-  void OnCommand(int id, int code);
-  void OnCadCommand(int id);
+  void OnCommand(int id, int code, HWND from);
   void OnSlotMouse(int slot, const SlotPicture::MouseEvent& e);
   void OnSlotRelease(int slot, const SlotPicture::MouseEvent& e);
   void AfterInsertion();

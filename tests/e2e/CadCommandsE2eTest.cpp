@@ -11,16 +11,17 @@
 
 #include "CircleDrawing.h"
 #include "PaletteDriver.h"
+#include "PaletteStart.h"
 #include "RealInput.h"
 #include "TestOutput.h"
 #include "TestWaits.h"
+#include "app/PaletteMenu.h"
 #include "cadlink/AutoValue.h"
 #include "insert/LispInsertion.h"
 #include "insert/LispLoad.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 #include "text/TextFile.h"
-#include "win32/CadCommandIds.h"
 #include "win32/CadLinkTestCad.h"
 #include "win32/PaletteControlIds.h"
 #include "win32/TargetCadDialog.h"
@@ -31,19 +32,10 @@ namespace {
 
 using namespace std::chrono_literals;
 namespace ids = win32::ids;
-namespace cad_ids = win32::cad_ids;
 namespace target_ids = win32::target_ids;
 using win32::testing::TestCadProcess;
 
 std::string Quoted(const std::string& text) { return cadlink::AutoValue(text).Describe(); }
-
-void PressEnter() {
-  INPUT keys[2]{};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, keys, sizeof keys[0]);
-}
 
 // True when the window has the keyboard focus of its own thread.
 bool Focused(HWND window) {
@@ -67,7 +59,6 @@ std::wstring ListLine(HWND list, int i) {
 class CadCommandsE2e : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE), dir.Path() / "ZovezaRuzu.exe");
     std::filesystem::copy_file(std::filesystem::path(ZR_DEMO_DIR) / insert::kLispFileName,
                                dir.Path() / insert::kLispFileName);
     dir.Write("MenuList.txt", "Lights\tL\r\n");
@@ -82,26 +73,20 @@ class CadCommandsE2e : public ::testing::Test {
     cadArgs.insert(cadArgs.end(), {"--pos", "0,0,300,300"});
     cad = std::make_unique<TestCadProcess>(cadArgs, "commands");
     ASSERT_TRUE(cad->Ready()) << "the test CAD did not register";
-    // A pointer left over an empty slot would describe that slot, emptying panel 0.
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-    ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
-    ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == L"L01"; }, kStartTimeout))
-        << "the first page was not shown: panel 0 \"" << win32::Narrow(palette.StatusText(0))
-        << "\", title \"" << win32::Narrow(palette.Text(palette.Window())) << "\", "
-        << palette.CategoryCount() << " categories";
+    ASSERT_TRUE(StartPalette(palette, dir.Path(), L"L01"));
   }
 
   // A command of the context menu, as its item sends it.
-  void Command(int id) const { ::PostMessageW(palette.Window(), WM_COMMAND, static_cast<WPARAM>(id), 0); }
+  void Command(MenuCommand command) const {
+    ::PostMessageW(palette.Window(), WM_COMMAND, static_cast<WPARAM>(command), 0);
+  }
 
+  // The palette's target CAD dialog, once it shows; none on timeout.
   HWND FindDialog() const {
     HWND found = nullptr;
     PaletteDriver::WaitUntil([&] {
-      found = ::FindWindowW(L"#32770", target_ids::kCaption);
-      DWORD pid = 0;
-      if (found != nullptr) ::GetWindowThreadProcessId(found, &pid);
-      return found != nullptr && pid == palette.ProcessId() && ::IsWindowVisible(found);
+      found = palette.ProcessWindow(kDialogClass);
+      return found != nullptr && palette.Text(found) == target_ids::kCaption;
     }, kActionTimeout);
     return found;
   }
@@ -110,7 +95,7 @@ class CadCommandsE2e : public ::testing::Test {
   // the name field and pressing a real Enter there, keeps a screenshot and confirms with OK.
   void ChooseTarget(const std::wstring& line, const std::string& screenshot,
                     const std::wstring& newName = L"") {
-    Command(cad_ids::kTargetCad);
+    Command(MenuCommand::TargetCad);
     const HWND dialog = FindDialog();
     ASSERT_NE(dialog, nullptr) << "the target CAD dialog did not open";
     ExpectDialogLayout(dialog);
@@ -131,7 +116,7 @@ class CadCommandsE2e : public ::testing::Test {
       ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(newName.c_str()));
       ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(name), TRUE);  // as Tab does
       ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return Focused(name); }, kActionTimeout));
-      PressEnter();
+      PressKeys({VK_RETURN});
       EXPECT_TRUE(PaletteDriver::WaitUntil([&] { return ListLine(list, index) == newName + L"\t" + progId; },
                                            kActionTimeout))
           << "Enter in the name field did not change the line";
@@ -168,11 +153,6 @@ class CadCommandsE2e : public ::testing::Test {
     }
   }
 
-  POINT SlotCentre(int k) const {
-    RECT r{};
-    ::GetWindowRect(palette.SlotPicture(k), &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  }
   std::string WaitFor(const std::string& part, std::size_t from) const {
     return cad->WaitForLine(part, kActionTimeout, from);
   }
@@ -192,7 +172,7 @@ TEST_F(CadCommandsE2e, TargetDialogChoiceRetitlesAndTheNextCommandsGoToIt) {
 
   // The IJCAD LT load types the file's non-empty lines, in order.
   std::size_t from = cad->Log().size();
-  Command(cad_ids::kLoadLispIjcadLt);
+  Command(MenuCommand::LoadLispIjcadLt);
   std::vector<std::string> lines, expected, typed;
   ASSERT_TRUE(text::ReadTextLines(dir.File(insert::kLispFileName), lines));
   for (const std::string& line : lines) {
@@ -207,11 +187,11 @@ TEST_F(CadCommandsE2e, TargetDialogChoiceRetitlesAndTheNextCommandsGoToIt) {
   // "ドラフター -30°(Z軸回転)" chosen in the real context menu: the ninth entry that takes
   // the keyboard (separators are passed over).
   from = cad->Log().size();
-  PaletteDriver::ClickWithMouse(palette.SlotPicture(0), true);
-  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.ProcessWindow(L"#32768") != nullptr; },
+  ClickAt(PointIn(palette.SlotPicture(0)), true);
+  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.ProcessWindow(kMenuClass) != nullptr; },
                                        kActionTimeout))
       << "no context menu on the right button";
-  PaletteDriver::PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
+  PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
                             VK_DOWN, VK_RETURN});
   EXPECT_NE(WaitFor("Document.SendCommand(" + Quoted("UCS Z -30\r") + ")", from), "");
 }
@@ -219,21 +199,19 @@ TEST_F(CadCommandsE2e, TargetDialogChoiceRetitlesAndTheNextCommandsGoToIt) {
 TEST_F(CadCommandsE2e, TwoPointsTurnsTheInsertionAndLispModeCallsTheFunction) {
   Start({"--angle", "30"});
   std::size_t from = cad->Log().size();
-  Command(cad_ids::kLoadLisp);
+  Command(MenuCommand::LoadLisp);
   EXPECT_NE(WaitFor("Document.SendCommand(" +
                         Quoted(insert::LispLoadText(dir.File(insert::kLispFileName)) + "\r") + ")", from), "");
 
   from = cad->Log().size();
   // A real click: a message sent from another process could not make calls into the CAD.
-  RECT button{};
-  ::GetWindowRect(palette.Control(ids::kSpeedButton7), &button);
-  ClickAt({(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+  ClickAt(PointIn(palette.Control(ids::kSpeedButton7)));
   EXPECT_NE(WaitFor("Utility.Prompt(" + Quoted("30.0000\r\n") + ")", from), "");
   EXPECT_NE(WaitFor("Document.SendCommand(" + Quoted("\x1B") + ")", from), "");
 
-  Command(cad_ids::kUseLisp);
+  Command(MenuCommand::UseLisp);
   from = cad->Log().size();
-  ClickAt(SlotCentre(0));
+  ClickAt(PointIn(palette.SlotPicture(0)));
   const std::string call = insert::LispCallText(BlockPath(), 100.0, 30 * 3.14159265358979323846 / 180, std::nullopt);
   EXPECT_NE(WaitFor("Document.SendCommand(" + Quoted(call + "\r") + ")", from), "")
       << "expected " << call;
@@ -243,12 +221,12 @@ TEST_F(CadCommandsE2e, AutoCadLtIsTypedIntoItsCommandWindow) {
   Start({"--class", "AfxMDIFrame140u", "--title", "AutoCAD LT 2024 - [Drawing1.dwg]"});
   ChooseTarget(L"AutoCAD LT\tAutoCAD LT", "target-cad-dialog-lt.bmp");
   std::size_t from = cad->Log().size();
-  Command(cad_ids::kDrafterFirst + 2);  // -30°: a lower-case z on this route
+  Command(MenuCommand::DrafterMinus30);  // a lower-case z on this route
   EXPECT_NE(WaitFor("text=" + Quoted("UCS z -30\r"), from), "");
 
-  Command(cad_ids::kUseLisp);
+  Command(MenuCommand::UseLisp);
   from = cad->Log().size();
-  ClickAt(SlotCentre(0));
+  ClickAt(PointIn(palette.SlotPicture(0)));
   const std::string typed = insert::LtInsertCommandText(BlockPath(), 100.0, 0.0) + "\r";
   EXPECT_NE(WaitFor("text=" + Quoted(typed), from), "") << "expected " << Quoted(typed);
 }

@@ -2,11 +2,13 @@
 // moves to another monitor, and every control, the thumbnails and the base-point choice follow.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "PaletteDriver.h"
+#include "PaletteStart.h"
 #include "RealInput.h"
+#include "TestOutput.h"
+#include "TestWaits.h"
 #include "support/TempFolder.h"
 #include "win32/CadLinkTestCad.h"
 #include "win32/PaletteControlIds.h"
@@ -14,7 +16,6 @@
 namespace zr::test {
 namespace {
 
-using namespace std::chrono_literals;
 namespace ids = win32::ids;
 using win32::testing::TestCadProcess;
 
@@ -95,9 +96,7 @@ class DpiAwareThread {
 
 TEST(DpiE2e, EveryScaleLaysOutControlsAndDrawsThumbnailsAtTheirRealSize) {
   const DpiAwareThread aware;
-  MovePointerAway();
   TempFolder dir;
-  std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE), dir.Path() / "ZovezaRuzu.exe");
   dir.Write("MenuList.txt", "Box\tB\r\n");
   dir.Write("BlockList.txt", "B01\tSquare\r\n");
   dir.Write("DXF/B01B.dxf", kSquareDxf);
@@ -106,9 +105,7 @@ TEST(DpiE2e, EveryScaleLaysOutControlsAndDrawsThumbnailsAtTheirRealSize) {
                      "dpi");
   ASSERT_TRUE(cad.Ready());
   PaletteDriver palette;
-  ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-  ASSERT_TRUE(palette.WaitForWindow(30s));
-  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == L"B01"; }, 30s));
+  ASSERT_TRUE(StartPalette(palette, dir.Path(), L"B01"));
   palette.Click(ids::kSpeedButton6);  // base points shown: a press chooses one at every scale
   // The palette starts at the system's scale (the prefix's LogPixels; the test script also runs
   // this test at 144 dpi), then is told of each other scale in turn.
@@ -117,7 +114,8 @@ TEST(DpiE2e, EveryScaleLaysOutControlsAndDrawsThumbnailsAtTheirRealSize) {
   ::ReleaseDC(nullptr, screen);
   int topAtStart = 0;
   PaletteDriver::WaitUntil(
-      [&] { return LitRunsInColumn(palette.SlotPicture(0), 0.4, &topAtStart).size() == 2; }, 5s);
+      [&] { return LitRunsInColumn(palette.SlotPicture(0), 0.4, &topAtStart).size() == 2; },
+      kActionTimeout);
   ASSERT_GT(topAtStart, 0);
   const double sideAtStart = SizeOf(palette.SlotPicture(0), false).cy;
 
@@ -149,25 +147,22 @@ TEST(DpiE2e, EveryScaleLaysOutControlsAndDrawsThumbnailsAtTheirRealSize) {
     // device pixel (a stretched 96-dpi picture would show runs of two at 192 dpi). The frame
     // of the slot's panel is grey, not white.
     PaletteDriver::WaitUntil(
-        [&] { return LitRunsInColumn(palette.SlotPicture(0), 0.4).size() == 2; }, 5s);
+        [&] { return LitRunsInColumn(palette.SlotPicture(0), 0.4).size() == 2; }, kActionTimeout);
     int top = 0;
     EXPECT_EQ(LitRunsInColumn(palette.SlotPicture(0), 0.4, &top), (std::vector<int>{1, 1}));
     // Drawn anew for the picture's real size: the square sits where it sat at 96 dpi, scaled.
     EXPECT_NEAR(top, topAtStart * picture.cy / sideAtStart, 2.0);
     if (dpi == 144 || dpi == 192) {
-      std::filesystem::create_directories(std::filesystem::path(ZR_TEST_OUTPUT_DIR));
-      const std::string shot = std::string(ZR_TEST_OUTPUT_DIR) + "/palette-dpi-" +
-                               std::to_string(dpi) + ".bmp";
-      EXPECT_TRUE(palette.SaveScreenshot(std::filesystem::path(shot).wstring()));
+      EXPECT_TRUE(palette.SaveScreenshot(OutputFile("palette-dpi-" + std::to_string(dpi) + ".bmp")));
     }
 
     // A press near the top-right corner chooses base point 9, (1, 1): the copy's base is the
     // view centre (10, 20) plus 100 times that.
     const std::size_t from = cad.Log().size();
     ClickAt(PointIn(palette.SlotPicture(0), 0.5 + 0.35, 0.5 - 0.35));
-    EXPECT_NE(cad.WaitForLine("COPYBASE\\r_none\\r110,120\\r", 10s, from), "");
+    EXPECT_NE(cad.WaitForLine("COPYBASE\\r_none\\r110,120\\r", kActionTimeout, from), "");
     // A press while an insertion still waits is refused: the next one waits for its end.
-    ASSERT_NE(cad.WaitForLine("ORTHOMODE 1\\r", 10s, from), "");
+    ASSERT_NE(cad.WaitForLine("ORTHOMODE 1\\r", kActionTimeout, from), "");
     // Away from the palette, so that no hint covers the pictures. (The next press lands at
     // least ten pixels from this one: no double click.)
     MovePointerAway();

@@ -10,6 +10,7 @@
 
 #include "CircleDrawing.h"
 #include "PaletteDriver.h"
+#include "PaletteStart.h"
 #include "RealInput.h"
 #include "TestOutput.h"
 #include "TestWaits.h"
@@ -44,8 +45,6 @@ class InsertE2e : public ::testing::Test {
  protected:
   void SetUp() override {
     MovePointerAway();
-    std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE),
-                               dir.Path() / "ZovezaRuzu.exe");
     dir.Write("MenuList.txt", text::Utf8ToAnsi("照明器具\tL\r\n"));
     dir.Write("BlockList.txt",
               text::Utf8ToAnsi("L01\t照明 01\t*\t\t天井付\r\nL02\t照明 02\t\t*\t\r\n"));
@@ -62,12 +61,7 @@ class InsertE2e : public ::testing::Test {
     cadArgs.insert(cadArgs.end(), {"--pos", "0,0,300,300", "--var", "VIEWCTR=10,20,0"});
     cad = std::make_unique<TestCadProcess>(cadArgs, "insert");
     ASSERT_TRUE(cad->Ready()) << "the test CAD did not register";
-    // A pointer left over an empty slot would describe that slot, emptying panel 0.
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-    ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
-    ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.StatusText(0) == L"L01"; },
-                                         kStartTimeout));
+    ASSERT_TRUE(StartPalette(palette, dir.Path(), L"L01"));
   }
 
   // A point of slot k's picture on the screen, (fx, fy) as fractions of its size.
@@ -153,29 +147,6 @@ TEST_F(InsertE2e, AuxiliaryBasePointChosenByThePressPlacesTheCopy) {
   EXPECT_EQ(sends[3], "SendCommand(\"PASTECLIP\\r\")");
 }
 
-// A message box of the palette's process, if one is open.
-HWND MessageBoxOf(DWORD processId) {
-  struct Search {
-    DWORD pid;
-    HWND found;
-  } search{processId, nullptr};
-  ::EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(w, &pid);
-        wchar_t cls[16] = {};
-        ::GetClassNameW(w, cls, 16);
-        if (pid == s->pid && std::wstring(cls) == L"#32770" && ::IsWindowVisible(w)) {
-          s->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 TEST_F(InsertE2e, BlockAlreadyDefinedInOtherCaseIsReferencedByName) {
   Start({"--block", "l01b"});
   const std::vector<std::string> calls = InsertBy(SlotPoint(0), "SetVariable(\"ATTREQ\", &");
@@ -204,7 +175,7 @@ TEST_F(InsertE2e, CadFailingHalfWayGetsItsVariablesBackAndShowsNothing) {
   EXPECT_EQ(calls.back(), "SetVariable(\"ORTHOMODE\", &Int16(1))");
   EXPECT_NE(std::find(calls.begin(), calls.end(), "SetVariable(\"ATTREQ\", &Int16(1))"),
             calls.end());
-  EXPECT_EQ(MessageBoxOf(palette.ProcessId()), nullptr) << "a failure half way shows nothing";
+  EXPECT_EQ(palette.ProcessWindow(kDialogClass), nullptr) << "a failure half way shows nothing";
 }
 
 TEST_F(InsertE2e, CadVanishingWhileItWaitsLeavesThePaletteWorking) {
@@ -218,7 +189,7 @@ TEST_F(InsertE2e, CadVanishingWhileItWaitsLeavesThePaletteWorking) {
   EXPECT_TRUE(PaletteDriver::WaitUntil(
       [&] { return palette.Text(palette.Control(ids::kEdit1)) == L"照明 02"; }, kActionTimeout))
       << "the palette no longer answers after the CAD went away";
-  EXPECT_EQ(MessageBoxOf(palette.ProcessId()), nullptr) << "a message was shown";
+  EXPECT_EQ(palette.ProcessWindow(kDialogClass), nullptr) << "a message was shown";
   EXPECT_EQ(palette.Close(kActionTimeout), 0);
 }
 

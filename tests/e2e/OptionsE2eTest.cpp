@@ -7,6 +7,8 @@
 #include <string>
 
 #include "PaletteDriver.h"
+#include "PaletteStart.h"
+#include "RealInput.h"
 #include "TestOutput.h"
 #include "TestWaits.h"
 #include "support/TempFolder.h"
@@ -21,25 +23,16 @@ namespace {
 using namespace std::chrono_literals;
 namespace ids = win32::ids;
 
-constexpr wchar_t kMenuClass[] = L"#32768";
-constexpr wchar_t kDialogClass[] = L"#32770";
-
 class OptionsE2e : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE), dir.Path() / "ZovezaRuzu.exe");
     dir.Write("MenuList.txt", "Lamps\tL\r\nOutlets\tC\r\nFans\tF\r\n");
     dir.Write("BlockList.txt", "L01\tLamp\r\nC01\tOutlet\r\nF01\tFan\r\nF02\tFan 2\r\n");
     dir.Write("TargetCAD_APIVersion.txt",
               "AutoCAD\tAutoCAD.Application\r\nBricsCAD\tBricscadApp.AcadApplication\r\n");
   }
 
-  void Start() {
-    ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-    ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
-    ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return ::IsWindowVisible(palette.Window()); },
-                                         kStartTimeout));
-  }
+  void Start() { ASSERT_TRUE(StartPalette(palette, dir.Path())); }
 
   bool Checked(int id) const {
     return ::SendMessageW(palette.Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -51,7 +44,7 @@ class OptionsE2e : public ::testing::Test {
 
   // Opens the context menu with the right button over slot 0; false when no menu shows.
   bool OpenMenu() {
-    PaletteDriver::ClickWithMouse(palette.SlotPicture(0), true);
+    ClickAt(PointIn(palette.SlotPicture(0)), true);
     return Waits([&] { return palette.ProcessWindow(kMenuClass) != nullptr; });
   }
   bool MenuClosed() {
@@ -96,25 +89,25 @@ TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
   EXPECT_EQ(Caption(ids::kSpeedButton4), L"-30");
 
   // A real click on 1/200 takes the mark from 1/50.
-  PaletteDriver::ClickWithMouse(palette.Control(ids::kCheckBox1));
+  ClickAt(PointIn(palette.Control(ids::kCheckBox1)));
   ASSERT_TRUE(Waits([&] { return Checked(ids::kCheckBox1) && !Checked(ids::kCheckBox3); }));
   EXPECT_FALSE(Checked(ids::kCheckBox2));
 
   // The menu: its picture, then "ダブルクリックでブロック挿入" (fourth entry) switched off.
   ASSERT_TRUE(OpenMenu()) << "no context menu on the right button";
   EXPECT_TRUE(SaveWithPalette(palette.ProcessWindow(kMenuClass), "options-context-menu.bmp"));
-  PaletteDriver::PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+  PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
   ASSERT_TRUE(MenuClosed());
   // The pitch submenu (fifth entry), its first step 15°.
   ASSERT_TRUE(OpenMenu());
-  PaletteDriver::PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
+  PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
   ASSERT_TRUE(Waits([&] { return Caption(ids::kSpeedButton3) == L"+15"; })) << "step not 15°";
   EXPECT_EQ(Caption(ids::kSpeedButton4), L"-15");
   ASSERT_TRUE(MenuClosed());
 
   // "バージョン情報", second from the end; closed with a click on OK.
   ASSERT_TRUE(OpenMenu());
-  PaletteDriver::PressKeys({VK_UP, VK_UP, VK_RETURN});
+  PressKeys({VK_UP, VK_UP, VK_RETURN});
   HWND about = nullptr;
   ASSERT_TRUE(Waits([&] { return (about = palette.ProcessWindow(kDialogClass)) != nullptr; }))
       << "no About box";
@@ -129,7 +122,7 @@ TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
   EXPECT_EQ(client.right, ::MulDiv(win32::kAboutClientWidth, dpi, 96));
   EXPECT_EQ(client.bottom, ::MulDiv(win32::kAboutClientHeight, dpi, 96));
   EXPECT_TRUE(SaveWithPalette(about, "options-about-box.bmp"));
-  PaletteDriver::ClickWithMouse(::GetDlgItem(about, win32::kAboutOkId));
+  ClickAt(PointIn(::GetDlgItem(about, win32::kAboutOkId)));
   ASSERT_TRUE(Waits([&] { return palette.ProcessWindow(kDialogClass) == nullptr; }));
 
   EXPECT_EQ(palette.Close(10s), 0);
@@ -186,7 +179,7 @@ TEST_F(OptionsE2e, FailedWriteIsReportedAndTheFileKept) {
       << "no message about the failed write";
   EXPECT_TRUE(SaveWithPalette(message, "options-write-failed.bmp"));
   EXPECT_EQ(palette.Text(::GetDlgItem(message, 0xFFFF)), path + L" に書き込めません");
-  PaletteDriver::PressKeys({VK_RETURN});
+  PressKeys({VK_RETURN});
   EXPECT_EQ(palette.Close(10s), 0);
   EXPECT_EQ(text::ReadFileBytes(dir.File("ZovezaRuzu.ini")), content);
 }

@@ -389,27 +389,6 @@ HWND PaletteDriver::CategoryList() const {
   return FindTopLevel(process_.dwProcessId, L"ComboLBox", true);
 }
 
-void PaletteDriver::ClickWithMouse(HWND control, bool right) {
-  RECT r{};
-  ::GetWindowRect(control, &r);
-  ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  INPUT inputs[2]{};
-  inputs[0].type = inputs[1].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, inputs, sizeof(INPUT));
-}
-
-void PaletteDriver::PressKeys(std::initializer_list<WORD> virtualKeys) {
-  for (const WORD key : virtualKeys) {
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-  }
-}
-
 HWND PaletteDriver::ProcessWindow(const wchar_t* className) const {
   return FindTopLevel(process_.dwProcessId, className, true);
 }

@@ -10,12 +10,15 @@
 
 #include <chrono>
 #include <functional>
-#include <initializer_list>
 #include <string>
 
 #include "win32/PaletteControlIds.h"
 
 namespace zr::test {
+
+// The system's window classes of a menu and of a dialog (message boxes are dialogs).
+inline constexpr wchar_t kMenuClass[] = L"#32768";
+inline constexpr wchar_t kDialogClass[] = L"#32770";
 
 class PaletteDriver {
  public:
@@ -77,13 +80,9 @@ class PaletteDriver {
   // The opened list of the category box, when it is shown.
   HWND CategoryList() const;
 
-  // Options: real input through the system's input queue, and the palette's other windows.
-  // A click (left or right) at the middle of a control, the mouse moved there first.
-  static void ClickWithMouse(HWND control, bool right = false);
-  // Key presses, delivered to the window in front.
-  static void PressKeys(std::initializer_list<WORD> virtualKeys);
-  // A visible top-level window of the palette's process with the class ("#32768" a menu,
-  // "#32770" a dialog), or none.
+  // The palette's other windows (real input is in RealInput.h).
+  // A visible top-level window of the palette's process with the class (kMenuClass,
+  // kDialogClass), or none.
   HWND ProcessWindow(const wchar_t* className) const;
 
  private:

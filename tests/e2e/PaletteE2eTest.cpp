@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "PaletteDriver.h"
+#include "PaletteStart.h"
 #include "TestOutput.h"
 #include "TestWaits.h"
 #include "support/TempFolder.h"
@@ -46,10 +47,6 @@ std::string SymbolDxf() {
 
 class PaletteE2e : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE), dir.Path() / "ZovezaRuzu.exe");
-  }
-
   // Four categories: 17 lamps (two pages), 14 outlets (one full page), 3 air-conditioning
   // blocks and one switch. Stored as on a Japanese system: ANSI code page, no mark.
   void WriteCatalogue() {
@@ -78,14 +75,7 @@ class PaletteE2e : public ::testing::Test {
     dir.Write(name, text::Utf8ToAnsi(utf8));
   }
 
-  void Start() {
-    // A pointer left over an empty slot (the screen's centre is) would empty panel 0.
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-    ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
-    ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return ::IsWindowVisible(palette.Window()); },
-                                         kStartTimeout));
-  }
+  void Start() { ASSERT_TRUE(StartPalette(palette, dir.Path())); }
 
   // Waits until status panel 0 names `blockNo` (the first block of the page just loaded).
   bool PageStartsWith(const std::string& blockNo) {

@@ -3,6 +3,8 @@
 // presses the button where a user would, so the palette sees the same messages as from a hand.
 #include <windows.h>
 
+#include <initializer_list>
+
 namespace zr::test {
 
 inline void MoveTo(POINT screen) {
@@ -13,13 +15,32 @@ inline void MoveTo(POINT screen) {
   ::SendInput(1, &move, sizeof move);
 }
 
-inline void ClickAt(POINT screen) {
+// A click of the left (or the right) button, the pointer moved there first.
+inline void ClickAt(POINT screen, bool right = false) {
   MoveTo(screen);
   INPUT press[2]{};
   press[0].type = press[1].type = INPUT_MOUSE;
-  press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  press[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  press[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
   ::SendInput(2, press, sizeof press[0]);
+}
+
+// Key presses one after the other, delivered to the window in front; with `control`, Ctrl is
+// held over them all.
+inline void PressKeys(std::initializer_list<WORD> virtualKeys, bool control = false) {
+  const auto send = [](WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof input);
+  };
+  if (control) send(VK_CONTROL, false);
+  for (const WORD key : virtualKeys) {
+    send(key, false);
+    send(key, true);
+  }
+  if (control) send(VK_CONTROL, true);
 }
 
 // The pointer to the screen's bottom-right corner, off the palette: a pointer left over a slot

@@ -11,6 +11,7 @@
 
 #include "CircleDrawing.h"
 #include "PaletteDriver.h"
+#include "PaletteStart.h"
 #include "RealInput.h"
 #include "TestOutput.h"
 #include "TestWaits.h"
@@ -27,27 +28,10 @@ using namespace std::chrono_literals;
 namespace ids = win32::ids;
 using win32::testing::TestCadProcess;
 
-// Key presses as the keyboard makes them, with Ctrl held when asked.
-void Press(WORD key, bool control = false) {
-  std::vector<INPUT> keys;
-  const auto add = [&](WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    keys.push_back(in);
-  };
-  if (control) add(VK_CONTROL, false);
-  add(key, false);
-  add(key, true);
-  if (control) add(VK_CONTROL, true);
-  ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
-}
-
 // Letters and digits typed one key after the other (lower case).
 void TypeKeys(const char* text) {
   for (const char* c = text; *c != '\0'; ++c) {
-    Press(static_cast<WORD>(*c >= 'a' && *c <= 'z' ? *c - 'a' + 'A' : *c));
+    PressKeys({static_cast<WORD>(*c >= 'a' && *c <= 'z' ? *c - 'a' + 'A' : *c)});
   }
 }
 
@@ -75,8 +59,6 @@ class SearchE2e : public ::testing::Test {
 
   void SetUp() override {
     MovePointerAway();
-    std::filesystem::copy_file(std::filesystem::path(ZR_PALETTE_EXE),
-                               dir.Path() / "ZovezaRuzu.exe");
     dir.Write("MenuList.txt", text::Utf8ToAnsi("照明器具\tL\r\nコンセント\tE\r\n"));
     std::string blocks;
     for (int i = 1; i <= 16; ++i) {
@@ -95,10 +77,7 @@ class SearchE2e : public ::testing::Test {
     cad = std::make_unique<TestCadProcess>(
         std::vector<std::string>{"--pos", "0,0,300,300", "--var", "VIEWCTR=10,20,0"}, "search");
     ASSERT_TRUE(cad->Ready()) << "the test CAD did not register";
-    ASSERT_TRUE(palette.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-    ASSERT_TRUE(palette.WaitForWindow(kStartTimeout)) << "the palette window did not appear";
-    ASSERT_TRUE(Wait([&] { return palette.StatusText(0) == L"L01"; }, kStartTimeout))
-        << "the first page did not show";
+    ASSERT_TRUE(StartPalette(palette, dir.Path(), L"L01"));
   }
 
   static bool Wait(const std::function<bool()>& done,
@@ -124,7 +103,7 @@ TEST_F(SearchE2e, TypedSearchShowsResultsInsertsOneAndEscReturns) {
   ClickAt(PointIn(palette.Control(ids::kStaticText3)));  // the palette takes the keyboard
   ASSERT_TRUE(Wait([&] { return ::GetForegroundWindow() == palette.Window(); }))
       << "the palette did not come to the front";
-  Press('F', true);
+  PressKeys({'F'}, true);
   ASSERT_TRUE(Wait([&] { return FieldShown() && palette.Focus() == Field(); }))
       << "Ctrl+F did not open the search field with the focus (shown " << FieldShown()
       << ", focus " << palette.Focus() << ", field " << Field() << ", front "
@@ -153,8 +132,8 @@ TEST_F(SearchE2e, TypedSearchShowsResultsInsertsOneAndEscReturns) {
 
   // A Japanese text from the clipboard replaces the field's text (Ctrl+F selects it all).
   ASSERT_TRUE(PutOnClipboard(L"こんせんと"));
-  Press('F', true);
-  Press('V', true);
+  PressKeys({'F'}, true);
+  PressKeys({'V'}, true);
   ASSERT_TRUE(Wait([&] { return BoxText() == L"検索: こんせんと (3)"; }))
       << "the pasted text found no results";
   EXPECT_EQ(palette.StatusText(0), L"E01");
@@ -178,7 +157,7 @@ TEST_F(SearchE2e, TypedSearchShowsResultsInsertsOneAndEscReturns) {
   // The insertion brought the CAD to the front: back to the palette's field, then Esc.
   ClickAt(PointIn(Field()));
   ASSERT_TRUE(Wait([&] { return palette.Focus() == Field(); })) << "the field took no focus";
-  Press(VK_ESCAPE);
+  PressKeys({VK_ESCAPE});
   ASSERT_TRUE(Wait([&] { return palette.StatusText(0) == L"L15" && !FieldShown(); }))
       << "Esc did not return to the page the search started from";
   EXPECT_EQ(BoxText(), L"照明器具");
@@ -216,8 +195,7 @@ TEST_F(SearchE2e, RecentBlocksSurviveARestart) {
     GTEST_SKIP() << "the settings file keeps no recent blocks yet";
   }
   PaletteDriver again;
-  ASSERT_TRUE(again.Launch((dir.Path() / "ZovezaRuzu.exe").wstring()));
-  ASSERT_TRUE(again.WaitForWindow(kStartTimeout)) << "the palette did not start again";
+  ASSERT_TRUE(StartPalette(again, dir.Path())) << "the palette did not start again";
   ASSERT_TRUE(Wait([&] { return again.CategoryCount() == 3; }, kStartTimeout))
       << "no recent blocks' entry after the restart";
   EXPECT_EQ(again.CategoryAt(2), L"最近使ったブロック");

@@ -151,9 +151,15 @@ TEST_F(CadLinkAutomation, ReadinessWaitReturnsOnlyAfterTheCadTurnsIdle) {
   auto doc = app->GetObject("ActiveDocument");
   const std::size_t before = cad_->Log().size();
   doc->Call("SendCommand", {"-INSERT\r\"E002B\"\rS 100 PS 100 R 0\r"});
+  // The test CAD stays busy after the command until ESC cancels it; ESC goes once the CAD
+  // has answered busy, so the wait polls it busy, then idle once, and ends there.
+  bool cancelled = false;
+  desktop.onSleep = [&](int) {
+    if (cancelled || !Contains(cad_->LogFrom(before), "State.IsQuiescent -> false")) return;
+    doc->Call("SendCommand", {"\x1B"});
+    cancelled = true;
+  };
   cadlink::WaitCadQuiescent(desktop, *progId_, *app, 200);
-  // The test CAD stays busy for a while after the command: the wait polled it busy, then
-  // idle once, and ended there.
   std::vector<std::string> states;
   for (const std::string& line : cad_->LogFrom(before)) {
     if (line.rfind("State.IsQuiescent", 0) == 0) states.push_back(line);
@@ -163,6 +169,7 @@ TEST_F(CadLinkAutomation, ReadinessWaitReturnsOnlyAfterTheCadTurnsIdle) {
   EXPECT_EQ(states.back(), "State.IsQuiescent -> true");
   EXPECT_EQ(std::count(states.begin(), states.end(), "State.IsQuiescent -> true"), 1);
   EXPECT_EQ(desktop.sleeps.front(), 200) << "the poll interval";
+  EXPECT_TRUE(cancelled) << "the CAD turned idle before it was seen busy";
 }
 
 TEST_F(CadLinkAutomation, ActivationRestoresAMinimisedCadAndPauses) {

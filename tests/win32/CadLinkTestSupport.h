@@ -1,9 +1,10 @@
 #pragma once
 // Shared pieces of the CAD link's Windows tests: COM on the test thread, and a desktop that
-// records message boxes instead of showing them and the pauses it makes.
+// records message boxes instead of showing them and the pauses it is asked for, without pausing.
 #include <windows.h>
 #include <objbase.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,8 @@ class ComApartment {
   HRESULT hr_;
 };
 
-// The real desktop adapter, except that message boxes are recorded, not shown.
+// The real desktop adapter, except that message boxes are recorded, not shown, and pauses are
+// recorded, not waited out: a test that needs time to pass says what passes in `onSleep`.
 class RecordingDesktop : public Win32Desktop {
  public:
   struct Shown {
@@ -34,9 +36,10 @@ class RecordingDesktop : public Win32Desktop {
   };
   std::vector<Shown> shown;
   std::vector<int> sleeps;  // every pause asked for, in milliseconds
+  std::function<void(int)> onSleep;  // called at each pause, when set
   void Sleep(int milliseconds) override {
     sleeps.push_back(milliseconds);
-    Win32Desktop::Sleep(milliseconds);
+    if (onSleep) onSleep(milliseconds);
   }
   void ShowMessage(const std::string& text, const std::string& caption,
                    cadlink::MessagePlacement placement) override {
