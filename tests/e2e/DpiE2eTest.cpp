@@ -168,6 +168,19 @@ TEST(DpiE2e, EveryScaleLaysOutControlsAndDrawsThumbnailsAtTheirRealSize) {
     MovePointerAway();
   }
   MovePointerAway();
+
+  // An open search field stands over the information line at the next scale as well.
+  ::PostMessageW(palette.Window(), WM_SYSCOMMAND, ids::kSearchMenuCommand, 0);
+  const HWND field = palette.Control(ids::kSearchField);
+  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return ::IsWindowVisible(field) != FALSE; },
+                                       kActionTimeout));
+  ::SendMessageW(palette.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+  const RECT line = palette.PlaceOf(palette.Control(ids::kStaticText3), palette.Window());
+  const RECT placed = palette.PlaceOf(field, palette.Window());
+  EXPECT_TRUE(::EqualRect(&line, &placed))
+      << "field at " << placed.left << "," << placed.top << "," << placed.right << ","
+      << placed.bottom << ", line at " << line.left << "," << line.top << "," << line.right
+      << "," << line.bottom;
 }
 
 }  // namespace
