@@ -56,7 +56,11 @@ void TForm1::FormShow() {
   if (view_.CategoryIndex() >= 0) ComboBox1Change();
 }
 
-void TForm1::FormClose() { WriteSettings(); }
+void TForm1::FormClose() {
+  // The settings keep the category the user browses, not the search's results.
+  if (SearchResultsShown()) SearchEscape();
+  WriteSettings();
+}
 
 void TForm1::FormDestroy() {
   BlkListSL.clear();

@@ -9,4 +9,8 @@ void ShowErrorReport(HWND owner, const std::string& text) {
   ::MessageBoxW(owner, Widen(text).c_str(), Widen(kAppTitle).c_str(), MB_OK | MB_ICONSTOP);
 }
 
+void ShowNotice(HWND owner, const std::string& text) {
+  ::MessageBoxW(owner, Widen(text).c_str(), Widen(kAppTitle).c_str(), MB_OK);
+}
+
 }  // namespace zr::win32

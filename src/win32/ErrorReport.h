@@ -10,6 +10,8 @@
 namespace zr::win32 {
 
 void ShowErrorReport(HWND owner, const std::string& text);
+// The same box without the error icon, for what the user is told rather than warned of.
+void ShowNotice(HWND owner, const std::string& text);
 
 // Runs `action`; an exception ends it and is reported, the program carries on.
 template <typename Action>

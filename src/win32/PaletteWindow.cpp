@@ -438,8 +438,6 @@ void PaletteWindow::OnClose() {
     closePending_ = true;
     return;
   }
-  // The settings see the category the user browses, not the search's results.
-  if (form_.SearchResultsShown()) Guarded(hwnd_, [&] { form_.SearchEscape(); });
   Guarded(hwnd_, [&] { form_.FormClose(); });
   ::DestroyWindow(hwnd_);
 }

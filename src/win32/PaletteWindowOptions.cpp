@@ -118,7 +118,7 @@ bool PaletteWindow::IsOnWorkArea(const ControlRect& s) const {
 }
 
 void PaletteWindow::ShowMessage(const std::string& text) {
-  ::MessageBoxW(hwnd_, Widen(text).c_str(), Widen(kAppTitle).c_str(), MB_OK);
+  ShowNotice(hwnd_, text);
 }
 
 void PaletteWindow::ShowAboutBox() { win32::ShowAboutBox(hwnd_); }

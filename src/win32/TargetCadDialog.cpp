@@ -220,7 +220,7 @@ void TargetCadDialog::SetFieldText(cadlink::TargetField field, const std::string
 }
 
 void TargetCadDialog::ShowMessage(const std::string& text) {
-  ::MessageBoxW(dialog_, Widen(text).c_str(), Widen(kAppTitle).c_str(), MB_OK);
+  ShowNotice(dialog_, text);
 }
 
 }  // namespace zr::win32

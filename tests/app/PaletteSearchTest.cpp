@@ -9,6 +9,8 @@
 #include "support/PaletteRig.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
+#include "text/IniFile.h"
+#include "text/TextFile.h"
 
 namespace zr {
 namespace {
@@ -96,6 +98,19 @@ TEST_F(PaletteSearchTest, ChoosingACategoryEndsTheSearch) {
   EXPECT_FALSE(form.SearchResultsShown());
   EXPECT_EQ(Shown(), (Lines{"E01", "E02", "E03", "E04"}));
   EXPECT_EQ(form.BlkListSL.size(), 24u);
+}
+
+TEST_F(PaletteSearchTest, ClosingDuringASearchKeepsTheBrowsedCategory) {
+  form.FormShow();
+  view.SelectCategory(1);
+  form.ComboBox1Change();
+  form.SearchOpen();
+  form.SearchChanged("照明");
+  form.FormClose();
+  EXPECT_FALSE(form.SearchResultsShown());
+  std::vector<std::string> lines;
+  ASSERT_TRUE(text::ReadTextLines(dir.File("ZovezaRuzu.ini"), lines));
+  EXPECT_EQ(text::IniFile(lines).Read("Combo", "Setsubi"), "1");
 }
 
 TEST_F(PaletteSearchTest, RecentBlocksAreTheLastEntryAndFollowInsertions) {
