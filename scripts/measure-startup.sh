@@ -13,6 +13,8 @@ exe=build/windows/src/win32/ZovezaRuzu.exe
 if [ ! -f "$exe" ]; then
   cmake --preset windows >/dev/null && cmake --build --preset windows --target ZovezaRuzu
 fi
+# The catalogue's generator is a native program (bench/MakeCatalogue.cpp).
+cmake --preset native >/dev/null && cmake --build --preset native --target MakeCatalogue
 source scripts/lib/wine-env.sh
 zr_wine_prepare
 zr_ensure_display
@@ -23,24 +25,7 @@ wineserver -p  # kept running, so that no run pays for the server's start
 mkdir -p "$work/empty" "$work/big"
 cp "$exe" "$work/empty/"
 cp "$exe" "$work/big/"
-python3 - "$work/big" "$blocks" <<'PY'
-import random, sys
-folder, count = sys.argv[1], int(sys.argv[2])
-tags = ["LT", "OT", "SW", "PB", "TL", "FA", "PL", "AC"]
-names = ["ダウンライト", "ＬＥＤダウンライト", "ｺﾝｾﾝﾄ", "接地極付コンセント", "スイッチ", "分電盤",
-         "差動式スポット型感知器", "換気扇", "給水栓", "誘導灯", "非常用照明", "ﾀﾞｸﾄ"]
-mods = ["", "（埋込）", "（直付）", "（壁付）", "（防雨形）", "・小形"]
-comments = ["", "天井埋込 φ100", "壁付 H=1200", "傍記 DL", "100V 15A", "電池内蔵形 30分"]
-rng = random.Random(1)
-with open(f"{folder}/MenuList.txt", "wb") as menu:
-    for tag in tags:
-        menu.write(f"分類 {tag}\t{tag}\r\n".encode("cp932"))
-with open(f"{folder}/BlockList.txt", "wb") as out:
-    for i in range(count):
-        tag = tags[i * len(tags) // count]
-        line = f"{tag}{i:06d}\t{rng.choice(names)}{rng.choice(mods)}\t*\t\t{rng.choice(comments)}"
-        out.write((line + "\r\n").encode("cp932"))
-PY
+build/native/bench/MakeCatalogue "$work/big" "$blocks"
 
 # Milliseconds from the start until the palette's window is mapped; the program is then ended.
 measure() {
@@ -48,8 +33,16 @@ measure() {
   start=$(date +%s%N)
   (cd "$folder" && exec "$ZR_WINE" ./ZovezaRuzu.exe >/dev/null 2>&1) &
   pid=$!
-  # Polled at a short step (xdotool's own --sync waits half a second between looks).
-  until xdotool search --onlyvisible --name "Zoveza Ruzu" >/dev/null 2>&1; do sleep 0.01; done
+  # Polled at a short step (xdotool's own --sync waits half a second between looks), for at
+  # most a minute.
+  until xdotool search --onlyvisible --name "Zoveza Ruzu" >/dev/null 2>&1; do
+    if [ $(($(date +%s%N) - start)) -gt 60000000000 ]; then
+      kill "$pid" 2>/dev/null || true
+      echo "the palette's window did not show within 60 s" >&2
+      return 1
+    fi
+    sleep 0.01
+  done
   end=$(date +%s%N)
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
@@ -58,7 +51,10 @@ measure() {
 
 zr_say "Start-up under Wine (DISPLAY=$DISPLAY)"
 measure "$work/empty" >/dev/null  # the first start loads Wine's own libraries
-echo "empty folder: $(measure "$work/empty") ms"
+# Assigned first, so that a start that times out ends the script (set -e).
+ms=$(measure "$work/empty")
+echo "empty folder: $ms ms"
 for run in 1 2 3; do
-  echo "$blocks blocks, run $run: $(measure "$work/big") ms"
+  ms=$(measure "$work/big")
+  echo "$blocks blocks, run $run: $ms ms"
 done

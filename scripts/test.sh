@@ -37,6 +37,14 @@ run_ctest() {
   [ "$failed" -eq 0 ] || failures=$((failures + 1))
   rm -f "$log"
 }
+# Runs one command that counts as one check in the totals.
+check() {
+  if "$@"; then
+    passed_total=$((passed_total + 1))
+  else
+    failures=$((failures + 1)); failed_total=$((failed_total + 1))
+  fi
+}
 
 # Each phase's time, shown in the summary (CI should stay within about ten minutes).
 phase_times=()
@@ -96,11 +104,8 @@ run_ctest --preset windows
 phase "Display scale: the palette started at 144 dpi"
 zr_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
 wineserver -k 2>/dev/null; wineserver -w
-if (cd build/windows && zr_wine tests/e2e/zr_e2e_tests.exe --gtest_filter='DpiE2e.*'); then
-  passed_total=$((passed_total + 1))
-else
-  failures=$((failures + 1)); failed_total=$((failed_total + 1))
-fi
+dpi_tests() { (cd build/windows && zr_wine tests/e2e/zr_e2e_tests.exe --gtest_filter='DpiE2e.*'); }
+check dpi_tests
 zr_wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
 wineserver -k 2>/dev/null; wineserver -w
 
@@ -112,32 +117,18 @@ done
 if [ -x scripts/contact-sheet.sh ]; then
   phase "Contact sheets"
   # Each sheet counts as a check, so that a failed one shows in the summary's count.
-  sheet() {
-    if scripts/contact-sheet.sh "$1" "build/windows/test-output/$2"; then
-      passed_total=$((passed_total + 1))
-    else
-      failures=$((failures + 1)); failed_total=$((failed_total + 1))
-    fi
-  }
+  sheet() { check scripts/contact-sheet.sh "$1" "build/windows/test-output/$2"; }
   sheet data/demo contact-sheet-demo.png
   if [ -d ../shared/dxf-corpus ]; then sheet ../shared/dxf-corpus contact-sheet-corpus.png; fi
 fi
 
 if [ -x scripts/fuzz.sh ]; then
   phase "Fuzzing the DXF reader (bounded)"
-  if scripts/fuzz.sh "${ZR_FUZZ_SECONDS:-60}"; then
-    passed_total=$((passed_total + 1))
-  else
-    failures=$((failures + 1)); failed_total=$((failed_total + 1))
-  fi
+  check scripts/fuzz.sh "${ZR_FUZZ_SECONDS:-60}"
 fi
 
 phase "Release zip, started from a fresh prefix"
-if bash scripts/package.sh --check; then
-  passed_total=$((passed_total + 1))
-else
-  failures=$((failures + 1)); failed_total=$((failed_total + 1))
-fi
+check bash scripts/package.sh --check
 
 phase ""
 zr_say "Summary"

@@ -42,6 +42,12 @@ const std::vector<const char*> kComments = {"", "", "天井埋込 φ100", "天�
 
 }  // namespace
 
+std::vector<std::string> CatalogueTags() {
+  std::vector<std::string> tags;
+  for (const Category& category : kCategories) tags.emplace_back(category.tag);
+  return tags;
+}
+
 std::vector<std::string> GenerateCatalogue(std::size_t blocks, std::uint32_t seed) {
   std::mt19937 rng(seed);
   const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };

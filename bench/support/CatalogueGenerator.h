@@ -11,5 +11,7 @@
 namespace zr::bench {
 
 std::vector<std::string> GenerateCatalogue(std::size_t blocks, std::uint32_t seed = 1);
+// The categories' number prefixes ("LT", ...), in the order the catalogue's lines take.
+std::vector<std::string> CatalogueTags();
 
 }  // namespace zr::bench

@@ -68,3 +68,16 @@ zr_stop_display() {
   if [ -n "${ZR_XVFB_PID:-}" ]; then kill "$ZR_XVFB_PID" 2>/dev/null; wait "$ZR_XVFB_PID" 2>/dev/null; fi
   return 0
 }
+
+# Builds one of the Windows measurement programs (tests/e2e, not built by default) and runs it
+# under Wine, on a private display when there is none (stopped at exit):
+#   zr_run_wine_driver TARGET [ARGS...]
+zr_run_wine_driver() {
+  local target=$1
+  shift
+  cmake --preset windows >/dev/null && cmake --build --preset windows --target "$target" || return 1
+  trap zr_stop_display EXIT
+  zr_wine_prepare && zr_ensure_display || return 1
+  zr_say "Windows measurements under Wine (DISPLAY=$DISPLAY)"
+  zr_wine "build/windows/tests/e2e/$target.exe" "$@"
+}

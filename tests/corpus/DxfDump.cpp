@@ -27,24 +27,6 @@ std::string Json(const std::string& s) {
   return out + "\"";
 }
 
-template <class T>
-std::size_t NonEmptyTexts(const T& texts) {
-  std::size_t n = 0;
-  for (const auto& t : texts) n += t.str.empty() ? 0 : 1;
-  return n;
-}
-
-// The model set's non-empty texts as a JSON list.
-std::string TextList(const std::vector<zr::TTextBlk>& texts) {
-  std::string out;
-  for (const auto& t : texts) {
-    if (t.str.empty()) continue;
-    if (!out.empty()) out += ", ";
-    out += Json(t.str);
-  }
-  return out;
-}
-
 std::string Num(double v) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%.17g", v);
@@ -138,7 +120,6 @@ void Dump(const std::string& path) {
       "\"POLYLINE\": %zu, \"VERTEX\": %zu, \"TEXT\": %zu, \"INSERT\": %zu, \"3DFACE\": %zu, "
       "\"ELLIPSE\": %zu}, \"block\": {\"LINE\": %zu, \"CIRCLE\": %zu, \"ARC\": %zu, "
       "\"POLYLINE\": %zu, \"VERTEX\": %zu, \"TEXT\": %zu, \"ELLIPSE\": %zu}, "
-      "\"nonEmptyTexts\": {\"model\": %zu, \"block\": %zu}, \"texts\": [%s], "
       "\"values\": {\"model\": %s, \"block\": %s}}\n",
       Json(path).c_str(), Json(err).c_str(), Json(ver).c_str(), m.LayerAry.size(),
       m.ViewAry.size(), m.BlockAry.size(), m.LineAry.size(), m.CircleAry.size(),
@@ -146,7 +127,6 @@ void Dump(const std::string& path) {
       m.InsertAry.size(), m.FaceAry.size(), m.EllipseAry.size(), m.BlkLineAry.size(),
       m.BlkCircleAry.size(), m.BlkArcAry.size(), m.BlkLwpAry.size(), m.BlkLwpEleAry.size(),
       m.BlkTextAry.size(), m.BlkEllipseAry.size(),
-      NonEmptyTexts(m.TextAry), NonEmptyTexts(m.BlkTextAry), TextList(m.TextAry).c_str(),
       ModelValues(m).c_str(),
       Values(m.BlkLineAry, m.BlkCircleAry, m.BlkArcAry, m.BlkLwpAry, m.BlkLwpEleAry,
              m.BlkTextAry, m.BlkEllipseAry)

@@ -46,8 +46,7 @@ void TestCadLog::ShowPending() {
   ::InvalidateRect(list_, nullptr, TRUE);
 }
 
-std::string DescribeCopyData(const std::string& windowTitle, WPARAM wParam,
-                             const COPYDATASTRUCT& data) {
+std::string CopyDataText(const COPYDATASTRUCT& data) {
   const auto* bytes = static_cast<const unsigned char*>(data.lpData);
   const std::size_t size = bytes != nullptr ? data.cbData : 0;
   std::u16string units;
@@ -55,11 +54,18 @@ std::string DescribeCopyData(const std::string& windowTitle, WPARAM wParam,
     units.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
   }
   if (!units.empty() && units.back() == u'\0') units.pop_back();
+  return text::Utf16ToUtf8(units);
+}
+
+std::string DescribeCopyData(const std::string& windowTitle, WPARAM wParam,
+                             const COPYDATASTRUCT& data) {
+  const auto* bytes = static_cast<const unsigned char*>(data.lpData);
+  const std::size_t size = bytes != nullptr ? data.cbData : 0;
   std::string line = "WM_COPYDATA window=" + cadlink::AutoValue(windowTitle).Describe() +
                      " wParam=" + std::to_string(wParam) +
                      " dwData=" + std::to_string(data.dwData) +
                      " cbData=" + std::to_string(data.cbData) +
-                     " text=" + cadlink::AutoValue(text::Utf16ToUtf8(units)).Describe() +
+                     " text=" + cadlink::AutoValue(CopyDataText(data)).Describe() +
                      " bytes=";
   static const char* const kHex = "0123456789ABCDEF";
   for (std::size_t i = 0; i < size; ++i) {

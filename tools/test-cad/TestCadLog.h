@@ -31,6 +31,9 @@ class TestCadLog {
   std::vector<std::string> pending_;
 };
 
+// The UTF-16 text a WM_COPYDATA carries, without its terminating NUL, in UTF-8.
+std::string CopyDataText(const COPYDATASTRUCT& data);
+
 // "WM_COPYDATA window=... dwData=1 cbData=14 text="UCS W\r" bytes=55 00 ..." for a message.
 std::string DescribeCopyData(const std::string& windowTitle, WPARAM wParam,
                              const COPYDATASTRUCT& data);

@@ -102,8 +102,27 @@ void ParseWrongType(const std::string& text, WrongTypes& wrongTypes) {
   wrongTypes[AsciiUpper(text.substr(0, eq))] = kind;
 }
 
+// The argument after the current option (which it then skips); throws if there is none.
+using OptionValue = std::function<std::string()>;
+
+// Hands each option of `args` to `take`. With `slashes`, Windows style "/progid" is taken as
+// "--progid".
+void ForEachOption(const std::vector<std::string>& args, bool slashes,
+                   const std::function<void(const std::string&, const OptionValue&)>& take) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string a = slashes && args[i].size() > 1 && args[i][0] == '/'
+                              ? "--" + args[i].substr(1)
+                              : args[i];
+    const OptionValue value = [&]() -> std::string {
+      if (i + 1 >= args.size()) throw std::invalid_argument(a + ": value missing");
+      return args[++i];
+    };
+    take(a, value);
+  }
+}
+
 // The options that may also change while the test CAD runs; false for any other option.
-bool ParseRuntimeOption(const std::string& a, const std::function<std::string()>& value,
+bool ParseRuntimeOption(const std::string& a, const OptionValue& value,
                         SimCadConfig& sim, WrongTypes& wrongTypes) {
   if (a == "--fail") {
     ParseFailure(value(), sim);
@@ -155,16 +174,9 @@ ExtraWindow ParseWindow(const std::string& text) {
 
 TestCadOptions ParseTestCadOptions(const std::vector<std::string>& args) {
   TestCadOptions o;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    // Windows style "/progid" is taken as "--progid".
-    const std::string a =
-        args[i].size() > 1 && args[i][0] == '/' ? "--" + args[i].substr(1) : args[i];
-    auto value = [&]() -> const std::string& {
-      if (i + 1 >= args.size()) throw std::invalid_argument(a + ": value missing");
-      return args[++i];
-    };
+  ForEachOption(args, true, [&](const std::string& a, const OptionValue& value) {
     if (ParseRuntimeOption(a, value, o.sim, o.wrongTypes)) {
-      continue;
+      return;
     } else if (a == "--block") {
       const std::string& name = value();
       if (name.empty()) throw std::invalid_argument("--block: empty");
@@ -209,7 +221,7 @@ TestCadOptions ParseTestCadOptions(const std::vector<std::string>& args) {
     } else {
       throw std::invalid_argument("unknown option " + a);
     }
-  }
+  });
   if (o.sim.busyMs < 0 || o.filterMs < 0) throw std::invalid_argument("negative time");
   if (o.filter != FilterMode::None && o.filterMs == 0) o.filterMs = 3000;
   if (o.mainTitle.empty()) o.mainTitle = "ZrTestCad - " + o.progId;
@@ -221,16 +233,11 @@ void ApplyTestCadControl(const std::string& text, SimCadConfig& sim, WrongTypes&
   for (const std::string& part : text::Split(text, ' ')) {
     if (!part.empty()) args.push_back(part);
   }
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&]() -> std::string {
-      if (i + 1 >= args.size()) throw std::invalid_argument(a + ": value missing");
-      return args[++i];
-    };
+  ForEachOption(args, false, [&](const std::string& a, const OptionValue& value) {
     if (!ParseRuntimeOption(a, value, sim, wrongTypes)) {
       throw std::invalid_argument("not a control option: " + a);
     }
-  }
+  });
 }
 
 const std::vector<std::pair<std::string, std::string>>& WrongTypeKinds() {

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "cadlink/AutoValue.h"
-#include "text/Utf.h"
 #include "win32/WideText.h"
 
 namespace zr::testcad {
@@ -28,13 +27,8 @@ constexpr UINT_PTR kShowLogTimer = 1;
 constexpr UINT kShowLogEveryMs = 150;
 
 LRESULT RunControl(const TestCadWindows::WindowData& data, const COPYDATASTRUCT& message) {
-  const auto* bytes = static_cast<const unsigned char*>(message.lpData);
-  std::u16string units;
-  for (std::size_t i = 0; bytes != nullptr && i + 1 < message.cbData; i += 2) {
-    units.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
-  }
-  while (!units.empty() && units.back() == u'\0') units.pop_back();
-  const std::string text = text::Utf16ToUtf8(units);
+  std::string text = CopyDataText(message);
+  while (!text.empty() && text.back() == '\0') text.pop_back();
   std::string error = "no control function";
   if (data.onControl != nullptr && *data.onControl) error = (*data.onControl)(text);
   data.log->Write("Control " + cadlink::AutoValue(text).Describe() + " -> " +
