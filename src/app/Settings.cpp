@@ -25,16 +25,14 @@ constexpr NamedColor kColorNames[] = {
     {"clWhite", 0xFFFFFF},
 };
 
-int ReadInteger(const text::IniFile& ini, const char* section, const char* key, int fallback) {
-  const std::optional<std::string> value = ini.Read(section, key);
-  if (!value) return fallback;
-  return text::ParseIniInteger(*value).value_or(fallback);
-}
-
 std::optional<int> ReadOptionalInteger(const text::IniFile& ini, const char* section,
                                        const char* key) {
   const std::optional<std::string> value = ini.Read(section, key);
   return value ? text::ParseIniInteger(*value) : std::nullopt;
+}
+
+int ReadInteger(const text::IniFile& ini, const char* section, const char* key, int fallback) {
+  return ReadOptionalInteger(ini, section, key).value_or(fallback);
 }
 
 bool ReadBool(const text::IniFile& ini, const char* section, const char* key, bool fallback) {

@@ -8,14 +8,9 @@
 namespace zr::insert {
 
 TScaleChoice ChooseScale(bool scale200, bool scale50, bool noScale) {
-  TScaleChoice choice;
-  if (scale200) {
-    choice = {'A', 200.0};
-  } else if (scale50) {
-    choice = {'C', 50.0};
-  }
-  if (noScale) choice.factor = 1.0;
-  return choice;
+  const char letter = ScaleLetter(scale200, scale50);
+  const double factor = letter == 'A' ? 200.0 : letter == 'C' ? 50.0 : 100.0;
+  return {letter, noScale ? 1.0 : factor};
 }
 
 std::optional<TBlockFile> ResolveBlockFile(const std::string& exePath, const std::string& dxfDir,

@@ -166,8 +166,7 @@ std::int64_t GetLastObjectID(IAutoObject& doc) {
         id = set->Call("Item", {std::int32_t{0}}).AsObject()->Get("ObjectID").AsInt64();
       }
     } catch (const AutomationError&) {
-      set->Call("Delete", {});
-      return id;
+      // The set is deleted all the same.
     }
     set->Call("Delete", {});
   } catch (const AutomationError&) {

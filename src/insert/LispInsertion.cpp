@@ -40,22 +40,18 @@ std::string LtInsertCommandText(const std::string& path, double factor, double k
 // command the CAD is still running (an unfinished insertion takes it as its next answer).
 void LispInsertion::InsertByLisp(const TInsertRequest& request, const TBlockFile& file,
                                  bool auxiliary) {
+  // AutoCAD LT types a plain insertion as its own command; with an auxiliary point it calls
+  // the function too, through its command window.
   const bool lt = IsLtTarget(request.progId);
-  if (!auxiliary) {
-    if (lt) {
-      TypeIntoCommandWindow(LtInsertCommandText(file.path, file.factor, request.kaiten));
-      return;
-    }
-    SendThroughAutomation(request.progId,
-                          LispCallText(file.path, file.factor, request.kaiten, std::nullopt));
-    return;
-  }
-  const std::string call = LispCallText(file.path, file.factor, request.kaiten,
-                                        AuxiliaryOffset(request.kiten, file.factor, request.kaiten));
+  const std::string text =
+      auxiliary ? LispCallText(file.path, file.factor, request.kaiten,
+                               AuxiliaryOffset(request.kiten, file.factor, request.kaiten))
+      : lt      ? LtInsertCommandText(file.path, file.factor, request.kaiten)
+                : LispCallText(file.path, file.factor, request.kaiten, std::nullopt);
   if (lt) {
-    TypeIntoCommandWindow(call);
+    TypeIntoCommandWindow(text);
   } else {
-    SendThroughAutomation(request.progId, call);
+    SendThroughAutomation(request.progId, text);
   }
 }
 
