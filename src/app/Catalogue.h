@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/PaletteState.h"
-#include "drawing/BlockFile.h"
+#include "drawing/ScaleDrawingName.h"
 
 namespace zr {
 

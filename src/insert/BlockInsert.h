@@ -8,7 +8,7 @@
 #include "cadlink/AutoValue.h"
 #include "cadlink/Desktop.h"
 #include "drawing/EntityModel.h"
-#include "insert/BlockFile.h"
+#include "insert/InsertionDrawing.h"
 
 namespace zr::insert {
 

@@ -6,7 +6,7 @@
 #include "support/FakePaletteView.h"
 #include "support/PaletteRig.h"
 #include "support/TempFolder.h"
-#include "drawing/BlockFile.h"
+#include "drawing/ScaleDrawingName.h"
 
 namespace zr {
 namespace {

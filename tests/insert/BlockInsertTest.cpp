@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "drawing/BlockFile.h"
+#include "drawing/ScaleDrawingName.h"
 #include "support/FakeCad.h"
 #include "support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "drawing/BlockFile.h"
+#include "drawing/ScaleDrawingName.h"
 
 namespace zr {
 

@@ -1,8 +1,8 @@
-#include "insert/BlockFile.h"
+#include "insert/InsertionDrawing.h"
 
 #include <cmath>
 
-#include "drawing/BlockFile.h"
+#include "drawing/ScaleDrawingName.h"
 #include "text/TextFile.h"
 
 namespace zr::insert {
