@@ -21,7 +21,11 @@ cmake --build --preset windows --target ZovezaRuzu
 rm -rf "$stage" "$out/$name.zip"
 mkdir -p "$stage/licenses"
 cp build/windows/src/win32/ZovezaRuzu.exe "$stage/"
-cp -r data/demo/. "$stage/"
+# Only what the read-me lists: the demo folder also holds repository files (.gitattributes).
+cp data/demo/MenuList.txt data/demo/BlockList.txt data/demo/TargetCAD_APIVersion.txt "$stage/"
+[ -f data/demo/zovezaRuzu.lsp ] && cp data/demo/zovezaRuzu.lsp "$stage/"
+mkdir -p "$stage/DXF"
+cp data/demo/DXF/*.dxf "$stage/DXF/"
 # The read-me opens in Notepad on any code page: UTF-8 with a byte-order mark, CR LF.
 { printf '\xEF\xBB\xBF'; sed 's/$/\r/' docs/release/README-ja.txt; } > "$stage/README-ja.txt"
 # The runtime linked statically into the program: GCC's (GPL with the runtime library
@@ -34,6 +38,15 @@ done
 echo "Release: $out/$name.zip ($(du -k "$out/$name.zip" | cut -f1) KiB)"
 
 [ "${1:-}" = "--check" ] || exit 0
+
+# The zip holds exactly what the read-me lists, nothing else (no hidden or repository files).
+shipped='^'"$name"'/(ZovezaRuzu\.exe|README-ja\.txt|MenuList\.txt|BlockList\.txt|TargetCAD_APIVersion\.txt|zovezaRuzu\.lsp|DXF/|DXF/[^/]+\.dxf|licenses/|licenses/[^/]+\.txt)?$'
+extra=$(unzip -Z1 "$out/$name.zip" | grep -v -E "$shipped" || true)
+if [ -n "$extra" ]; then
+  echo "Release check failed: the zip holds files the read-me does not list:" >&2
+  echo "$extra" >&2
+  exit 1
+fi
 
 zr_say "Release check: unzipped under a Japanese path with a blank, in a fresh Wine prefix"
 cmake --build --preset windows --target zr_insert_latency ZrTestCad
