@@ -39,6 +39,10 @@ class PalettePointingTest : public ::testing::Test, public test::FakeCad, protec
     b.ExtMin = {-1.0, -2.0, 0.0};
     b.ExtMax = {3.0, 4.0, 0.0};
     Slot(2) = Block("E003", "範囲なし", "コメント", true, true);  // range never set
+    TBlkList& line = Slot(3);  // one horizontal line: no height
+    line = Block("E004", "配線", "一線", false, false);
+    line.ExtMin = {0.0, 5.0, 0.0};
+    line.ExtMax = {20.0, 5.0, 0.0};
   }
   TBlkList& Slot(int k) { return state.gbBlkList[static_cast<std::size_t>(k)]; }
   std::vector<std::string> Shown() const {
@@ -59,6 +63,7 @@ TEST_F(PalettePointingTest, PointingDescribesTheSlotInEveryDisplay) {
                  "4.000 x 6.000"}},
       {2, false, {"範囲なし", "Ｊ", "Ｋ", "", "E003", ""}},  // empty range: no size, no comment
       {2, true, {"範囲なし", "Ｊ", "Ｋ", "", "E003", ""}},
+      {3, false, {"配線", "", "", "", "E004", ""}},  // a width alone is no size either
       {5, false, {"", "", "", "", "", ""}},  // an empty slot empties everything
   };
   for (const auto& c : cases) {
@@ -74,17 +79,23 @@ TEST_F(PalettePointingTest, PointingDescribesTheSlotInEveryDisplay) {
 }
 
 TEST_F(PalettePointingTest, MovingWithinASlotWritesNothing) {
-  form.Image1MouseMove(0, 1, 1);
-  const int texts = view.textWrites;
-  const int status = view.statusWrites;
-  const int bevels = view.bevelWrites;
-  EXPECT_EQ(bevels, 1);
-  form.Image1MouseMove(0, 40, 30);
-  EXPECT_EQ(view.textWrites, texts);
-  EXPECT_EQ(view.statusWrites, status);
-  EXPECT_EQ(view.bevelWrites, bevels);
-  form.Image1MouseMove(1, 0, 0);
-  EXPECT_EQ(view.bevelWrites, bevels + 2);  // slot 0 raised again, slot 1 flat
+  for (const bool n20 : {false, true}) {  // the comment or the range on the information line
+    SCOPED_TRACE(n20);
+    form.N20Checked = n20;
+    form.Image1MouseMove(5, 0, 0);  // an empty slot first
+    const int before = view.bevelWrites;
+    form.Image1MouseMove(0, 1, 1);
+    const int texts = view.textWrites;
+    const int status = view.statusWrites;
+    const int bevels = view.bevelWrites;
+    EXPECT_EQ(bevels, before + 2);  // slot 5 raised again, slot 0 flat
+    form.Image1MouseMove(0, 40, 30);
+    EXPECT_EQ(view.textWrites, texts);
+    EXPECT_EQ(view.statusWrites, status);
+    EXPECT_EQ(view.bevelWrites, bevels);
+    form.Image1MouseMove(1, 0, 0);
+    EXPECT_EQ(view.bevelWrites, bevels + 2);  // slot 0 raised again, slot 1 flat
+  }
 }
 
 TEST_F(PalettePointingTest, ClickOrDoubleClickInsertsByTheOption) {
@@ -104,17 +115,29 @@ TEST_F(PalettePointingTest, ClickOrDoubleClickInsertsByTheOption) {
 }
 
 TEST_F(PalettePointingTest, InsertionTakesThePaletteOptions) {
+  dir.Write("DXF/E001A.dxf", "");
   dir.Write("DXF/E001C.dxf", "");
-  view.checked = {false, false, true, false};  // 1/50
+  const struct {
+    std::array<bool, 4> checked;  // 1/200, 1/100, 1/50, None
+    const char* sent;             // the drawing and the scale the command carries
+  } cases[] = {
+      {{false, false, true, false}, "E001C.dxf\\\"\\rS 50 PS 50 R 180"},
+      {{true, false, false, false}, "E001A.dxf\\\"\\rS 200 PS 200 R 180"},
+      {{false, true, false, true}, "E001B.dxf\\\"\\rS 1 PS 1 R 180"},
+  };
   state.gbKaiten = 3.141592653589793;
   state.gbHojoKiten = true;
   Slot(0).Kiten[0] = {0.0, 1.0, 0.0};
-  form.InsertBlock(0);
-  const Journal calls = DocCalls();
-  ASSERT_GE(calls.size(), 5u);
-  EXPECT_NE(calls[4].find("E001C.dxf\\\"\\rS 50 PS 50 R 180\\r_none\\r10,20\\r"),
-            std::string::npos)
-      << calls[4];
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sent);
+    journal->clear();
+    view.checked = c.checked;
+    form.InsertBlock(0);
+    const Journal calls = DocCalls();
+    ASSERT_GE(calls.size(), 5u);
+    EXPECT_NE(calls[4].find(std::string(c.sent) + "\\r_none\\r10,20\\r"), std::string::npos)
+        << calls[4];
+  }
 }
 
 TEST_F(PalettePointingTest, ASecondClickWhileTheCadIsBusyIsRefused) {

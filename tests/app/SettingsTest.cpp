@@ -165,6 +165,7 @@ class SettingsRestoreTest : public ::testing::Test, protected test::PaletteRig {
 };
 
 TEST_F(SettingsRestoreTest, ScaleKeysGoThroughTheHandlersInTheirOrder) {
+  const char* const kScaleKeys[] = {"200", "100", "050", "NON"};
   const struct {
     const char* keys;
     std::array<bool, 4> checked;
@@ -181,6 +182,12 @@ TEST_F(SettingsRestoreTest, ScaleKeysGoThroughTheHandlersInTheirOrder) {
     EXPECT_EQ(view.checked, c.checked) << c.keys;
     // The handlers' redraws come before any category is looked up: they draw nothing.
     EXPECT_TRUE(painter.draws.empty()) << c.keys;
+    // Closing writes each key from its own box.
+    form.FormClose();
+    const IniFile ini = LoadSettingsFile(form.SettingsPath()).ini;
+    std::array<bool, 4> written{};
+    for (int k = 0; k < 4; ++k) written[k] = ini.Read("Scale", kScaleKeys[k]) == "1";
+    EXPECT_EQ(written, c.checked) << c.keys;
   }
   EXPECT_EQ(view.checkLooks[3], (test::FakePaletteView::CheckLook{0x0000FF, true}));
 }

@@ -112,15 +112,22 @@ TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
   ASSERT_TRUE(Waits([&] { return (about = palette.ProcessWindow(kDialogClass)) != nullptr; }))
       << "no About box";
   EXPECT_EQ(palette.Text(about), L"バージョン情報");
-  EXPECT_EQ(palette.Text(::GetDlgItem(about, win32::kAboutNameId)), win32::kAboutProductName);
-  EXPECT_EQ(palette.Text(::GetDlgItem(about, win32::kAboutVersionId)), win32::kAboutVersion);
+  // The texts and size the users know, written out here rather than taken from the code.
+  EXPECT_EQ(palette.Text(::GetDlgItem(about, win32::kAboutNameId)), L"Zoveza Ruzu (ActiveX/LISP)");
+  EXPECT_EQ(palette.Text(::GetDlgItem(about, win32::kAboutVersionId)),
+            L"Ver.1.65 (2025/07/13 Vara)");
+  const HWND ok = ::GetDlgItem(about, win32::kAboutOkId);
+  EXPECT_EQ(palette.Text(ok), L"OK");
+  const LRESULT defaultId = ::SendMessageW(about, DM_GETDEFID, 0, 0);  // Enter presses OK
+  EXPECT_EQ(HIWORD(defaultId), DC_HASDEFID);
+  EXPECT_EQ(LOWORD(defaultId), ::GetDlgCtrlID(ok));
   RECT client{};
   ::GetClientRect(about, &client);
   HDC screen = ::GetDC(nullptr);
   const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
   ::ReleaseDC(nullptr, screen);
-  EXPECT_EQ(client.right, ::MulDiv(win32::kAboutClientWidth, dpi, 96));
-  EXPECT_EQ(client.bottom, ::MulDiv(win32::kAboutClientHeight, dpi, 96));
+  EXPECT_EQ(client.right, ::MulDiv(253, dpi, 96));
+  EXPECT_EQ(client.bottom, ::MulDiv(135, dpi, 96));
   EXPECT_TRUE(SaveWithPalette(about, "options-about-box.bmp"));
   ClickAt(PointIn(::GetDlgItem(about, win32::kAboutOkId)));
   ASSERT_TRUE(Waits([&] { return palette.ProcessWindow(kDialogClass) == nullptr; }));

@@ -178,8 +178,8 @@ TEST_F(SearchE2e, TypedSearchShowsResultsInsertsOneAndEscReturns) {
   EXPECT_TRUE(Wait([&] { return FieldShown(); })) << "the window menu's entry opened no field";
 }
 
-// Runs once the settings file keeps the recent blocks (its own section, [Recent]); until the
-// palette writes that section it reports itself skipped.
+// The recent blocks are kept in the settings file (its own section, [Recent]) and lead the
+// box again after a restart.
 TEST_F(SearchE2e, RecentBlocksSurviveARestart) {
   Start();
   palette.ChooseCategory(1);  // コンセント
@@ -191,9 +191,9 @@ TEST_F(SearchE2e, RecentBlocksSurviveARestart) {
   ASSERT_EQ(palette.Close(kStartTimeout), 0) << "the palette did not close";
 
   const std::optional<std::string> settings = text::ReadFileBytes(dir.File("ZovezaRuzu.ini"));
-  if (!settings || text::DecodeText(*settings).find("[Recent]") == std::string::npos) {
-    GTEST_SKIP() << "the settings file keeps no recent blocks yet";
-  }
+  ASSERT_TRUE(settings) << "the palette wrote no settings file";
+  ASSERT_NE(text::DecodeText(*settings).find("[Recent]"), std::string::npos)
+      << "the settings file keeps no recent blocks";
   PaletteDriver again;
   ASSERT_TRUE(StartPalette(again, dir.Path())) << "the palette did not start again";
   ASSERT_TRUE(Wait([&] { return again.CategoryCount() == 3; }, kStartTimeout))

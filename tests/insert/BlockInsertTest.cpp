@@ -79,47 +79,68 @@ TEST_F(BlockInsertTest, ScaleBoxesAndMissingDrawingsChooseFileAndFactor) {
   }
 }
 
-TEST_F(BlockInsertTest, PlainVariantSendsTheCommandAndPutsAttreqBack) {
-  request.kaiten = std::numbers::pi / 12;  // 15 degrees
-  Insert();
-  EXPECT_EQ(DocCalls(), (Journal{
-                            "GetVariable(\"ATTREQ\")",
-                            "SetVariable(\"ATTREQ\", Int16(0))",
-                            "SendCommand(\"-INSERT\\r\\\"" + Path("E001B.dxf") +
-                                "\\\"\\rS 100 PS 100 R 15\\r\")",
-                            "SetVariable(\"ATTREQ\", &Int16(1))",
-                        }));
-  // The CAD was brought to the front before, and waited for after, the command.
-  const auto at = [&](const std::string& line) {
-    return std::find(journal->begin(), journal->end(), line) - journal->begin();
+TEST_F(BlockInsertTest, PlainVariantSendsTheCommandWaitsAndPutsAttreqBack) {
+  const std::string insert =
+      "SendCommand(\"-INSERT\\r\\\"" + Path("E001B.dxf") + "\\\"\\rS 100 PS 100 R 15\\r\")";
+  const struct {
+    std::int16_t attreq;
+    Journal expected;
+  } cases[] = {
+      {1, {"GetVariable(\"ATTREQ\")", "SetVariable(\"ATTREQ\", Int16(0))", insert, kWait,
+           "SetVariable(\"ATTREQ\", &Int16(1))"}},
+      // Already off: the drawing's variable is left alone.
+      {0, {"GetVariable(\"ATTREQ\")", insert, kWait}},
   };
-  EXPECT_LT(at("SetForegroundWindow(672)"), at("Doc.GetVariable(\"ATTREQ\")"));
-  EXPECT_LT(at("State.IsQuiescent"), at("Doc.SetVariable(\"ATTREQ\", &Int16(1))"));
-  EXPECT_TRUE(desktop.messages.empty());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.attreq);
+    journal->clear();
+    variables["ATTREQ"] = c.attreq;
+    request.kaiten = std::numbers::pi / 12;  // 15 degrees
+    Insert();
+    EXPECT_EQ(DocCalls(), c.expected);
+    // The CAD was brought to the front before the command.
+    const auto at = [&](const std::string& line) {
+      return std::find(journal->begin(), journal->end(), line) - journal->begin();
+    };
+    EXPECT_LT(at("SetForegroundWindow(672)"), at("Doc.GetVariable(\"ATTREQ\")"));
+    EXPECT_TRUE(desktop.messages.empty());
+  }
 }
 
 TEST_F(BlockInsertTest, AuxiliaryVariantCopiesFromTheOffsetPointAndRestoresOrthoMode) {
-  request.hojoKiten = true;
-  request.kiten = {0.0, 2.0, 0.0};
-  request.kaiten = std::numbers::pi / 2;  // the offset (0, 200) turns to (-200, 0)
-  variables["ORTHOMODE"] = std::int16_t{1};
-  blockNames = {"e001b"};  // defined in other letter case: referenced by name
-  Insert();
-  const Journal expected{
-      "GetVariable(\"VIEWCTR\")",
-      "GetVariable(\"ORTHOMODE\")",
-      "GetVariable(\"ATTREQ\")",
-      "SetVariable(\"ATTREQ\", Int16(0))",
-      "SendCommand(\"-INSERT\\r\\\"E001B\\\"\\rS 100 PS 100 R 90\\r_none\\r10,20\\r\")",
-      "SetVariable(\"ATTREQ\", &Int16(1))",
-      "SetVariable(\"ORTHOMODE\", Int16(0))",
-      "SendCommand(\"COPYBASE\\r_none\\r-190,20\\rSI\\rLAST\\r\")",
-      "SendCommand(\"ERASE\\rSI\\rLAST\\r\")",
-      "SendCommand(\"PASTECLIP\\r\")",
-      "SendCommand(\"ORTHOMODE 1\\r\")",
+  const std::string insert =
+      "SendCommand(\"-INSERT\\r\\\"E001B\\\"\\rS 100 PS 100 R 90\\r_none\\r10,20\\r\")";
+  const std::string copy = "SendCommand(\"COPYBASE\\r_none\\r-190,20\\rSI\\rLAST\\r\")";
+  const std::string erase = "SendCommand(\"ERASE\\rSI\\rLAST\\r\")";
+  const std::string paste = "SendCommand(\"PASTECLIP\\r\")";
+  const struct {
+    std::int16_t ortho, attreq;
+    Journal expected;
+  } cases[] = {
+      {1, 1, {"GetVariable(\"VIEWCTR\")", "GetVariable(\"ORTHOMODE\")", "GetVariable(\"ATTREQ\")",
+              "SetVariable(\"ATTREQ\", Int16(0))", insert,
+              // The copy needs the inserted block, and "ORTHOMODE 1" must not answer the paste.
+              kWait, "SetVariable(\"ATTREQ\", &Int16(1))", "SetVariable(\"ORTHOMODE\", Int16(0))",
+              copy, erase, paste, kWait, "SendCommand(\"ORTHOMODE 1\\r\")"}},
+      // Both already off: nothing is switched off, nothing put back.
+      {0, 0, {"GetVariable(\"VIEWCTR\")", "GetVariable(\"ORTHOMODE\")", "GetVariable(\"ATTREQ\")",
+              insert, kWait, copy, erase, paste, kWait}},
   };
-  EXPECT_EQ(DocCalls(), expected);
-  EXPECT_EQ(std::count(journal->begin(), journal->end(), "Set.Delete()"), 2);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.ortho);
+    journal->clear();
+    request.hojoKiten = true;
+    request.kiten = {0.0, 2.0, 0.0};
+    request.kaiten = std::numbers::pi / 2;  // the offset (0, 200) turns to (-200, 0)
+    variables["ORTHOMODE"] = c.ortho;
+    variables["ATTREQ"] = c.attreq;
+    blockNames = {"e001b"};  // defined in other letter case: referenced by name
+    Insert();
+    EXPECT_EQ(DocCalls(), c.expected);
+    EXPECT_EQ(std::count(journal->begin(), journal->end(), "Set.Delete()"), 2);
+    EXPECT_EQ(variables["ORTHOMODE"].AsInt32(), c.ortho);
+    EXPECT_EQ(variables["ATTREQ"].AsInt32(), c.attreq);
+  }
 }
 
 TEST_F(BlockInsertTest, CancelledInsertionCopiesNothingButStillRestoresOrthoMode) {
@@ -131,10 +152,11 @@ TEST_F(BlockInsertTest, CancelledInsertionCopiesNothingButStillRestoresOrthoMode
   entities = 3;  // the drawing is not empty: the last entity stays the same
   Insert();
   const Journal calls = DocCalls();
-  ASSERT_EQ(calls.size(), 6u);
+  ASSERT_EQ(calls.size(), 7u);
   EXPECT_EQ(calls[3].substr(0, 20), "SendCommand(\"-INSERT");
-  EXPECT_EQ(calls[4], "SetVariable(\"ORTHOMODE\", 0)");
-  EXPECT_EQ(calls[5], "SendCommand(\"ORTHOMODE 1\\r\")");
+  EXPECT_EQ(calls[4], kWait);
+  EXPECT_EQ(calls[5], "SetVariable(\"ORTHOMODE\", 0)");
+  EXPECT_EQ(calls[6], "SendCommand(\"ORTHOMODE 1\\r\")");
 }
 
 TEST_F(BlockInsertTest, AuxiliaryPointNearZeroOrHiddenInsertsPlainly) {
@@ -209,6 +231,47 @@ TEST_F(BlockInsertTest, WaysThatSendNothing) {
   EXPECT_TRUE(DocCalls().empty());
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_NE(desktop.messages[0].text.find("511"), std::string::npos);
+}
+
+// One command message carries 511 UTF-16 units: the automation way refuses longer texts whole,
+// counted on the text it would send (with the auxiliary point, the view centre's part too).
+TEST_F(BlockInsertTest, CommandOverOneMessageIsRefusedWholeInEitherVariant) {
+  const struct {
+    bool auxiliary;
+    std::size_t pathLength;  // the plain command is the path + 28, the auxiliary one + 40
+    bool refused;
+  } cases[] = {{false, 483, false}, {false, 484, true}, {true, 471, false}, {true, 472, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pathLength);
+    journal->clear();
+    desktop.messages.clear();
+    // The drawing under a folder padded to give its path the wanted length.
+    const std::string tail = "DXF/E001B.dxf";
+    std::size_t need = c.pathLength - dir.File("").size() - tail.size();
+    std::string folder;
+    for (; need > 250; need -= 200) folder += std::string(199, 'p') + "/";
+    folder += std::string(need - 1, 'q') + "/";
+    dir.Write(folder + tail, "");
+    request.exePath = dir.File(folder);
+    ASSERT_EQ(ForwardSlashes(request.exePath + "DXF" + kDirSeparator + "E001B.dxf").size(),
+              c.pathLength);
+    request.hojoKiten = c.auxiliary;
+    request.kiten = {0.0, 2.0, 0.0};
+    Insert();
+    const Journal calls = DocCalls();
+    const auto sends = std::count_if(calls.begin(), calls.end(), [](const std::string& line) {
+      return line.rfind("SendCommand", 0) == 0;
+    });
+    if (c.refused) {
+      EXPECT_EQ(sends, 0);
+      EXPECT_EQ(calls, c.auxiliary ? Journal{"GetVariable(\"VIEWCTR\")"} : Journal{});
+      ASSERT_EQ(desktop.messages.size(), 1u);
+      EXPECT_NE(desktop.messages[0].text.find("511"), std::string::npos);
+    } else {
+      EXPECT_EQ(sends, c.auxiliary ? 4 : 1);
+      EXPECT_TRUE(desktop.messages.empty());
+    }
+  }
 }
 
 TEST_F(BlockInsertTest, MissingFileShowsTheMessageAndCallsNoCad) {

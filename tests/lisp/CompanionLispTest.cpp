@@ -36,12 +36,14 @@ class LispCad {
   explicit LispCad(Interpreter& lisp) {
     for (const auto& [name, value] : kUserVariables) vars[name] = value;
     lisp.Define("GETVAR", [this](const Args& a) {
-      auto it = vars.find(Text(a.at(0)));
+      Need(a, 1, 1, "getvar");
+      auto it = vars.find(Text(a[0]));
       return it == vars.end() ? Value() : ReadAll(it->second).at(0);
     });
     lisp.Define("SETVAR", [this](const Args& a) {
-      vars[Text(a.at(0))] = Print(a.at(1));
-      return a.at(1);
+      Need(a, 2, 2, "setvar");
+      vars[Text(a[0])] = Print(a[1]);
+      return a[1];
     });
     lisp.Define("GETPOINT", [this](const Args&) {
       if (pick == "cancel") throw LispError("Function cancelled");
@@ -54,6 +56,7 @@ class LispCad {
         args.push_back(text ? Text(v) : Print(v));
         if (args.back() == "\\" && cancelAtPause) throw LispError("Function cancelled");
       }
+      if (!commandError.empty()) throw LispError(commandError);
       commands.push_back(args);
       varsAtCommand = vars;
       return Value();
@@ -74,6 +77,7 @@ class LispCad {
   std::set<std::string> blocks;
   std::string pick = "(100.0 200.0 0.0)";  // "" for Enter, "cancel" for ESC
   bool cancelAtPause = false;
+  std::string commandError;  // a command the CAD refuses with this error
   std::vector<Strings> commands;
   Strings alerts;
 };
@@ -88,6 +92,10 @@ class CompanionLispTest : public ::testing::Test {
   void ExpectAllPutBack() {
     EXPECT_EQ(cad.vars, kUserVariables);
     EXPECT_EQ(lisp.Global("*ERROR*"), userErrorHandler);
+  }
+  // The file's error branch reported nothing since `from`.
+  void ExpectNoErrorReported(std::size_t from = 0) {
+    EXPECT_EQ(lisp.Output().find("zovezaRuzu:", from), std::string::npos) << lisp.Output();
   }
 
   Interpreter lisp;
@@ -106,6 +114,7 @@ TEST_F(CompanionLispTest, PlainCallInsertsAtTheUsersPointInDegreesAndPutsEveryth
   EXPECT_EQ(cad.varsAtCommand.at("ATTREQ"), "0");
   EXPECT_EQ(cad.varsAtCommand.at("OSMODE"), "37");  // the user snaps while placing it
   ExpectAllPutBack();
+  ExpectNoErrorReported();
 }
 
 TEST_F(CompanionLispTest, AuxiliaryPointLandsOnThePickedPointWithoutSnapping) {
@@ -115,6 +124,7 @@ TEST_F(CompanionLispTest, AuxiliaryPointLandsOnThePickedPointWithoutSnapping) {
   EXPECT_EQ(cad.commands[0], (Strings{"_.-INSERT", "L01B", "(95 202.5 0)", "100", "100", "0"}));
   EXPECT_EQ(cad.varsAtCommand.at("OSMODE"), "0");
   ExpectAllPutBack();
+  ExpectNoErrorReported();
 }
 
 TEST_F(CompanionLispTest, CancelOrEnterPutsEverythingBackQuietly) {
@@ -133,7 +143,17 @@ TEST_F(CompanionLispTest, CancelOrEnterPutsEverythingBackQuietly) {
     EXPECT_TRUE(cad.commands.empty());
     ExpectAllPutBack();
     EXPECT_EQ(lisp.Output().find("cancelled", printed), std::string::npos);
+    ExpectNoErrorReported(printed);
   }
+}
+
+TEST_F(CompanionLispTest, ErrorOfTheCadIsReportedAndEverythingPutBack) {
+  cad.commandError = "bad argument type: numberp: nil";
+  Call(insert::LispCallText(kPath, 100.0, 0.0, std::nullopt));
+  EXPECT_TRUE(cad.commands.empty());
+  ExpectAllPutBack();
+  EXPECT_NE(lisp.Output().find("\nzovezaRuzu: bad argument type: numberp: nil"), std::string::npos)
+      << lisp.Output();
 }
 
 TEST_F(CompanionLispTest, MissingDrawingFileIsReportedAndChangesNothing) {
@@ -141,6 +161,34 @@ TEST_F(CompanionLispTest, MissingDrawingFileIsReportedAndChangesNothing) {
   EXPECT_TRUE(cad.commands.empty());
   ExpectAllPutBack();
   EXPECT_NE(lisp.Output().find("C:\\gone\\X01B.dxf not found."), std::string::npos);
+}
+
+// The evaluator refuses what the CAD refuses, so that a slip in the file fails here too, and
+// runs *error* where the error happened: a handler sees the failing function's locals.
+TEST(MiniLispEvaluator, ArgumentCountsAndErrorHandlerAsInTheCad) {
+  const struct {
+    const char* expression;
+    const char* message;  // what *error* receives, with the local it saw
+  } cases[] = {
+      {"(if t 1 2 3)", "too many arguments: if 7"},  // (if test (setq ...) (command ...) else)
+      {"(if t)", "too few arguments: if 7"},
+      {"(setq a 1 b)", "too few arguments: setq 7"},
+      {"(getvar)", "too few arguments: getvar 7"},
+      {"(getvar \"A\" 1)", "too many arguments: getvar 7"},
+      {"(setvar \"A\")", "too few arguments: setvar 7"},
+      {"(car 1)", "bad argument type: consp 1 7"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expression);
+    Interpreter lisp;
+    LispCad cad(lisp);
+    lisp.Run("(defun *error* (m) (setq seen (strcat m \" \" local))) (setq local \"global\")");
+    lisp.Run(std::string("(defun g (/ local) (setq local \"7\") ") + c.expression + ")");
+    lisp.Run("(g)");
+    ASSERT_NE(lisp.Global("seen"), nullptr);
+    EXPECT_EQ(Text(lisp.Global("seen")), c.message);
+    EXPECT_EQ(Text(lisp.Global("local")), "global");  // put back once the error has unwound
+  }
 }
 
 TEST(CompanionLispFile, LinesTypedOneByOneDefineTheSameFunctions) {

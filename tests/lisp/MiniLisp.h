@@ -1,8 +1,9 @@
 #pragma once
 // A small evaluator of the AutoLISP subset the companion file uses, so that tests run the
 // file instead of reading it: reader, dynamic scope as in AutoLISP (parameters and locals
-// shadow globals for the call), *error* called with the message when a top-level evaluation
-// fails, and host functions (the CAD's command, getvar, ...) registered by the test.
+// shadow globals for the call), the CAD's argument counts for the special forms, *error*
+// called with the message where an evaluation fails (the failing call's bindings still in
+// place), and host functions (the CAD's command, getvar, ...) registered by the test.
 #include <functional>
 #include <map>
 #include <memory>
@@ -47,6 +48,8 @@ bool IsNumber(const Value& v);
 double Number(const Value& v);
 const std::string& Text(const Value& v);
 std::vector<Value> Items(const Value& list);
+// Throws "too few arguments: name" or "too many arguments: name" as the CAD does.
+void Need(const Args& a, std::size_t min, std::size_t max, const char* name);
 // Readable form: (95 202.5 0.0) "a" SYM; a number without its decimals when whole.
 std::string Print(const Value& v);
 
@@ -71,6 +74,8 @@ class Interpreter {
   void DefineNumberFunctions();
   void DefineTextFunctions();
   Value EvalList(const Cons& form);
+  Value EvalForm(const Cons& form);
+  void CallErrorHandler(const std::string& message);
   Value Special(const std::string& name, const Value& rest, bool& handled);
   Value Progn(const Value& body);
   Value Defun(bool named, const std::vector<Value>& a);
@@ -78,6 +83,7 @@ class Interpreter {
 
   std::map<std::string, Value> globals_;
   std::string output_;
+  bool inErrorHandler_ = false;
 };
 
 }  // namespace zr::lisp

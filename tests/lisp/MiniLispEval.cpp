@@ -13,10 +13,6 @@ Value Truth(bool b) { return b ? Sym("T") : nullptr; }
 bool AllInts(const Args& a) {
   return std::all_of(a.begin(), a.end(), [](const Value& v) { return v && std::holds_alternative<long>(v->v); });
 }
-void Need(const Args& a, std::size_t min, std::size_t max, const char* name) {
-  if (a.size() < min) throw LispError(std::string("too few arguments: ") + name);
-  if (a.size() > max) throw LispError(std::string("too many arguments: ") + name);
-}
 // Element n, walking conses only as far as needed (car of a dotted pair works).
 Value Nth(const Value& list, std::size_t n) {
   Value p = list;
@@ -72,7 +68,15 @@ class DynamicScope {
   std::vector<std::pair<std::string, Value>> saved_;
 };
 
+// Thrown once *error* has run for an error: the evaluation unwinds to the command line.
+struct ErrorHandled {};
+
 }  // namespace
+
+void Need(const Args& a, std::size_t min, std::size_t max, const char* name) {
+  if (a.size() < min) throw LispError(std::string("too few arguments: ") + name);
+  if (a.size() > max) throw LispError(std::string("too many arguments: ") + name);
+}
 
 Interpreter::Interpreter() {
   DefineListFunctions();
@@ -190,18 +194,28 @@ Value Interpreter::Run(std::string_view text) {
   for (const Value& expr : ReadAll(text)) {
     try {
       last = Eval(expr);
+    } catch (const ErrorHandled&) {
+      last = nullptr;
     } catch (const LispError& e) {
       last = nullptr;
-      const Value handler = Global("*ERROR*");
-      if (!handler) continue;
-      try {
-        Apply(handler, {Str(e.what())});
-      } catch (const LispError&) {
-        // An error inside *error* ends it; the command line carries on.
-      }
+      CallErrorHandler(e.what());
     }
   }
   return last;
+}
+
+// *error* runs where the error happened, so it sees the failing call's bindings (dynamic
+// scope); they are put back only as the evaluation unwinds afterwards.
+void Interpreter::CallErrorHandler(const std::string& message) {
+  const Value handler = Global("*ERROR*");
+  if (!handler) return;
+  inErrorHandler_ = true;
+  try {
+    Apply(handler, {Str(message)});
+  } catch (const LispError&) {
+    // An error inside *error* ends it; the command line carries on.
+  }
+  inErrorHandler_ = false;
 }
 
 Value Interpreter::Eval(const Value& expr) {
@@ -217,6 +231,16 @@ Value Interpreter::Eval(const Value& expr) {
 }
 
 Value Interpreter::EvalList(const Cons& form) {
+  try {
+    return EvalForm(form);
+  } catch (const LispError& e) {
+    if (inErrorHandler_) throw;
+    CallErrorHandler(e.what());
+    throw ErrorHandled{};
+  }
+}
+
+Value Interpreter::EvalForm(const Cons& form) {
   if (const Symbol* head = AsSymbol(form.car)) {
     bool handled = false;
     Value v = Special(head->name, form.cdr, handled);
@@ -259,12 +283,17 @@ Value Interpreter::Special(const std::string& name, const Value& rest, bool& han
   const std::vector<Value> a = name == "QUOTE" ? std::vector<Value>{} : Items(rest);
   if (name == "QUOTE") return AsCons(rest)->car;
   if (name == "SETQ") {
+    // Pairs only: (setq a) is refused as the CAD refuses it.
+    if (a.empty() || a.size() % 2 != 0) throw LispError("too few arguments: setq");
     Value last;
     for (std::size_t i = 0; i + 1 < a.size(); i += 2) SetGlobal(AsSymbol(a[i])->name, last = Eval(a[i + 1]));
     return last;
   }
   if (name == "DEFUN" || name == "LAMBDA") return Defun(name == "DEFUN", a);
-  if (name == "IF") return Eval(a.at(0)) ? Eval(a.at(1)) : (a.size() > 2 ? Eval(a[2]) : nullptr);
+  if (name == "IF") {
+    Need(a, 2, 3, "if");  // a forgotten progn gives a fourth argument
+    return Eval(a[0]) ? Eval(a[1]) : (a.size() > 2 ? Eval(a[2]) : nullptr);
+  }
   if (name == "PROGN") return Progn(rest);
   if (name == "COND") {
     for (const Value& clause : a) {

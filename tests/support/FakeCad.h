@@ -34,7 +34,14 @@ struct FakeCad {
       return AutoValue();
     });
     doc->Set("SendCommand", [this](const AutoArgs& a) {
-      if (a[0].Value().AsText().rfind("-INSERT", 0) == 0 && !cancelInsert) ++entities;
+      const std::string text = a[0].Value().AsText();
+      if (text.rfind("-INSERT", 0) == 0 && !cancelInsert) ++entities;
+      // A variable typed as a command: "ORTHOMODE 1\r".
+      const std::size_t space = text.find(' ');
+      if (space != std::string::npos && variables.count(text.substr(0, space)) != 0) {
+        AutoValue& variable = variables[text.substr(0, space)];
+        variable = cadlink::SameKindInteger(variable, std::stoi(text.substr(space + 1)));
+      }
       return AutoValue();
     });
     doc->SetValue("Blocks", AutoValue(blocks));
@@ -59,16 +66,22 @@ struct FakeCad {
     set->Set("Delete", [](const AutoArgs&) { return AutoValue(); });
   }
 
-  // The journal lines of the drawing's own members, in order, without the collection reads.
+  // The journal lines of the drawing's own members, in order, without the collection reads,
+  // and one kWait line for each readiness wait (its polls of the CAD's state), so that a
+  // command sent while the CAD still runs the previous one shows in the sequence.
   Journal DocCalls() const {
     Journal calls;
     for (const std::string& line : *journal) {
-      if (line.rfind("Doc.", 0) == 0 && line != "Doc.Blocks" && line != "Doc.SelectionSets") {
+      if (line == "State.IsQuiescent") {
+        if (calls.empty() || calls.back() != kWait) calls.push_back(kWait);
+      } else if (line.rfind("Doc.", 0) == 0 && line != "Doc.Blocks" &&
+                 line != "Doc.SelectionSets") {
         calls.push_back(line.substr(4));
       }
     }
     return calls;
   }
+  static constexpr const char* kWait = "(wait until quiescent)";
 
   std::shared_ptr<Journal> journal = std::make_shared<Journal>();
   FakeDesktop desktop{journal};
