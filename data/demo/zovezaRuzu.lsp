@@ -6,6 +6,6 @@
 (defun zr:begin () (setq zr:saved (zr:save '("CMDECHO" "ATTREQ" "OSMODE" "AUNITS" "ANGBASE" "ANGDIR")) zr:olderror *error* *error* zr:error) (setvar "CMDECHO" 0) (setvar "ATTREQ" 0) (setvar "AUNITS" 0) (setvar "ANGBASE" 0.0) (setvar "ANGDIR" 0))
 (defun zr:end () (zr:restore) (setq *error* zr:olderror zr:olderror nil) (princ))
 (defun zr:shift (pt aux) (list (- (car pt) (car aux)) (- (cadr pt) (cadr aux)) (if (caddr pt) (caddr pt) 0.0)))
-(defun zr:insert (blk scl rot aux / pt) (if aux (progn (setq pt (getpoint "\nInsertion point: ")) (if pt (progn (setvar "OSMODE" 0) (command "_.-INSERT" blk (zr:shift pt aux) scl scl rot)))) (progn (princ "\nInsertion point: ") (command "_.-INSERT" blk pause scl scl rot))))
+(defun zr:insert (blk scl rot aux / pt) (if aux (progn (setq pt (getpoint "\nInsertion point: ")) (if pt (progn (setvar "OSMODE" 0) (command "_.-INSERT" blk "_S" scl "_R" rot (zr:shift pt aux))))) (progn (princ "\nInsertion point: ") (command "_.-INSERT" blk "_S" scl "_R" rot pause))))
 (defun zovezaRuzu (file scl rot aux / blk) (if (findfile file) (progn (setq blk (zr:blockref file)) (zr:begin) (zr:insert blk scl rot aux) (zr:end)) (progn (princ (strcat "\nzovezaRuzu: " file " not found.")) (princ))))
 (princ)

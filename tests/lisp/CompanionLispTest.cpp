@@ -71,8 +71,50 @@ class LispCad {
     });
   }
 
+  // What -INSERT made of a command's answers, asked prompt by prompt as a CAD asks them: the
+  // options S and R before the point fix scale and rotation; otherwise the X scale, the Y scale
+  // (not asked for a block defined to scale uniformly) and the rotation follow the point.
+  // Answers left over are typed at the command prompt; missing ones leave the command waiting.
+  struct Insertion {
+    std::string block, point, xScale, yScale, rotation;
+    Strings leftOver;
+    bool waiting = false;
+    bool operator==(const Insertion&) const = default;
+  };
+  Insertion Interpret(const Strings& args) const {
+    Insertion ins;
+    std::size_t i = 1;
+    auto next = [&](std::string& to) {
+      if (i < args.size()) to = args[i++];
+      else ins.waiting = true;
+    };
+    next(ins.block);
+    std::string scale;
+    for (;;) {
+      std::string point;
+      next(point);
+      if (ins.waiting) return ins;
+      std::string option = point.substr(point.rfind('_') == 0 ? 1 : 0);
+      for (char& ch : option) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+      if (option == "S") next(scale);
+      else if (option == "R") next(ins.rotation);
+      else { ins.point = point; break; }
+    }
+    if (scale.empty()) {
+      next(ins.xScale);
+      ins.yScale = ins.xScale;
+      if (!uniformBlocks.count(ins.block)) next(ins.yScale);
+    } else {
+      ins.xScale = ins.yScale = scale;
+    }
+    if (ins.rotation.empty()) next(ins.rotation);
+    ins.leftOver.assign(args.begin() + static_cast<std::ptrdiff_t>(std::min(i, args.size())), args.end());
+    return ins;
+  }
+
   Variables vars;
   Variables varsAtCommand;
+  std::set<std::string> uniformBlocks;  // blocks defined to scale uniformly
   std::set<std::string> files{kPath};
   std::set<std::string> blocks;
   std::string pick = "(100.0 200.0 0.0)";  // "" for Enter, "cancel" for ESC
@@ -106,7 +148,8 @@ class CompanionLispTest : public ::testing::Test {
 TEST_F(CompanionLispTest, PlainCallInsertsAtTheUsersPointInDegreesAndPutsEverythingBack) {
   Call(insert::LispCallText(kPath, 100.0, 15 * std::numbers::pi / 180, std::nullopt));
   ASSERT_EQ(cad.commands.size(), 1u);
-  EXPECT_EQ(cad.commands[0], (Strings{"_.-INSERT", kPath, "\\", "100", "100", "15"}));
+  EXPECT_EQ(cad.commands[0][0], "_.-INSERT");
+  EXPECT_EQ(cad.Interpret(cad.commands[0]), (LispCad::Insertion{kPath, "\\", "100", "100", "15"}));
   // Degrees counter-clockwise from east, no attribute prompts, while the command ran.
   EXPECT_EQ(cad.varsAtCommand.at("AUNITS"), "0");
   EXPECT_EQ(cad.varsAtCommand.at("ANGBASE"), "0");
@@ -121,10 +164,32 @@ TEST_F(CompanionLispTest, AuxiliaryPointLandsOnThePickedPointWithoutSnapping) {
   cad.blocks.insert("L01B");  // defined already: referenced by name, not redefined
   Call(insert::LispCallText(kPath, 100.0, 0.0, TAcadPoint{5.0, -2.5, 0.0}));
   ASSERT_EQ(cad.commands.size(), 1u);
-  EXPECT_EQ(cad.commands[0], (Strings{"_.-INSERT", "L01B", "(95 202.5 0)", "100", "100", "0"}));
+  EXPECT_EQ(cad.Interpret(cad.commands[0]),
+            (LispCad::Insertion{"L01B", "(95 202.5 0)", "100", "100", "0"}));
   EXPECT_EQ(cad.varsAtCommand.at("OSMODE"), "0");
   ExpectAllPutBack();
   ExpectNoErrorReported();
+}
+
+// A block defined to scale uniformly has no Y scale prompt: answers given by position after the
+// point would then put the scale into the rotation and type the rotation at the command prompt.
+TEST_F(CompanionLispTest, UniformlyScaledBlockTakesTheSameScaleAndRotation) {
+  cad.uniformBlocks = {kPath, "L01B"};
+  for (const bool auxiliary : {false, true}) {
+    SCOPED_TRACE(auxiliary);
+    cad.commands.clear();
+    if (auxiliary) cad.blocks.insert("L01B");
+    Call(insert::LispCallText(kPath, 50.0, 30 * std::numbers::pi / 180,
+                              auxiliary ? std::optional<TAcadPoint>({5.0, -2.5, 0.0}) : std::nullopt));
+    ASSERT_EQ(cad.commands.size(), 1u);
+    const LispCad::Insertion ins = cad.Interpret(cad.commands[0]);
+    EXPECT_EQ(ins.xScale, "50");
+    EXPECT_EQ(ins.yScale, "50");
+    EXPECT_EQ(ins.rotation, "30");
+    EXPECT_TRUE(ins.leftOver.empty());
+    EXPECT_FALSE(ins.waiting);
+    ExpectAllPutBack();
+  }
 }
 
 TEST_F(CompanionLispTest, CancelOrEnterPutsEverythingBackQuietly) {
