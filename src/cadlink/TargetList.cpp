@@ -138,7 +138,7 @@ bool TTargetCADForm::Reload() {
   if (!text::FileExists(path_)) return false;
   std::vector<std::string> lines;
   text::TextEncoding encoding = text::TextEncoding::Ansi;
-  if (!text::ReadTextLines(path_, lines, &encoding)) return false;
+  if (!text::ReadEditedTextLines(path_, lines, &encoding)) return false;
   lines_ = std::move(lines);
   std::stable_sort(lines_.begin(), lines_.end(), TargetLineLess);
   encoding_ = encoding;
