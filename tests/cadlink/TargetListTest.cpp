@@ -171,6 +171,33 @@ TEST_F(TargetListTest, ChangeAndEnterReplaceInPlaceAndNeedASelection) {
   EXPECT_EQ(form.Button1Click(), (TTargetEntry{"z", "26"}));
 }
 
+// The window is made anew for each showing; the fields keep their texts across showings,
+// whichever way the dialog closed, unless the current target's line fills them.
+TEST_F(TargetListTest, FieldsOutliveTheWindowAndOkRefusesABlankProgId) {
+  WriteList("a\t1\r\nb\t2\r\n");
+  Show("2");
+  Fields("typed", "Typed.App");  // confirmed without 追加: no line names it
+  form.FormClose();
+  FakeTargetView again;
+  form.SetView(&again);
+  form.FormShow("Typed.App");
+  EXPECT_EQ(again.selected, -1);
+  EXPECT_EQ(form.Button1Click(), (TTargetEntry{"typed", "Typed.App"}));
+  form.ListBox1Click(0);
+  form.SpeedButton2Click();  // its line deleted: both fields empty
+  form.FormClose();
+  form.SetView(&view);
+  form.FormShow("1");
+  EXPECT_EQ(view.name + view.progId, "");
+
+  for (const char* blank : {"", " ", " \t "}) {
+    Fields("name", blank);
+    view.messages.clear();
+    EXPECT_EQ(form.Button1Click(), std::nullopt);
+    EXPECT_EQ(view.messages, Lines{kTargetProgIdEmpty});
+  }
+}
+
 TEST_F(TargetListTest, UnwritableListSaysSoAndShowsWhatTheFileHolds) {
   form.SetListPath(dir.File("missing-folder/" + std::string(kTargetListFile)));
   Show();
