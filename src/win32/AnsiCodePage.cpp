@@ -84,7 +84,8 @@ std::optional<std::string> Utf8ToAnsiExactly(std::string_view utf8) {
   if (utf8.empty() || IsAscii(utf8)) return std::string(utf8);
   std::string out;
   // The way back also catches what the code page maps one way only.
-  if (!TryEncode(Utf8ToUtf16(utf8), out, WC_NO_BEST_FIT_CHARS) || AnsiToUtf8(out) != utf8) return std::nullopt;
+  if (!TryEncode(Utf8ToUtf16(utf8), out, WC_NO_BEST_FIT_CHARS)) return std::nullopt;
+  if (AnsiToUtf8(out) != utf8) return std::nullopt;
   return out;
 }
 

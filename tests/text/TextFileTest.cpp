@@ -85,7 +85,8 @@ TEST(AnsiCodePage, ExactEncodingRefusesWhatWouldNotComeBack) {
   };
   for (const auto& c : cases) EXPECT_EQ(Utf8ToAnsiExactly(c.utf8), c.bytes) << c.utf8;
   // The file encoder falls back to UTF-16 rather than write a "?".
-  EXPECT_EQ(EncodeTextLines({"한"}, TextEncoding::Ansi), EncodeTextLines({"한"}, TextEncoding::Utf16LE));
+  EXPECT_EQ(EncodeTextLines({"한"}, TextEncoding::Ansi),
+            EncodeTextLines({"한"}, TextEncoding::Utf16LE));
 }
 
 class TempDir : public ::testing::Test {
