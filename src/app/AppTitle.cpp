@@ -10,7 +10,7 @@ std::string TitleWithTarget(const std::string& appTitle, const std::string& cadN
 
 std::string StartupTitle(const std::string& targetListPath, const std::string& progID) {
   std::vector<std::string> lines;
-  if (!text::FileExists(targetListPath) || !text::ReadTextLines(targetListPath, lines)) {
+  if (!text::FileExists(targetListPath) || !text::ReadEditedTextLines(targetListPath, lines)) {
     return kAppTitle;
   }
   const std::optional<std::string> name = cadlink::FindTargetName(lines, progID);

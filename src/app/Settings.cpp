@@ -5,7 +5,6 @@
 #include <fstream>
 #include <system_error>
 
-#include "text/AnsiCodePage.h"
 #include "text/AsciiCase.h"
 
 namespace zr {
@@ -45,16 +44,6 @@ std::string ReadString(const text::IniFile& ini, const char* section, const char
 }
 
 const char* Bool(bool b) { return b ? "1" : "0"; }
-
-// The encoding to write: the file's own, unless it is the code page and that cannot hold
-// the text (a Japanese caption on a Western system, say).
-text::TextEncoding EncodingFor(const std::vector<std::string>& lines, text::TextEncoding read) {
-  if (read != text::TextEncoding::Ansi) return read;
-  for (const std::string& line : lines) {
-    if (text::AnsiToUtf8(text::Utf8ToAnsi(line)) != line) return kNewSettingsEncoding;
-  }
-  return read;
-}
 
 // Copies a file of any size, a piece at a time. (The library's copy_file failed under Wine
 // on a file of 1 MB.)
@@ -175,8 +164,9 @@ bool SaveSettingsFile(const std::string& path, const TPaletteSettings& settings)
   SettingsFile file = LoadSettingsFile(path);
   if (file.ignored && !CopyFileAside(path, path + ".bak")) return false;
   WriteSettings(settings, file.ini);
-  const text::TextEncoding encoding = EncodingFor(file.ini.Lines(), file.encoding);
-  return text::WriteFileAtomically(path, text::EncodeTextLines(file.ini.Lines(), encoding));
+  // A code page that cannot hold the text (a Japanese caption on a Western system, say)
+  // gives way to UTF-16.
+  return text::WriteFileAtomically(path, text::EncodeTextLines(file.ini.Lines(), file.encoding));
 }
 
 }  // namespace zr

@@ -14,7 +14,7 @@ namespace zr {
 
 // A new settings file is UTF-16 (little endian, with its mark): Japanese survives on every
 // code page, Notepad reads it, and so do the system's own profile functions.
-inline constexpr text::TextEncoding kNewSettingsEncoding = text::TextEncoding::Utf16LE;
+inline constexpr text::TextEncoding kNewSettingsEncoding = text::kLosslessEncoding;
 // A larger file is no settings file: it is ignored when read and kept aside when written.
 inline constexpr std::size_t kMaxSettingsBytes = std::size_t{1} << 20;
 

@@ -55,6 +55,10 @@ bool TargetLineLess(const std::string& a, const std::string& b) {
 }
 
 void TTargetCADForm::FormShow(const std::string& progId) {
+  if (closedFields_) {
+    view_->SetFieldText(TargetField::Name, closedFields_->name);
+    view_->SetFieldText(TargetField::ProgId, closedFields_->progId);
+  }
   if (Reload()) {
     const int found = FindTargetLine(lines_, progId);
     selected_ = -1;
@@ -63,6 +67,10 @@ void TTargetCADForm::FormShow(const std::string& progId) {
     return;
   }
   Show();
+}
+
+void TTargetCADForm::FormClose() {
+  if (view_ != nullptr) closedFields_ = Fields();  // nothing when the window never got this far
 }
 
 void TTargetCADForm::ListBox1Click(int index) {
@@ -113,13 +121,20 @@ bool TTargetCADForm::Edit1KeyPress(char32_t key) {
   return true;
 }
 
-TTargetEntry TTargetCADForm::Button1Click() const {
+std::optional<TTargetEntry> TTargetCADForm::Button1Click() {
+  TTargetEntry entry = Fields();
+  if (entry.progId.find_first_not_of(" \t") == std::string::npos) {
+    view_->ShowMessage(kTargetProgIdEmpty);
+    return std::nullopt;
+  }
+  return entry;
+}
+
+TTargetEntry TTargetCADForm::Fields() const {
   return {view_->FieldText(TargetField::Name), view_->FieldText(TargetField::ProgId)};
 }
 
-std::string TTargetCADForm::FieldLine() const {
-  return JoinTargetLine(Button1Click());
-}
+std::string TTargetCADForm::FieldLine() const { return JoinTargetLine(Fields()); }
 
 void TTargetCADForm::Select(int index) {
   selected_ = index;
@@ -138,7 +153,7 @@ bool TTargetCADForm::Reload() {
   if (!text::FileExists(path_)) return false;
   std::vector<std::string> lines;
   text::TextEncoding encoding = text::TextEncoding::Ansi;
-  if (!text::ReadTextLines(path_, lines, &encoding)) return false;
+  if (!text::ReadEditedTextLines(path_, lines, &encoding)) return false;
   lines_ = std::move(lines);
   std::stable_sort(lines_.begin(), lines_.end(), TargetLineLess);
   encoding_ = encoding;

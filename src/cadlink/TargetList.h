@@ -13,6 +13,8 @@ namespace zr::cadlink {
 inline constexpr const char* kTargetListFile = "TargetCAD_APIVersion.txt";
 inline constexpr const char* kTargetListWriteFailed =
     "ターゲット CAD の一覧を保存できませんでした．一覧はファイルの内容に戻しました．";
+inline constexpr const char* kTargetProgIdEmpty =
+    "ProgID が空です．一覧から選ぶか ProgID を入力してください．";
 
 struct TTargetEntry {
   std::string name;    // text before the first TAB; empty when the line has none
@@ -57,23 +59,27 @@ class TTargetCADForm {
   // The window that shows the dialog; set before FormShow.
   void SetView(ITargetCadView* view) { view_ = view; }
 
-  // Reloads the list from the file (a missing file keeps the list) and selects the line of
-  // the current target.
+  // Puts back the fields' texts of the last close, reloads the list from the file (a
+  // missing file keeps the list) and selects the line of the current target.
   void FormShow(const std::string& progId);
+  // The dialog closes, however it closes: keeps the fields' texts for the next showing.
+  void FormClose();
   void ListBox1Click(int index);  // a line chosen in the list
   void SpeedButton1Click();       // 追加: the fields as a new line at its sorted place
   void SpeedButton2Click();       // 削除: the selected line; nothing without a selection
   void SpeedButton3Click();       // 変更: the selected line, in place; nothing without one
   // A character typed in either field: Enter runs 変更 and is swallowed (true).
   bool Edit1KeyPress(char32_t key);
-  // OK: the target the fields name.
-  TTargetEntry Button1Click() const;
+  // OK: the target the fields name; nothing (and a message) for a blank ProgID, which
+  // would leave every CAD command without a program.
+  std::optional<TTargetEntry> Button1Click();
 
   const std::vector<std::string>& Lines() const { return lines_; }
   int Selected() const { return selected_; }
   text::TextEncoding Encoding() const { return encoding_; }
 
  private:
+  TTargetEntry Fields() const;
   std::string FieldLine() const;
   void Select(int index);
   void Save();
@@ -84,6 +90,7 @@ class TTargetCADForm {
   ITargetCadView* view_ = nullptr;
   std::vector<std::string> lines_;
   int selected_ = -1;
+  std::optional<TTargetEntry> closedFields_;  // the fields' texts at the last close
   // How the file was last read; a new file is written in the ANSI code page.
   text::TextEncoding encoding_ = text::TextEncoding::Ansi;
 };

@@ -120,21 +120,29 @@ std::string CodePageToUtf8(unsigned codePage, std::string_view bytes) {
 
 std::string AnsiToUtf8(std::string_view bytes) { return CodePageToUtf8(0, bytes); }
 
-std::string Utf8ToAnsi(std::string_view utf8) {
+namespace {
+
+// Converts to the system's code page; a character it lacks becomes '?' when `lossy`, else
+// ends the conversion with nothing.
+std::optional<std::string> EncodeAnsi(std::string_view utf8, bool lossy) {
   if (IsAscii(utf8)) return std::string(utf8);
   iconv_t cd = iconv_open(kSystemCodePage, "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(utf8);
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    return lossy ? std::optional<std::string>(std::string(utf8)) : std::nullopt;
+  }
   const std::string clean = SanitizeUtf8(utf8);
   std::string out;
   char* in = const_cast<char*>(clean.data());
   std::size_t inLeft = clean.size();
   char buffer[256];
-  while (inLeft > 0) {
+  bool lost = false;
+  while (inLeft > 0 && !lost) {
     char* outPtr = buffer;
     std::size_t outLeft = sizeof buffer;
     const std::size_t r = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
     out.append(buffer, outPtr);
     if (r == static_cast<std::size_t>(-1) && errno == EILSEQ) {
+      lost = !lossy;
       // Skip the one character the code page lacks and put '?' in its place.
       std::size_t skip = 1;
       while (skip < inLeft && (static_cast<unsigned char>(in[skip]) & 0xC0) == 0x80) ++skip;
@@ -144,6 +152,19 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     }
   }
   iconv_close(cd);
+  if (lost) return std::nullopt;
+  return out;
+}
+
+}  // namespace
+
+std::string Utf8ToAnsi(std::string_view utf8) { return *EncodeAnsi(utf8, true); }
+
+std::optional<std::string> Utf8ToAnsiExactly(std::string_view utf8) {
+  std::optional<std::string> out = EncodeAnsi(utf8, false);
+  // iconv's code page 932 maps some characters one way only (U+301C and U+FF5E to the same
+  // bytes), so only the way back shows that the text survives.
+  if (!out || AnsiToUtf8(*out) != utf8) return std::nullopt;
   return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Text in the system's ANSI code page: on Windows the system's (CP_ACP), in the native
 // build code page 932, the one of the Japanese systems the palette serves.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,5 +14,9 @@ std::string AnsiToUtf8(std::string_view bytes);
 std::string CodePageToUtf8(unsigned codePage, std::string_view bytes);
 // Characters that the code page cannot hold become '?'.
 std::string Utf8ToAnsi(std::string_view utf8);
+// The text in the system's code page only when every character survives the way there and
+// back: nothing when one is missing or would come back as another (a best fit, or one of
+// the code page's one-way mappings such as U+301C to the full-width tilde).
+std::optional<std::string> Utf8ToAnsiExactly(std::string_view utf8);
 
 }  // namespace zr::text

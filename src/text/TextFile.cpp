@@ -30,6 +30,15 @@ void AppendUtf16Bytes(std::string& out, std::u16string_view text, bool bigEndian
   }
 }
 
+bool ReadLines(const std::string& path, std::vector<std::string>& lines, TextEncoding* encoding,
+               std::string (*decode)(std::string_view, TextEncoding*)) {
+  lines.clear();
+  const std::optional<std::string> bytes = ReadFileBytes(path);
+  if (!bytes) return false;
+  lines = SplitLines(decode(*bytes, encoding));
+  return true;
+}
+
 }  // namespace
 
 std::filesystem::path PathFromUtf8(std::string_view utf8) {
@@ -97,23 +106,27 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines,
                    TextEncoding* encoding) {
-  lines.clear();
-  const std::optional<std::string> bytes = ReadFileBytes(path);
-  if (!bytes) return false;
-  lines = SplitLines(DecodeText(*bytes, encoding));
-  return true;
+  return ReadLines(path, lines, encoding, DecodeText);
+}
+
+bool ReadEditedTextLines(const std::string& path, std::vector<std::string>& lines,
+                         TextEncoding* encoding) {
+  return ReadLines(path, lines, encoding, DecodeEditedText);
 }
 
 std::string EncodeTextLines(const std::vector<std::string>& lines, TextEncoding encoding) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
+  if (encoding == TextEncoding::Ansi) {
+    if (std::optional<std::string> ansi = Utf8ToAnsiExactly(text)) return std::move(*ansi);
+    encoding = kLosslessEncoding;
+  }
   switch (encoding) {
-    case TextEncoding::Ansi:
-      return Utf8ToAnsi(text);
-    case TextEncoding::Utf8Bom:
-      return "\xEF\xBB\xBF" + text;
+    case TextEncoding::Ansi:  // handled above
     case TextEncoding::Utf8:
       return text;
+    case TextEncoding::Utf8Bom:
+      return "\xEF\xBB\xBF" + text;
     case TextEncoding::Utf16LE:
     case TextEncoding::Utf16BE: {
       const bool be = encoding == TextEncoding::Utf16BE;

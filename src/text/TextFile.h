@@ -1,6 +1,7 @@
 #pragma once
 // Whole text files as lists of lines: decoded by their byte-order mark, else in the ANSI
-// code page; written to a temporary file beside the target and renamed over it.
+// code page (or as UTF-8 for hand-edited files); written without losing a character to a
+// temporary file beside the target and renamed over it.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -27,8 +28,15 @@ std::vector<std::string> SplitLines(std::string_view text);
 // Reads a text file into lines; false (and no lines) when it cannot be opened.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines,
                    TextEncoding* encoding = nullptr);
+// The same through DecodeEditedText, for files people edit by hand and the palette writes.
+bool ReadEditedTextLines(const std::string& path, std::vector<std::string>& lines,
+                         TextEncoding* encoding = nullptr);
 
-// The lines in the encoding (with its byte-order mark), each ended by CR LF.
+// What holds every character: the encoding text goes to when the code page cannot hold it.
+inline constexpr TextEncoding kLosslessEncoding = TextEncoding::Utf16LE;
+// The lines in the encoding (with its byte-order mark), each ended by CR LF. Text that the
+// ANSI code page cannot hold exactly is written in kLosslessEncoding instead, so that no
+// character is ever written as another.
 std::string EncodeTextLines(const std::vector<std::string>& lines, TextEncoding encoding);
 // Writes to a temporary file beside the target and renames it over the target, so that a
 // failed write never leaves a half file. False when any step fails (the target is untouched).

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "text/Utf.h"
 
 namespace zr::text {
@@ -26,14 +28,16 @@ bool TryDecode(UINT codePage, std::string_view bytes, std::wstring& out) {
          n;
 }
 
-bool TryEncode(std::u16string_view wide, std::string& out) {
+// `flags` WC_NO_BEST_FIT_CHARS: a character the code page lacks is reported lost instead of
+// turned into a look-alike ("ä" into "a" on code page 932).
+bool TryEncode(std::u16string_view wide, std::string& out, DWORD flags = 0) {
   const auto* w = reinterpret_cast<const wchar_t*>(wide.data());
   const int size = static_cast<int>(wide.size());
   BOOL lost = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, 0, w, size, nullptr, 0, nullptr, &lost);
+  const int n = WideCharToMultiByte(CP_ACP, flags, w, size, nullptr, 0, nullptr, &lost);
   if (n <= 0 || lost) return false;
   out.resize(static_cast<std::size_t>(n));
-  return WideCharToMultiByte(CP_ACP, 0, w, size, out.data(), n, nullptr, &lost) == n && !lost;
+  return WideCharToMultiByte(CP_ACP, flags, w, size, out.data(), n, nullptr, &lost) == n && !lost;
 }
 
 }  // namespace
@@ -73,6 +77,15 @@ std::string Utf8ToAnsi(std::string_view utf8) {
     out += TryEncode(std::u16string_view(wide).substr(i, len), one) ? one : std::string("?");
     i += len - 1;
   }
+  return out;
+}
+
+std::optional<std::string> Utf8ToAnsiExactly(std::string_view utf8) {
+  if (utf8.empty() || IsAscii(utf8)) return std::string(utf8);
+  std::string out;
+  // The way back also catches what the code page maps one way only.
+  if (!TryEncode(Utf8ToUtf16(utf8), out, WC_NO_BEST_FIT_CHARS)) return std::nullopt;
+  if (AnsiToUtf8(out) != utf8) return std::nullopt;
   return out;
 }
 

@@ -70,6 +70,9 @@ INT_PTR TargetCadDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return TRUE;
+    case WM_DESTROY:  // the fields still exist; their texts outlive the window in the core
+      Guarded(dialog_, [&] { form_->FormClose(); });
+      return FALSE;
     case WM_DRAWITEM:
       PaintFlatButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
@@ -169,8 +172,9 @@ LRESULT CALLBACK TargetCadDialog::FieldProc(HWND field, UINT message, WPARAM wPa
 void TargetCadDialog::OnCommand(int id, int code) {
   switch (id) {
     case ids::kButton1:
+      // A blank ProgID keeps the dialog open: the core has said why.
       Guarded(dialog_, [&] { result_ = form_->Button1Click(); });
-      ::EndDialog(dialog_, IDOK);
+      if (result_) ::EndDialog(dialog_, IDOK);
       break;
     case ids::kButton2:
       ::EndDialog(dialog_, IDCANCEL);

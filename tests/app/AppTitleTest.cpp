@@ -48,6 +48,8 @@ TEST(StartupTitle, ReadsTheTargetListWhenItExists) {
 
   dir.Write(cadlink::kTargetListFile, "\xEF\xBB\xBFZWCAD\tZWCAD.Application\n");  // UTF-8 with its mark
   EXPECT_EQ(StartupTitle(list, "ZWCAD.Application"), "Zoveza Ruzu 1.65 Dark [ ZWCAD ]");
+  dir.Write(cadlink::kTargetListFile, "한국 CAD\tK.App\n");  // UTF-8 without a mark
+  EXPECT_EQ(StartupTitle(list, "K.App"), "Zoveza Ruzu 1.65 Dark [ 한국 CAD ]");
 }
 
 }  // namespace

@@ -127,6 +127,17 @@ TEST(SettingsFile, HandEditedEncodingsReadAndAreKeptWhenWritten) {
     EXPECT_EQ(again.ini.Read("Mine", "メモ"), "残す");
     EXPECT_EQ(ReadSettings(again.ini).pitchCaption, "回転角度ピッチ 15°");
   }
+  // A caption the code page cannot hold turns the file into UTF-16 instead of into "?".
+  test::TempFolder dir;
+  const std::string path = dir.File("ZovezaRuzu.ini");
+  dir.Write("ZovezaRuzu.ini", Bytes(content, TextEncoding::Ansi));
+  TPaletteSettings s;
+  s.pitchCaption = "회전 15°";
+  ASSERT_TRUE(SaveSettingsFile(path, s));
+  const SettingsFile again = LoadSettingsFile(path);
+  EXPECT_EQ(again.encoding, TextEncoding::Utf16LE);
+  EXPECT_EQ(ReadSettings(again.ini).pitchCaption, "회전 15°");
+  EXPECT_EQ(again.ini.Read("Mine", "メモ"), "残す");
 }
 
 TEST(SettingsFile, NewFileIsUtf16AndEmptyBinaryOrHugeFilesGiveDefaults) {

@@ -91,6 +91,38 @@ TEST_F(TargetListTest, AddSortsInSelectsAndWritesInTheEncodingItWasReadIn) {
             text::EncodeTextLines({"B\tb", "c\tC.App", "D\td"}, text::TextEncoding::Utf16LE));
 }
 
+// A list saved by hand in any encoding keeps every untouched line byte for byte; a code
+// page that cannot hold the new line gives way to UTF-16 instead of writing "?".
+TEST_F(TargetListTest, AddKeepsEveryOtherLineInAnEncodingThatHoldsThemAll) {
+  const std::string utf16 = text::EncodeTextLines(
+      {"ブリックス\tB.App", "한국\tK.App"}, text::TextEncoding::Utf16LE);
+  const struct {
+    std::string file;
+    TTargetEntry added;
+    std::string expected;
+  } cases[] = {
+      // UTF-8 without a mark (Notepad's default), Japanese and Korean: stays so.
+      {"ブリックス\tBricscadApp.AcadApplication\r\n한국 CAD\tK.App\r\n",
+       {"ZWCAD", "ZWCAD.Application"},
+       "ZWCAD\tZWCAD.Application\r\nブリックス\tBricscadApp.AcadApplication\r\n한국 CAD\tK.App\r\n"},
+      // Code page 932, which holds no Korean, and no U+301C that would come back as "～".
+      {"\x83\x75\x83\x8A\x83\x62\x83\x4E\x83\x58\tB.App\r\n", {"한국", "K.App"}, utf16},
+      {"\x83\x75\x83\x8A\x83\x62\x83\x4E\x83\x58\tB.App\r\n", {"a\xE3\x80\x9C", "W"},
+       text::EncodeTextLines({"a\xE3\x80\x9C\tW", "ブリックス\tB.App"}, text::TextEncoding::Utf16LE)},
+      // Plain ASCII, and Japanese the code page holds: stays in the code page.
+      {"Z\tZ.App\r\n", {"照明", "L"}, "Z\tZ.App\r\n\x8F\xC6\x96\xBE\tL\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.added.name);
+    WriteList(c.file);
+    Show();
+    Fields(c.added.name, c.added.progId);
+    form.SpeedButton1Click();
+    EXPECT_EQ(*text::ReadFileBytes(dir.File(kTargetListFile)), c.expected);
+    EXPECT_TRUE(view.messages.empty());
+  }
+}
+
 TEST_F(TargetListTest, DeleteSelectsTheNextLineElseThePreviousOne) {
   const struct {
     Lines lines;
@@ -137,6 +169,33 @@ TEST_F(TargetListTest, ChangeAndEnterReplaceInPlaceAndNeedASelection) {
   Show();
   EXPECT_EQ(view.lines.back(), "z\t26");
   EXPECT_EQ(form.Button1Click(), (TTargetEntry{"z", "26"}));
+}
+
+// The window is made anew for each showing; the fields keep their texts across showings,
+// whichever way the dialog closed, unless the current target's line fills them.
+TEST_F(TargetListTest, FieldsOutliveTheWindowAndOkRefusesABlankProgId) {
+  WriteList("a\t1\r\nb\t2\r\n");
+  Show("2");
+  Fields("typed", "Typed.App");  // confirmed without 追加: no line names it
+  form.FormClose();
+  FakeTargetView again;
+  form.SetView(&again);
+  form.FormShow("Typed.App");
+  EXPECT_EQ(again.selected, -1);
+  EXPECT_EQ(form.Button1Click(), (TTargetEntry{"typed", "Typed.App"}));
+  form.ListBox1Click(0);
+  form.SpeedButton2Click();  // its line deleted: both fields empty
+  form.FormClose();
+  form.SetView(&view);
+  form.FormShow("1");
+  EXPECT_EQ(view.name + view.progId, "");
+
+  for (const char* blank : {"", " ", " \t "}) {
+    Fields("name", blank);
+    view.messages.clear();
+    EXPECT_EQ(form.Button1Click(), std::nullopt);
+    EXPECT_EQ(view.messages, Lines{kTargetProgIdEmpty});
+  }
 }
 
 TEST_F(TargetListTest, UnwritableListSaysSoAndShowsWhatTheFileHolds) {

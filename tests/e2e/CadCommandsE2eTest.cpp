@@ -194,6 +194,22 @@ TEST_F(CadCommandsE2e, TargetDialogChoiceRetitlesAndTheNextCommandsGoToIt) {
   PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
                             VK_DOWN, VK_RETURN});
   EXPECT_NE(WaitFor("Document.SendCommand(" + Quoted("UCS Z -30\r") + ")", from), "");
+
+  // A ProgID typed and confirmed without 追加 is in its field again at the next showing,
+  // though the window is a new one and no line names it.
+  Command(MenuCommand::TargetCad);
+  HWND dialog = FindDialog();
+  ASSERT_NE(dialog, nullptr) << "the target CAD dialog did not open";
+  ::SendMessageW(::GetDlgItem(dialog, target_ids::kEdit2), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"Typed.Application"));
+  ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return !::IsWindow(dialog); }, kActionTimeout));
+  Command(MenuCommand::TargetCad);
+  dialog = FindDialog();
+  ASSERT_NE(dialog, nullptr) << "the target CAD dialog did not open again";
+  EXPECT_EQ(palette.Text(::GetDlgItem(dialog, target_ids::kEdit2)), L"Typed.Application");
+  ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return !::IsWindow(dialog); }, kActionTimeout));
 }
 
 TEST_F(CadCommandsE2e, TwoPointsTurnsTheInsertionAndLispModeCallsTheFunction) {

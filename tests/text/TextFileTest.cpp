@@ -70,6 +70,25 @@ TEST(AnsiCodePage, EncodesBackAndMarksUnmappable) {
   EXPECT_EQ(Utf8ToAnsi("a\xF0\x9F\x98\x80" "b"), "a?b");  // emoji: not in code page 932
 }
 
+// Natively through iconv, under Wine through the system's own code page 932.
+TEST(AnsiCodePage, ExactEncodingRefusesWhatWouldNotComeBack) {
+  const struct {
+    const char* utf8;
+    std::optional<std::string> bytes;
+  } cases[] = {
+      {"照明 表～", "\x8F\xC6\x96\xBE \x95\x5C\x81\x60"},
+      {"한", std::nullopt},                       // missing
+      {"a\xE3\x80\x9C", std::nullopt},          // U+301C: reads back as U+FF5E
+      {"\xC2\xA5", std::nullopt},                // the yen sign: reads back as "\\"
+      {"\xC3\xA4", std::nullopt},                // a best fit "a"
+      {"\xF0\x9F\x98\x80", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Utf8ToAnsiExactly(c.utf8), c.bytes) << c.utf8;
+  // The file encoder falls back to UTF-16 rather than write a "?".
+  EXPECT_EQ(EncodeTextLines({"한"}, TextEncoding::Ansi),
+            EncodeTextLines({"한"}, TextEncoding::Utf16LE));
+}
+
 class TempDir : public ::testing::Test {
  protected:
   std::filesystem::path dir = std::filesystem::temp_directory_path() / "zr-textfile-test";
