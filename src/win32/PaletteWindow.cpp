@@ -82,6 +82,7 @@ void PaletteWindow::Create(HINSTANCE instance) {
                         outer.bottom - outer.top, nullptr, nullptr, instance, this) == nullptr) {
     throw std::runtime_error("the palette window could not be created");
   }
+  dpi_ = WindowDpi(hwnd_);  // its monitor's scale may not be the sign-in's
   SetClientSize(hwnd_, Scale(kClientWidth), Scale(kClientHeight), dpi_);
   theme::ApplyDarkTitleBar(hwnd_);
   CreateFonts();
