@@ -71,7 +71,9 @@ void PaletteWindow::Create(HINSTANCE instance) {
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = theme::Brush(theme::kWindow);
   wc.lpszClassName = ids::kPaletteClass;
-  if (::RegisterClassExW(&wc) == 0) throw std::runtime_error("RegisterClassExW failed");
+  if (::RegisterClassExW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    throw std::runtime_error("RegisterClassExW failed");
+  }
   RegisterSlotWindowClasses(instance);
 
   dpi_ = SystemDpi();

@@ -34,7 +34,8 @@ void SearchField::Create(HWND parent, int id, HWND cover) {
 }
 
 // The cover's place and font as they are now (the window lays its controls out again when
-// the display's scale changes), and margins of the window's scale: a new font resets them.
+// the display's scale changes), and margins of the window's scale, set after the font (an edit
+// may put its margins back to the font's when it gets a new one).
 void SearchField::PlaceOverCover() {
   HWND parent = ::GetParent(edit_);
   RECT r{};

@@ -168,7 +168,8 @@ void Pump() {
 }
 
 // A palette window of this thread (per-monitor aware, as the program's manifest makes it),
-// shown; its end posts the quit message a program's loop would end on, taken away here.
+// shown; its end posts the quit message a program's loop would end on, taken away here. Its
+// window class stays: unregistered, it would take the theme's shared brush with it.
 class PaletteOnThread {
  public:
   PaletteOnThread()
@@ -184,7 +185,6 @@ class PaletteOnThread {
     ::DestroyWindow(palette.Handle());
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-    ::UnregisterClassW(ids::kPaletteClass, ::GetModuleHandleW(nullptr));
     if (previous_ != nullptr) ::SetThreadDpiAwarenessContext(previous_);
   }
   PaletteOnThread(const PaletteOnThread&) = delete;
