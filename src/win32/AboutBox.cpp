@@ -46,7 +46,8 @@ void OnInit(HWND box, AboutContext& ctx) {
   ::SetWindowLongPtrW(box, DWLP_USER, reinterpret_cast<LONG_PTR>(&ctx));
   ::SetWindowTextW(box, kCaption);
   theme::ApplyDarkTitleBar(box);
-  FitAndCentre(box, ctx.Scale(kAboutClientWidth), ctx.Scale(kAboutClientHeight), ctx.dpi, nullptr);
+  FitAndCentre(box, ctx.Scale(kAboutClientWidth), ctx.Scale(kAboutClientHeight), ctx.dpi, nullptr,
+               ::GetWindow(box, GW_OWNER));
 
   AddStatic(box, ctx, kAboutProductName, kName, kAboutNameId, ctx.boldFont.get());
   AddStatic(box, ctx, kAboutVersion, kVersion, kAboutVersionId, ctx.font.get());

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "win32/DarkTheme.h"
+#include "win32/DisplayScale.h"
 #include "win32/UniqueHandle.h"
 #include "win32/WindowText.h"
 
@@ -69,7 +70,9 @@ void PaintCheckBox(HWND window, HDC dc) {
   ::GetClientRect(window, &client);
   theme::Fill(dc, client, theme::kSurface);
   const int height = client.bottom - client.top;
-  const int side = std::min(height - 2, ::MulDiv(13, ::GetDeviceCaps(dc, LOGPIXELSY), 96));
+  // The square and the gap before the caption at the scale of the window's monitor.
+  const int dpi = WindowDpi(window);
+  const int side = std::min(height - 2, ::MulDiv(13, dpi, 96));
   const RECT box{client.left + 1, (height - side) / 2, client.left + 1 + side,
                  (height - side) / 2 + side};
   const bool enabled = ::IsWindowEnabled(window) != FALSE;
@@ -78,7 +81,7 @@ void PaintCheckBox(HWND window, HDC dc) {
   theme::Frame(dc, box, enabled ? theme::kBevelLight : theme::kBorder);
   if ((state & BST_CHECKED) != 0) DrawCheckMark(dc, box);
 
-  RECT textRect{box.right + 4, client.top, client.right, client.bottom};
+  RECT textRect{box.right + ::MulDiv(4, dpi, 96), client.top, client.right, client.bottom};
   HFONT font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
   ScopedSelect select(dc, font);
   ::SetBkMode(dc, TRANSPARENT);
@@ -172,7 +175,8 @@ void PaintFlatButton(const DRAWITEMSTRUCT& item) {
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
     RECT focus = r;
-    ::InflateRect(&focus, -2, -2);
+    const int inset = ::MulDiv(2, WindowDpi(button), 96);
+    ::InflateRect(&focus, -inset, -inset);
     ::SetTextColor(dc, theme::kText);
     ::DrawFocusRect(dc, &focus);
   }

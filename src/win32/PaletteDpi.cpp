@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "app/PaletteLayout.h"
+#include "win32/DisplayScale.h"
 #include "win32/ErrorReport.h"
 #include "win32/PaletteControlIds.h"
 #include "win32/PixelLayout.h"
@@ -25,6 +26,13 @@ void PaletteWindow::SetStatusParts() {
     edges[i] = right;
   }
   ::SendMessageW(StatusBar(), SB_SETPARTS, kStatusPanelCount, reinterpret_cast<LPARAM>(edges));
+}
+
+// The window system tells a window of a new scale only when it moves it; it opens at the scale
+// of the sign-in, and a window placed on another monitor is not told everywhere either. Its
+// own monitor's scale decides.
+void PaletteWindow::FollowMonitorScale() {
+  if (hwnd_ != nullptr) OnDpiChanged(WindowDpi(hwnd_), nullptr);
 }
 
 void PaletteWindow::OnDpiChanged(int dpi, const RECT* suggested) {
@@ -63,7 +71,7 @@ void PaletteWindow::OnDpiChanged(int dpi, const RECT* suggested) {
   }
   // An open search field stands over the information line: its place and font follow it.
   if (search_.Shown()) search_.PlaceOverCover();
-  ::SendMessageW(tips_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(baseFont_.get()), FALSE);
+  tips_.SetScale(dpi, baseFont_.get());
   ::SendMessageW(Control(ids::kComboBox1), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                  Scale(layout::ComboBox1.height - 6));
   SetStatusParts();

@@ -71,7 +71,9 @@ void PaletteWindow::Create(HINSTANCE instance) {
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = theme::Brush(theme::kWindow);
   wc.lpszClassName = ids::kPaletteClass;
-  if (::RegisterClassExW(&wc) == 0) throw std::runtime_error("RegisterClassExW failed");
+  if (::RegisterClassExW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    throw std::runtime_error("RegisterClassExW failed");
+  }
   RegisterSlotWindowClasses(instance);
 
   dpi_ = SystemDpi();
@@ -82,6 +84,7 @@ void PaletteWindow::Create(HINSTANCE instance) {
                         outer.bottom - outer.top, nullptr, nullptr, instance, this) == nullptr) {
     throw std::runtime_error("the palette window could not be created");
   }
+  dpi_ = WindowDpi(hwnd_);  // its monitor's scale may not be the sign-in's
   SetClientSize(hwnd_, Scale(kClientWidth), Scale(kClientHeight), dpi_);
   theme::ApplyDarkTitleBar(hwnd_);
   CreateFonts();

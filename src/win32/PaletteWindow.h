@@ -107,6 +107,8 @@ class PaletteWindow final : public IPaletteView {
   // The window moved to a monitor of another scale: fonts, controls and slot pictures are
   // laid out again at `dpi` and the page is drawn anew at the pictures' real size.
   void OnDpiChanged(int dpi, const RECT* suggested);
+  // Lays the window out again when its monitor's scale is not the one it is laid out at.
+  void FollowMonitorScale();
   void SetStatusParts();
 
   int Scale(int value) const { return ::MulDiv(value, dpi_, 96); }

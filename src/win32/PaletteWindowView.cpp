@@ -38,6 +38,7 @@ ViewSize PaletteWindow::ScreenSize() const {
 
 void PaletteWindow::MoveWindowTo(int left, int top) {
   ::SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FollowMonitorScale();  // placed on a monitor of another scale
 }
 
 void PaletteWindow::ClearCategories() {

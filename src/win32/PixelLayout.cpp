@@ -1,5 +1,7 @@
 #include "win32/PixelLayout.h"
 
+#include "win32/DisplayScale.h"
+
 namespace zr::win32 {
 
 std::vector<WORD> EmptyDialogTemplate(DWORD style) {
@@ -35,13 +37,16 @@ void SetClientSize(HWND window, int clientWidth, int clientHeight, int dpi) {
   ::SetWindowPos(window, nullptr, 0, 0, width, height, kSizeOnly);
 }
 
-void FitAndCentre(HWND dialog, int clientWidth, int clientHeight, int dpi, HWND insertAfter) {
+void FitAndCentre(HWND dialog, int clientWidth, int clientHeight, int dpi, HWND insertAfter,
+                  HWND owner) {
+  // The work area first: the dialog, once sized, may reach onto another monitor.
+  const RECT area = MonitorWorkArea(owner != nullptr ? owner : dialog);
   SetClientSize(dialog, clientWidth, clientHeight, dpi);
   RECT outer{};
   ::GetWindowRect(dialog, &outer);
   ::SetWindowPos(dialog, insertAfter,
-                 (::GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2,
-                 (::GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2, 0, 0,
+                 (area.left + area.right - (outer.right - outer.left)) / 2,
+                 (area.top + area.bottom - (outer.bottom - outer.top)) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE | (insertAfter == nullptr ? SWP_NOZORDER : 0));
 }
 

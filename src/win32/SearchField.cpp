@@ -4,6 +4,7 @@
 
 #include "app/CatalogueSearch.h"
 #include "win32/DarkTheme.h"
+#include "win32/DisplayScale.h"
 #include "win32/WindowText.h"
 
 namespace zr::win32 {
@@ -13,6 +14,7 @@ constexpr UINT_PTR kSubclassId = 0x5EA2;
 constexpr UINT_PTR kBurstTimer = 0x5EA1;
 // The shortest timer the system keeps; it fires only when no input waits in the queue.
 constexpr UINT kBurstDelayMs = USER_TIMER_MINIMUM;
+constexpr int kMargin = 3;  // left and right, 96-dpi pixels
 constexpr wchar_t kCueBanner[] = L"番号・名称・コメントで検索  (Esc: 戻る)";
 
 }  // namespace
@@ -27,13 +29,13 @@ void SearchField::Create(HWND parent, int id, HWND cover) {
   if (edit_ == nullptr) return;
   PlaceOverCover();
   ::SendMessageW(edit_, EM_SETLIMITTEXT, kMaxQueryLength, 0);
-  ::SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(3, 3));
   ::SendMessageW(edit_, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(kCueBanner));
   ::SetWindowSubclass(edit_, Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 // The cover's place and font as they are now (the window lays its controls out again when
-// the display's scale changes).
+// the display's scale changes), and margins of the window's scale, set after the font (an edit
+// may put its margins back to the font's when it gets a new one).
 void SearchField::PlaceOverCover() {
   HWND parent = ::GetParent(edit_);
   RECT r{};
@@ -42,6 +44,8 @@ void SearchField::PlaceOverCover() {
   ::SetWindowPos(edit_, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOACTIVATE);
   ::SendMessageW(edit_, WM_SETFONT, ::SendMessageW(cover_, WM_GETFONT, 0, 0), FALSE);
+  const int margin = ::MulDiv(kMargin, WindowDpi(edit_), 96);
+  ::SendMessageW(edit_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
 }
 
 void SearchField::Show() {

@@ -94,7 +94,8 @@ INT_PTR TargetCadDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TargetCadDialog::OnInit() {
-  dpi_ = WindowDpi(dialog_);  // the monitor the dialog opens on
+  // Laid out for the monitor of the palette, on which it is centred.
+  dpi_ = WindowDpi(owner_ != nullptr ? owner_ : dialog_);
   ::SetWindowTextW(dialog_, ids::kCaption);
   theme::ApplyDarkTitleBar(dialog_);
   font11_ = MakeFont(L"Tahoma", Scale(11), false, DEFAULT_CHARSET);
@@ -103,9 +104,9 @@ void TargetCadDialog::OnInit() {
   ::SendMessageW(dialog_, WM_SETFONT, reinterpret_cast<WPARAM>(font11_.get()), FALSE);
   CreateControls();
 
-  // Client area at its size, the dialog centred on the screen and above the palette, which
-  // stays on top of every window.
-  FitAndCentre(dialog_, Scale(kClientWidth), Scale(kClientHeight), dpi_, HWND_TOPMOST);
+  // Client area at its size, the dialog centred on the palette's monitor and above the
+  // palette, which stays on top of every window.
+  FitAndCentre(dialog_, Scale(kClientWidth), Scale(kClientHeight), dpi_, HWND_TOPMOST, owner_);
 
   form_->SetView(this);
   form_->FormShow(progId_);

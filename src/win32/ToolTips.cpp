@@ -6,12 +6,13 @@
 #include <stdexcept>
 
 #include "win32/DarkTheme.h"
+#include "win32/DisplayScale.h"
 #include "win32/WideText.h"
 
 namespace zr::win32 {
 namespace {
 
-constexpr int kMaxTipWidth = 480;
+constexpr int kMaxTipWidth = 480;  // 96-dpi pixels
 
 }  // namespace
 
@@ -42,7 +43,11 @@ void ToolTips::Create(HWND owner, HFONT font) {
   ::SetWindowTheme(tip_, L"", L"");
   ::SendMessageW(tip_, TTM_SETTIPBKCOLOR, theme::kSurface, 0);
   ::SendMessageW(tip_, TTM_SETTIPTEXTCOLOR, theme::kText, 0);
-  ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+  SetScale(WindowDpi(owner), font);
+}
+
+void ToolTips::SetScale(int dpi, HFONT font) {
+  ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, ::MulDiv(kMaxTipWidth, dpi, 96));
   ::SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 

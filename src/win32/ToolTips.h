@@ -16,8 +16,10 @@ class ToolTips {
   ToolTips(const ToolTips&) = delete;
   ToolTips& operator=(const ToolTips&) = delete;
 
-  // Creates the tooltip window for controls of `owner`, in the given font.
+  // Creates the tooltip window for controls of `owner`, in the given font, at the owner's scale.
   void Create(HWND owner, HFONT font);
+  // The owner is laid out at `dpi` now: hints take the new font and a width of that scale.
+  void SetScale(int dpi, HFONT font);
   HWND Handle() const { return tip_; }
   // Shows `hint` (UTF-8) when the mouse rests on `control`; an empty hint shows nothing.
   void Add(HWND control, const std::string& hint);
