@@ -83,6 +83,10 @@ LRESULT PaletteWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       OnClose();
       return 0;
+    case WM_ENDSESSION:
+      // Signing out or shutting down sends no WM_CLOSE: the process just ends after this.
+      if (wParam != FALSE) WriteSettingsOnce();
+      return 0;
     case WM_DESTROY:
       OnDestroy();
       return 0;
@@ -171,8 +175,16 @@ void PaletteWindow::OnClose() {
     closePending_ = true;
     return;
   }
-  Guarded(hwnd_, [&] { form_.FormClose(); });
+  WriteSettingsOnce();
   ::DestroyWindow(hwnd_);
+}
+
+// The session's end and a close that may follow it write the settings once, so a failed
+// write is not reported twice.
+void PaletteWindow::WriteSettingsOnce() {
+  if (settingsWritten_) return;
+  settingsWritten_ = true;
+  Guarded(hwnd_, [&] { form_.FormClose(); });
 }
 
 void PaletteWindow::OnDestroy() {

@@ -389,6 +389,11 @@ HWND PaletteDriver::CategoryList() const {
   return FindTopLevel(process_.dwProcessId, L"ComboLBox", true);
 }
 
+bool PaletteDriver::Kill() {
+  ::TerminateProcess(process_.hProcess, 1);
+  return ::WaitForSingleObject(process_.hProcess, kSendTimeoutMs) == WAIT_OBJECT_0;
+}
+
 HWND PaletteDriver::ProcessWindow(const wchar_t* className) const {
   return FindTopLevel(process_.dwProcessId, className, true);
 }

@@ -41,6 +41,9 @@ class PaletteDriver {
   static bool WaitPainted(HWND window, std::chrono::milliseconds timeout);
   // Asks the palette to close and waits for the process to end; its exit code, or -1.
   int Close(std::chrono::milliseconds timeout);
+  // Ends the process at once, as the system does at the end of a session; false when it
+  // did not end.
+  bool Kill();
 
   HWND Window() const { return window_; }
   HWND Control(int id) const { return ::GetDlgItem(window_, id); }
