@@ -43,10 +43,7 @@ class OptionsE2e : public ::testing::Test {
   }
 
   // Opens the context menu with the right button over slot 0; false when no menu shows.
-  bool OpenMenu() {
-    ClickAt(PointIn(palette.SlotPicture(0)), true);
-    return Waits([&] { return palette.ProcessWindow(kMenuClass) != nullptr; });
-  }
+  bool OpenMenu() { return palette.OpenContextMenu(palette.SlotPicture(0)) != nullptr; }
   bool MenuClosed() {
     return Waits([&] { return palette.ProcessWindow(kMenuClass) == nullptr; });
   }

@@ -83,6 +83,12 @@ class PaletteDriver {
   // The opened list of the category box, when it is shown.
   HWND CategoryList() const;
 
+  // Opens the context menu with a real right click over `control` and waits until its menu
+  // loop runs, the pointer moved off the menu first; the menu window, or none. A pointer left
+  // over the menu moves its selection whenever a mouse move is read there (the system reports
+  // one when the menu appears under it, late on a busy machine), in between the test's keys.
+  HWND OpenContextMenu(HWND control) const;
+
   // The palette's other windows (real input is in RealInput.h).
   // A visible top-level window of the palette's process with the class (kMenuClass,
   // kDialogClass), or none.
