@@ -5,7 +5,8 @@
 #
 # Stress mode: `bash scripts/test.sh --stress N` (or ZR_STRESS=N) builds the Windows side and
 # runs its whole suite (the Windows and end-to-end tests included) N times in a row, with two
-# busy-loop processes keeping both cores busy beside it; it stops at the first failing run.
+# busy-loop processes keeping both cores busy and a second Wine session starting and closing
+# the palette on its own display beside it; it stops at the first failing run.
 set -uo pipefail
 source "$(dirname "$0")/lib/common.sh"
 cd "$ZR_ROOT"
@@ -64,7 +65,35 @@ stop_busy() {
   busy_pids=()
 }
 
-# The Windows suite N times beside two busy loops.
+# A second Wine session beside the suite, as another user's GUI tests on the same machine: its
+# own prefix and its own display, the palette started on the demo catalogue and closed again
+# over and over. Stopped with the busy loops (its prefix's server and its display with it).
+start_second_session() {
+  (
+    export WINEPREFIX="$ZR_BUILD/wineprefix-second"
+    unset DISPLAY
+    unset ZR_XVFB_PID
+    trap 'exit 0' TERM
+    trap 'wineserver -k 2>/dev/null; zr_stop_display' EXIT
+    zr_wine_prepare >/dev/null && zr_ensure_display || exit 1
+    local demo="$ZR_BUILD/demo-second" palette
+    rm -rf "$demo" && mkdir -p "$demo" && cp -r data/demo/. "$demo/" &&
+      cp build/windows/src/win32/ZovezaRuzu.exe "$demo/" && cd "$demo" || exit 1
+    while :; do
+      zr_wine ./ZovezaRuzu.exe >/dev/null 2>&1 &
+      palette=$!
+      sleep 3
+      # taskkill without /f asks the windows to close; what does not close is ended.
+      zr_wine taskkill /im ZovezaRuzu.exe >/dev/null 2>&1
+      sleep 2
+      kill "$palette" 2>/dev/null
+      wait "$palette" 2>/dev/null
+    done
+  ) &
+  busy_pids+=($!)
+}
+
+# The Windows suite N times beside two busy loops and a second Wine session.
 if [ "$stress_runs" -gt 0 ]; then
   trap 'stop_busy; zr_stop_display' EXIT
   zr_say "Windows build (MinGW-w64)"
@@ -74,7 +103,8 @@ if [ "$stress_runs" -gt 0 ]; then
     ( while :; do :; done ) &
     busy_pids+=($!)
   done
-  zr_say "Stress: the Windows suite $stress_runs times beside two busy loops (pids ${busy_pids[*]})"
+  start_second_session
+  zr_say "Stress: the Windows suite $stress_runs times beside two busy loops and a second Wine session (pids ${busy_pids[*]})"
   for run in $(seq 1 "$stress_runs"); do
     zr_say "Stress run $run of $stress_runs"
     before_failures=$failures

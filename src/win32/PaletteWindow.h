@@ -103,6 +103,7 @@ class PaletteWindow final : public IPaletteView {
   bool OnMouseWheel(WPARAM wParam, LPARAM lParam);
   LRESULT OnCtlColor(HDC dc, HWND control);
   void OnClose();
+  void WriteSettingsOnce();
   void OnDestroy();
   // The window moved to a monitor of another scale: fonts, controls and slot pictures are
   // laid out again at `dpi` and the page is drawn anew at the pictures' real size.
@@ -145,6 +146,7 @@ class PaletteWindow final : public IPaletteView {
   TForm1 form_;
   int pressedSlot_ = -1;       // slot under a left press that may become a click
   bool closePending_ = false;  // a close asked for while an insertion waited for the CAD
+  bool settingsWritten_ = false;  // at the session's end or the close, whichever came first
 
   // ---- Search across the catalogue (PaletteWindowSearch.cpp) ----
   void CreateSearchField();

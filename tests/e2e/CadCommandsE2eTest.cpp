@@ -187,9 +187,7 @@ TEST_F(CadCommandsE2e, TargetDialogChoiceRetitlesAndTheNextCommandsGoToIt) {
   // "ドラフター -30°(Z軸回転)" chosen in the real context menu: the ninth entry that takes
   // the keyboard (separators are passed over).
   from = cad->Log().size();
-  ClickAt(PointIn(palette.SlotPicture(0)), true);
-  ASSERT_TRUE(PaletteDriver::WaitUntil([&] { return palette.ProcessWindow(kMenuClass) != nullptr; },
-                                       kActionTimeout))
+  ASSERT_NE(palette.OpenContextMenu(palette.SlotPicture(0)), nullptr)
       << "no context menu on the right button";
   PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
                             VK_DOWN, VK_RETURN});

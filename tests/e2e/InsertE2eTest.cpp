@@ -193,5 +193,51 @@ TEST_F(InsertE2e, CadVanishingWhileItWaitsLeavesThePaletteWorking) {
   EXPECT_EQ(palette.Close(kActionTimeout), 0);
 }
 
+// The palette's close asked for while an insertion waits for a busy CAD is carried out once
+// the insertion has returned, not under it.
+TEST_F(InsertE2e, CloseDuringAnInsertionWaitsForItToReturn) {
+  Start({"--busy-ms", "5000"});
+  const std::size_t from = cad->Log().size();
+  ClickAt(SlotPoint(0));
+  ASSERT_NE(cad->WaitForLine("SendCommand(\"-INSERT", kActionTimeout, from), "");
+  // A sent close is answered while the insertion waits, from its message loop.
+  HWND window = palette.Window();
+  DWORD_PTR answer = 0;
+  ASSERT_NE(::SendMessageTimeoutW(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer), 0u);
+  EXPECT_TRUE(::IsWindow(window)) << "closed under the insertion";
+  EXPECT_TRUE(PaletteDriver::WaitUntil([&] { return ::IsWindow(window) == FALSE; }, 20s))
+      << "the close was not carried out after the insertion";
+  EXPECT_NE(cad->WaitForLine("SetVariable(\"ATTREQ\", &", 0s, from), "")
+      << "the insertion did not finish";
+  EXPECT_EQ(palette.Close(kActionTimeout), 0);
+}
+
+// In single-click mode the second press of a double click inserts nothing, neither on its
+// press nor on its release. It comes after the first insertion has returned (a press while
+// the insertion waits is turned away anyway), with the system's double-click time made long
+// enough for that.
+TEST_F(InsertE2e, DoubleClickInSingleClickModeInsertsOnce) {
+  struct DoubleClickTime {
+    UINT saved = ::GetDoubleClickTime();
+    DoubleClickTime() { ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, 20000, nullptr, SPIF_UPDATEINIFILE); }
+    ~DoubleClickTime() { ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, saved, nullptr, SPIF_UPDATEINIFILE); }
+  } longDoubleClick;
+  Start();
+  const std::size_t from = cad->Log().size();
+  ClickAt(SlotPoint(0));
+  ASSERT_NE(cad->WaitForLine("SetVariable(\"ATTREQ\", &", kActionTimeout, from), "");
+  ClickAt(SlotPoint(0));
+  // Input is read in order: once the pointer's move to slot 1 shows, the click was taken. A
+  // second insertion, if any, then ends before the close is carried out.
+  MoveTo(SlotPoint(1));
+  EXPECT_TRUE(PaletteDriver::WaitUntil(
+      [&] { return palette.Text(palette.Control(ids::kEdit1)) == L"照明 02"; }, kActionTimeout));
+  EXPECT_EQ(palette.Close(kActionTimeout), 0);
+  const std::vector<std::string> calls = DocumentCalls(cad->LogFrom(from));
+  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                          [](const std::string& c) { return c.rfind("SendCommand(\"-INSERT", 0) == 0; }),
+            1);
+}
+
 }  // namespace
 }  // namespace zr::test

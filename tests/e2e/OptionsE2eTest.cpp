@@ -43,10 +43,7 @@ class OptionsE2e : public ::testing::Test {
   }
 
   // Opens the context menu with the right button over slot 0; false when no menu shows.
-  bool OpenMenu() {
-    ClickAt(PointIn(palette.SlotPicture(0)), true);
-    return Waits([&] { return palette.ProcessWindow(kMenuClass) != nullptr; });
-  }
+  bool OpenMenu() { return palette.OpenContextMenu(palette.SlotPicture(0)) != nullptr; }
   bool MenuClosed() {
     return Waits([&] { return palette.ProcessWindow(kMenuClass) == nullptr; });
   }
@@ -189,6 +186,36 @@ TEST_F(OptionsE2e, FailedWriteIsReportedAndTheFileKept) {
   PressKeys({VK_RETURN});
   EXPECT_EQ(palette.Close(10s), 0);
   EXPECT_EQ(text::ReadFileBytes(dir.File("ZovezaRuzu.ini")), content);
+}
+
+// Signing out or shutting down sends no WM_CLOSE: the settings are written when the session
+// ends, before the process is ended, and a close that still comes does not write them again.
+TEST_F(OptionsE2e, SettingsAreWrittenOnceWhenTheSessionEnds) {
+  for (const bool closedAfter : {false, true}) {
+    SCOPED_TRACE(closedAfter ? "closed after the session's end" : "ended by the system");
+    PaletteDriver session;
+    dir.Write("ZovezaRuzu.ini", "[Form]\r\nLeft=100\r\nTop=120\r\n");
+    ASSERT_TRUE(StartPalette(session, dir.Path()));
+    ClickAt(PointIn(session.Control(ids::kCheckBox1)));
+    ASSERT_TRUE(Waits([&] {
+      return ::SendMessageW(session.Control(ids::kCheckBox1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }));
+    EXPECT_NE(::SendMessageW(session.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0);
+    ::SendMessageW(session.Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    const auto bytes = text::ReadFileBytes(dir.File("ZovezaRuzu.ini"));
+    ASSERT_TRUE(bytes);
+    const text::IniFile ini(text::SplitLines(text::DecodeText(*bytes)));
+    EXPECT_EQ(ini.Read("Scale", "200"), "1");
+    EXPECT_EQ(ini.Read("Form", "Left"), "100");
+    if (closedAfter) {
+      dir.Remove("ZovezaRuzu.ini");
+      EXPECT_EQ(session.Close(10s), 0);
+      EXPECT_FALSE(std::filesystem::exists(dir.Path() / "ZovezaRuzu.ini")) << "written twice";
+    } else {
+      EXPECT_TRUE(session.Kill());
+      EXPECT_EQ(text::ReadFileBytes(dir.File("ZovezaRuzu.ini")), bytes);
+    }
+  }
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <vector>
 
+#include "RealInput.h"
+#include "TestWaits.h"
 #include "win32/BoundedWait.h"
 
 namespace zr::test {
@@ -387,6 +389,26 @@ int PaletteDriver::LitPixels(HWND control) {
 
 HWND PaletteDriver::CategoryList() const {
   return FindTopLevel(process_.dwProcessId, L"ComboLBox", true);
+}
+
+bool PaletteDriver::Kill() {
+  ::TerminateProcess(process_.hProcess, 1);
+  return ::WaitForSingleObject(process_.hProcess, kSendTimeoutMs) == WAIT_OBJECT_0;
+}
+
+HWND PaletteDriver::OpenContextMenu(HWND control) const {
+  ClickAt(PointIn(control), true);
+  MovePointerAway();
+  HWND menu = nullptr;
+  if (!WaitUntil([&] { return (menu = ProcessWindow(kMenuClass)) != nullptr; }, kActionTimeout)) {
+    return nullptr;
+  }
+  // A message to the menu window is answered only once the menu loop reads the queue.
+  DWORD_PTR answer = 0;
+  if (::SendMessageTimeoutW(menu, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &answer) == 0) {
+    return nullptr;
+  }
+  return menu;
 }
 
 HWND PaletteDriver::ProcessWindow(const wchar_t* className) const {

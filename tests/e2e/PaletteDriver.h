@@ -41,6 +41,9 @@ class PaletteDriver {
   static bool WaitPainted(HWND window, std::chrono::milliseconds timeout);
   // Asks the palette to close and waits for the process to end; its exit code, or -1.
   int Close(std::chrono::milliseconds timeout);
+  // Ends the process at once, as the system does at the end of a session; false when it
+  // did not end.
+  bool Kill();
 
   HWND Window() const { return window_; }
   HWND Control(int id) const { return ::GetDlgItem(window_, id); }
@@ -79,6 +82,12 @@ class PaletteDriver {
   static int LitPixels(HWND control);
   // The opened list of the category box, when it is shown.
   HWND CategoryList() const;
+
+  // Opens the context menu with a real right click over `control` and waits until its menu
+  // loop runs, the pointer moved off the menu first; the menu window, or none. A pointer left
+  // over the menu moves its selection whenever a mouse move is read there (the system reports
+  // one when the menu appears under it, late on a busy machine), in between the test's keys.
+  HWND OpenContextMenu(HWND control) const;
 
   // The palette's other windows (real input is in RealInput.h).
   // A visible top-level window of the palette's process with the class (kMenuClass,
