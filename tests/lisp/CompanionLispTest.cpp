@@ -149,7 +149,7 @@ TEST_F(CompanionLispTest, PlainCallInsertsAtTheUsersPointInDegreesAndPutsEveryth
   Call(insert::LispCallText(kPath, 100.0, 15 * std::numbers::pi / 180, std::nullopt));
   ASSERT_EQ(cad.commands.size(), 1u);
   EXPECT_EQ(cad.commands[0][0], "_.-INSERT");
-  EXPECT_EQ(cad.Interpret(cad.commands[0]), (LispCad::Insertion{kPath, "\\", "100", "100", "15"}));
+  EXPECT_EQ(cad.Interpret(cad.commands[0]), (LispCad::Insertion{kPath, "\\", "100", "100", "15", {}, false}));
   // Degrees counter-clockwise from east, no attribute prompts, while the command ran.
   EXPECT_EQ(cad.varsAtCommand.at("AUNITS"), "0");
   EXPECT_EQ(cad.varsAtCommand.at("ANGBASE"), "0");
@@ -165,7 +165,7 @@ TEST_F(CompanionLispTest, AuxiliaryPointLandsOnThePickedPointWithoutSnapping) {
   Call(insert::LispCallText(kPath, 100.0, 0.0, TAcadPoint{5.0, -2.5, 0.0}));
   ASSERT_EQ(cad.commands.size(), 1u);
   EXPECT_EQ(cad.Interpret(cad.commands[0]),
-            (LispCad::Insertion{"L01B", "(95 202.5 0)", "100", "100", "0"}));
+            (LispCad::Insertion{"L01B", "(95 202.5 0)", "100", "100", "0", {}, false}));
   EXPECT_EQ(cad.varsAtCommand.at("OSMODE"), "0");
   ExpectAllPutBack();
   ExpectNoErrorReported();
