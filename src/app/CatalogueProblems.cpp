@@ -97,12 +97,12 @@ std::string DescribeProblem(const Problem& problem, MessageLanguage language) {
   } else {
     out = ja ? "警告" : "warning";
   }
-  out += ": " + problem.file;
-  if (problem.line > 0) out += ":" + std::to_string(problem.line);
-  if (!problem.subject.empty()) out += ": " + problem.subject;
+  out.append(": ").append(problem.file);
+  if (problem.line > 0) out.append(":").append(std::to_string(problem.line));
+  if (!problem.subject.empty()) out.append(": ").append(problem.subject);
   const auto it = std::find_if(kTexts.begin(), kTexts.end(),
                                [&](const KindText& t) { return t.kind == problem.kind; });
-  if (it != kTexts.end()) out += ": " + Fill(ja ? it->ja : it->en, problem.detail);
+  if (it != kTexts.end()) out.append(": ").append(Fill(ja ? it->ja : it->en, problem.detail));
   return out;
 }
 
@@ -116,13 +116,14 @@ std::string DescribeChange(const Change& change, MessageLanguage language) {
     case ChangeKind::ReplaceDrawing: what = ja ? "図面を更新" : "drawing updated"; break;
     case ChangeKind::Reencode: what = ja ? "文字コードを変更" : "encoding changed"; break;
   }
-  std::string out = std::string(what) + ": " + change.file;
-  if (change.line > 0) out += ":" + std::to_string(change.line);
+  std::string out(what);
+  out.append(": ").append(change.file);
+  if (change.line > 0) out.append(":").append(std::to_string(change.line));
   std::string shown = change.what;
   for (char& c : shown) {
     if (c == '\t') c = ' ';
   }
-  if (!shown.empty()) out += ": " + shown;
+  if (!shown.empty()) out.append(": ").append(shown);
   return out;
 }
 

@@ -96,7 +96,7 @@ std::vector<Section> FolderSections(const std::string& folder) {
 }
 
 // The label cut, whole characters at a time, to the width.
-std::string FitLabel(const BitmapCanvas& sheet, const std::string& text, int width) {
+std::string FitLabel(BitmapCanvas& sheet, const std::string& text, int width) {
   std::string label = zr::text::SanitizeUtf8(text);
   while (label.size() > 1 && sheet.TextWidth(label) > width) {
     std::size_t cut = label.size() - 1;
