@@ -31,12 +31,6 @@ struct SourceCategory {
   std::vector<SourceDrawing> drawings;
 };
 
-void Add(std::vector<Problem>& problems, Severity severity, ProblemKind kind, std::string file,
-         int line, std::string subject, std::string detail = {}) {
-  problems.push_back({severity, kind, std::move(file), line, std::move(subject),
-                      std::move(detail)});
-}
-
 // Entries of a folder sorted by name: the folders or the ".dxf" files. Links to folders are
 // not followed into, so a loop of links cannot trap the walk.
 std::vector<fs::path> SortedEntries(const fs::path& dir, bool folders) {
@@ -65,15 +59,14 @@ void AddDrawings(const fs::path& dir, SourceCategory& category, std::vector<Prob
   for (const fs::path& file : SortedEntries(dir, false)) {
     SourceDrawing drawing{Utf8Path(file), Utf8Path(file.filename()), {}};
     if (!ParseSourceName(drawing.fileName, drawing.parsed)) {
-      Add(problems, Severity::Warning, ProblemKind::SourceMisnamed, drawing.path, 0, {});
+      AddProblem(problems, Severity::Warning, ProblemKind::SourceMisnamed, drawing.path, 0, {});
       continue;
     }
     category.drawings.push_back(std::move(drawing));
   }
 }
 
-std::vector<SourceCategory> ScanSource(const std::string& source,
-                                       std::vector<Problem>& problems) {
+std::vector<SourceCategory> ScanSource(const std::string& source, std::vector<Problem>& problems) {
   std::vector<SourceCategory> categories;
   const fs::path root = text::PathFromUtf8(source);
   for (const fs::path& dir : SortedEntries(root, true)) {
@@ -123,7 +116,7 @@ bool ReadEditedList(const std::string& catalogue, const char* name, EditedList& 
   if (!info.exists) return true;
   const std::optional<std::string> bytes = text::ReadFileBytes(path);
   if (!info.opened || !bytes) {
-    Add(problems, Severity::Error, ProblemKind::ListUnreadable, name, 0, {});
+    AddProblem(problems, Severity::Error, ProblemKind::ListUnreadable, name, 0, {});
     return false;
   }
   list.encoding = info.encoding;
@@ -146,9 +139,7 @@ bool ReadEditedList(const std::string& catalogue, const char* name, EditedList& 
   return true;
 }
 
-bool AnsiHolds(const std::string& utf8) {
-  return text::AnsiToUtf8(text::Utf8ToAnsi(utf8)) == utf8;
-}
+bool AnsiHolds(const std::string& utf8) { return text::AnsiToUtf8(text::Utf8ToAnsi(utf8)) == utf8; }
 
 // The encoding the list is written in: the one it has, unless a line cannot be held in it.
 std::optional<TextEncoding> ChooseEncoding(const EditedList& list, std::vector<Change>& changes,
@@ -161,7 +152,7 @@ std::optional<TextEncoding> ChooseEncoding(const EditedList& list, std::vector<C
   for (std::size_t i = 0; i < list.lines.size(); ++i) {
     if (list.raw[i] || AnsiHolds(list.lines[i])) continue;
     if (list.undecodable) {
-      Add(problems, Severity::Error, ProblemKind::ListUndecodable, list.name, 0, {});
+      AddProblem(problems, Severity::Error, ProblemKind::ListUndecodable, list.name, 0, {});
       return std::nullopt;
     }
     if (list.existed) changes.push_back({ChangeKind::Reencode, list.name, 0, "UTF-16 LE (BOM)"});
@@ -183,10 +174,9 @@ std::string EncodeList(const EditedList& list, TextEncoding encoding) {
 std::string FieldZero(const std::string& line) { return line.substr(0, line.find('\t')); }
 
 bool AllBeginWith(const SourceCategory& category, const std::string& tag) {
-  return !tag.empty() && std::all_of(category.drawings.begin(), category.drawings.end(),
-                                     [&](const SourceDrawing& d) {
-                                       return d.parsed.number.starts_with(tag);
-                                     });
+  return !tag.empty() &&
+         std::all_of(category.drawings.begin(), category.drawings.end(),
+                     [&](const SourceDrawing& d) { return d.parsed.number.starts_with(tag); });
 }
 
 // The tag the keeper gave, or the one the category list has, or the folder's name when the
@@ -230,15 +220,15 @@ void AddCategoryLines(const std::vector<SourceCategory>& categories, EditedList&
     const std::string tag = ChooseTag(category, menu, options);
     const bool known = std::any_of(menu.lines.begin(), menu.lines.end(), [&](const auto& l) {
       const std::size_t tab = l.find('\t');
-      return tab != std::string::npos && (l.substr(0, tab) == category.name ||
-                                          l.substr(tab + 1) == tag);
+      return tab != std::string::npos &&
+             (l.substr(0, tab) == category.name || l.substr(tab + 1) == tag);
     });
     if (!known) menu.Insert(menu.lines.size(), category.name + "\t" + tag);
     const std::vector<NewBlock> added = NewBlocks(category, listed);
     if (added.empty()) continue;
     const CategoryRange range = FindCategoryRange(blocks.lines, tag);
-    std::size_t at = range.first >= 0 ? static_cast<std::size_t>(range.last) + 1
-                                      : blocks.lines.size();
+    std::size_t at =
+        range.first >= 0 ? static_cast<std::size_t>(range.last) + 1 : blocks.lines.size();
     for (const NewBlock& b : added) {
       blocks.Insert(at++, b.number + "\t" + b.name + "\t\t\t");
       listed.insert(b.number);
@@ -259,8 +249,8 @@ void ReportGoneLines(const EditedList& blocks, const std::set<std::string>& numb
     if (!blocks.raw[i] || line.find('\t') == std::string::npos) continue;
     const std::string number = FieldZero(line);
     if (number.empty() || numbers.contains(number)) continue;
-    Add(problems, Severity::Warning, ProblemKind::SourceLineGone, kBlockListName,
-        static_cast<int>(i) + 1, number);
+    AddProblem(problems, Severity::Warning, ProblemKind::SourceLineGone, kBlockListName,
+               static_cast<int>(i) + 1, number);
   }
 }
 
@@ -272,8 +262,7 @@ struct DrawingCopy {
 // The drawings to copy into the catalogue's DXF folder: new ones, and changed ones over the
 // file of that name in whatever letter case it has there.
 std::vector<DrawingCopy> PlanDrawings(const std::vector<SourceCategory>& categories,
-                                      const std::string& dxfFolder,
-                                      std::vector<Change>& changes,
+                                      const std::string& dxfFolder, std::vector<Change>& changes,
                                       std::vector<Problem>& problems) {
   const DrawingIndex index = ListDrawings(dxfFolder);
   std::unordered_map<std::string, std::string> taken;  // key -> source file
@@ -282,7 +271,8 @@ std::vector<DrawingCopy> PlanDrawings(const std::vector<SourceCategory>& categor
     for (const SourceDrawing& d : category.drawings) {
       const std::string leaf = DrawingLeafName(d.parsed.number, d.parsed.letter);
       if (const auto [it, added] = taken.emplace(FileKey(leaf), d.path); !added) {
-        Add(problems, Severity::Warning, ProblemKind::SourceCaseTwin, d.path, 0, {}, it->second);
+        AddProblem(problems, Severity::Warning, ProblemKind::SourceCaseTwin, d.path, 0, {},
+                   it->second);
         continue;
       }
       const std::string* existing = index.Find(leaf);
@@ -305,7 +295,7 @@ bool WriteDrawings(const std::vector<DrawingCopy>& copies, std::vector<Problem>&
   for (const DrawingCopy& copy : copies) {
     const std::optional<std::string> bytes = text::ReadFileBytes(copy.from);
     if (!bytes || !text::WriteFileAtomically(copy.to, *bytes)) {
-      Add(problems, Severity::Error, ProblemKind::WriteFailed, copy.to, 0, {});
+      AddProblem(problems, Severity::Error, ProblemKind::WriteFailed, copy.to, 0, {});
       return false;
     }
   }
@@ -318,7 +308,7 @@ bool WriteList(const std::string& catalogue, const EditedList& list, TextEncodin
   if (text::WriteFileAtomically(JoinPath(catalogue, list.name), EncodeList(list, encoding))) {
     return true;
   }
-  Add(problems, Severity::Error, ProblemKind::WriteFailed, list.name, 0, {});
+  AddProblem(problems, Severity::Error, ProblemKind::WriteFailed, list.name, 0, {});
   return false;
 }
 
@@ -348,14 +338,15 @@ BuildReport BuildCatalogue(const std::string& source, const std::string& catalog
   std::error_code ec;
   report.sourceReadable = fs::is_directory(text::PathFromUtf8(source), ec);
   if (!report.sourceReadable) {
-    Add(report.problems, Severity::Error, ProblemKind::FolderUnreadable, source, 0, {});
+    AddProblem(report.problems, Severity::Error, ProblemKind::FolderUnreadable, source, 0, {});
     return report;
   }
   const fs::path root = text::PathFromUtf8(catalogue);
   const fs::path dxf = root / kDxfDirName;
   if ((fs::exists(root, ec) && !fs::is_directory(root, ec)) ||
       (fs::exists(dxf, ec) && !fs::is_directory(dxf, ec))) {
-    Add(report.problems, Severity::Error, ProblemKind::DxfFolderMissing, Utf8Path(dxf), 0, {});
+    AddProblem(report.problems, Severity::Error, ProblemKind::DxfFolderMissing, Utf8Path(dxf), 0,
+               {});
     return report;
   }
   const std::vector<SourceCategory> categories = ScanSource(source, report.problems);

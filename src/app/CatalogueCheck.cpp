@@ -16,7 +16,7 @@ namespace zr {
 namespace {
 
 constexpr char kScaleLetters[] = {'A', 'B', 'C'};
-constexpr int kProbeSize = 100;  // any picture size tells whether there is something to fit
+constexpr int kProbeSize = 100;          // any picture size tells whether there is something to fit
 constexpr std::size_t kShownValue = 40;  // bytes of a bad pair shown in a message
 
 // At most kShownValue bytes of a text, cut between whole characters.
@@ -27,15 +27,7 @@ std::string Clip(std::string_view text) {
   return std::string(text.substr(0, cut)) + "...";
 }
 
-std::string DxfFileLabel(const std::string& name) {
-  return std::string(kDxfDirName) + "/" + name;
-}
-
-void Add(std::vector<Problem>& problems, Severity severity, ProblemKind kind, std::string file,
-         int line, std::string subject, std::string detail = {}) {
-  problems.push_back({severity, kind, std::move(file), line, std::move(subject),
-                      std::move(detail)});
-}
+std::string DxfFileLabel(const std::string& name) { return std::string(kDxfDirName) + "/" + name; }
 
 // Whether a non-empty line of the sorted list begins with the tag.
 bool SomeLineBegins(const std::vector<std::string_view>& sorted, std::string_view tag) {
@@ -55,34 +47,33 @@ void CheckMenuLines(const std::vector<std::string>& menuLines,
     const std::size_t tab = line.find('\t');
     if (tab == std::string_view::npos) {
       if (!line.empty()) {
-        Add(problems, Severity::Error, ProblemKind::CategoryWithoutTab, kMenuListName, n,
-            Clip(line));
+        AddProblem(problems, Severity::Error, ProblemKind::CategoryWithoutTab, kMenuListName, n,
+                   Clip(line));
       }
       continue;
     }
     const std::string_view name = line.substr(0, tab);
     const std::string_view tag = line.substr(tab + 1);
     if (const auto [it, added] = nameLine.emplace(name, n); !added) {
-      Add(problems, Severity::Warning, ProblemKind::CategoryNameTwice, kMenuListName, n,
-          Clip(name), std::to_string(it->second));
+      AddProblem(problems, Severity::Warning, ProblemKind::CategoryNameTwice, kMenuListName, n,
+                 Clip(name), std::to_string(it->second));
     }
     if (tag.empty()) {
-      Add(problems, Severity::Error, ProblemKind::CategoryEmptyTag, kMenuListName, n,
-          Clip(name));
+      AddProblem(problems, Severity::Error, ProblemKind::CategoryEmptyTag, kMenuListName, n,
+                 Clip(name));
       continue;
     }
     if (const auto [it, added] = tagLine.emplace(tag, n); !added) {
-      Add(problems, Severity::Error, ProblemKind::CategoryTagTwice, kMenuListName, n,
-          Clip(name), std::to_string(it->second));
+      AddProblem(problems, Severity::Error, ProblemKind::CategoryTagTwice, kMenuListName, n,
+                 Clip(name), std::to_string(it->second));
     } else if (!SomeLineBegins(sorted, tag)) {
-      Add(problems, Severity::Error, ProblemKind::CategoryTagUnused, kMenuListName, n,
-          Clip(name) + " (" + Clip(tag) + ")");
+      AddProblem(problems, Severity::Error, ProblemKind::CategoryTagUnused, kMenuListName, n,
+                 Clip(name) + " (" + Clip(tag) + ")");
     }
   }
 }
 
-void CheckBlockLines(const std::vector<std::string>& blockLines,
-                     std::vector<Problem>& problems) {
+void CheckBlockLines(const std::vector<std::string>& blockLines, std::vector<Problem>& problems) {
   std::unordered_map<std::string, int> numberLine;
   std::vector<std::string> fields;
   for (std::size_t i = 0; i < blockLines.size(); ++i) {
@@ -90,13 +81,13 @@ void CheckBlockLines(const std::vector<std::string>& blockLines,
     if (blockLines[i].empty()) continue;
     text::SplitTabs(blockLines[i], fields);
     if (fields.size() < 2) {
-      Add(problems, Severity::Error, ProblemKind::BlockLineShort, kBlockListName, n,
-          Clip(fields[0]));
+      AddProblem(problems, Severity::Error, ProblemKind::BlockLineShort, kBlockListName, n,
+                 Clip(fields[0]));
       continue;
     }
     if (const auto [it, added] = numberLine.emplace(fields[0], n); !added) {
-      Add(problems, Severity::Error, ProblemKind::BlockNumberTwice, kBlockListName, n,
-          fields[0], std::to_string(it->second));
+      AddProblem(problems, Severity::Error, ProblemKind::BlockNumberTwice, kBlockListName, n,
+                 fields[0], std::to_string(it->second));
     }
   }
 }
@@ -113,8 +104,8 @@ bool EndsWithEof(std::string_view bytes) {
 }
 
 // The bad pair of the reader's error text "N1:code/N2:value": the line and what it holds.
-void AddReaderError(const std::string& error, const std::string& file,
-                    const std::string& subject, std::vector<Problem>& problems) {
+void AddReaderError(const std::string& error, const std::string& file, const std::string& subject,
+                    std::vector<Problem>& problems) {
   int line = 0;
   const std::size_t colon = error.find(':');
   if (colon != std::string::npos) {
@@ -124,8 +115,8 @@ void AddReaderError(const std::string& error, const std::string& file,
     }
   }
   const std::string shown = Clip(colon == std::string::npos ? error : error.substr(colon + 1));
-  Add(problems, Severity::Error, ProblemKind::DrawingUnreadable, file, line, subject,
-      "\"" + shown + "\"");
+  AddProblem(problems, Severity::Error, ProblemKind::DrawingUnreadable, file, line, subject,
+             "\"" + shown + "\"");
 }
 
 // The drawings a block line asks for, found as Windows finds them.
@@ -143,16 +134,16 @@ void CheckBlockDrawings(const std::string& dxfFolder, const std::vector<std::str
       const std::string* found = index.Find(want);
       if (found == nullptr) {
         const bool isB = letter == 'B';
-        Add(problems, isB ? Severity::Error : Severity::Warning,
-            isB ? ProblemKind::DrawingMissingB : ProblemKind::DrawingMissingScale,
-            kBlockListName, n, fields[0], DxfFileLabel(want));
+        AddProblem(problems, isB ? Severity::Error : Severity::Warning,
+                   isB ? ProblemKind::DrawingMissingB : ProblemKind::DrawingMissingScale,
+                   kBlockListName, n, fields[0], DxfFileLabel(want));
         continue;
       }
       if (!used.insert(FileKey(*found)).second) continue;
       const std::optional<std::string> bytes = text::ReadFileBytes(JoinPath(dxfFolder, *found));
       if (!bytes) {
-        Add(problems, Severity::Error, ProblemKind::ListUnreadable, DxfFileLabel(*found), 0,
-            fields[0]);
+        AddProblem(problems, Severity::Error, ProblemKind::ListUnreadable, DxfFileLabel(*found), 0,
+                   fields[0]);
         continue;
       }
       CheckDrawingBytes(*bytes, DxfFileLabel(*found), fields[0], problems);
@@ -165,7 +156,7 @@ void CheckDxfFolder(const std::string& folder, const std::vector<std::string>& b
   const std::string dxfFolder = JoinPath(folder, kDxfDirName);
   const DrawingIndex index = ListDrawings(dxfFolder);
   if (!index.isFolder) {
-    Add(problems, Severity::Error, ProblemKind::DxfFolderMissing, kDxfDirName, 0, {});
+    AddProblem(problems, Severity::Error, ProblemKind::DxfFolderMissing, kDxfDirName, 0, {});
     return;
   }
   std::unordered_set<std::string> used;
@@ -173,14 +164,15 @@ void CheckDxfFolder(const std::string& folder, const std::vector<std::string>& b
   std::vector<std::string> unlisted;
   for (const auto& [key, names] : index.byKey) {
     for (std::size_t k = 1; k < names.size(); ++k) {
-      Add(problems, Severity::Error, ProblemKind::DrawingCaseTwin, DxfFileLabel(names[k]), 0, {},
-          names[0]);
+      AddProblem(problems, Severity::Error, ProblemKind::DrawingCaseTwin, DxfFileLabel(names[k]), 0,
+                 {}, names[0]);
     }
     if (!used.contains(key)) unlisted.push_back(names[0]);
   }
   std::sort(unlisted.begin(), unlisted.end());
   for (const std::string& name : unlisted) {
-    Add(problems, Severity::Warning, ProblemKind::DrawingUnlisted, DxfFileLabel(name), 0, {});
+    AddProblem(problems, Severity::Warning, ProblemKind::DrawingUnlisted, DxfFileLabel(name), 0,
+               {});
   }
 }
 
@@ -189,14 +181,14 @@ bool ReadList(const std::string& folder, const char* name, std::vector<std::stri
               std::vector<Problem>& problems) {
   ListFile list = ReadListFile(JoinPath(folder, name));
   if (!list.exists || !list.opened) {
-    Add(problems, Severity::Error,
-        list.exists ? ProblemKind::ListUnreadable : ProblemKind::ListMissing, name, 0, {});
+    AddProblem(problems, Severity::Error,
+               list.exists ? ProblemKind::ListUnreadable : ProblemKind::ListMissing, name, 0, {});
     return false;
   }
   if (list.unmarkedUtf8) {
-    Add(problems, Severity::Error, ProblemKind::ListUnmarkedUtf8, name, 0, {});
+    AddProblem(problems, Severity::Error, ProblemKind::ListUnmarkedUtf8, name, 0, {});
   } else if (list.undecodable) {
-    Add(problems, Severity::Warning, ProblemKind::ListUndecodable, name, 0, {});
+    AddProblem(problems, Severity::Warning, ProblemKind::ListUndecodable, name, 0, {});
   }
   lines = std::move(list.lines);
   return true;
@@ -204,10 +196,10 @@ bool ReadList(const std::string& folder, const char* name, std::vector<std::stri
 
 }  // namespace
 
-void CheckDrawingBytes(std::string_view bytes, const std::string& file,
-                       const std::string& subject, std::vector<Problem>& problems) {
+void CheckDrawingBytes(std::string_view bytes, const std::string& file, const std::string& subject,
+                       std::vector<Problem>& problems) {
   if (bytes.starts_with("AutoCAD Binary DXF")) {
-    Add(problems, Severity::Error, ProblemKind::DrawingBinary, file, 0, subject);
+    AddProblem(problems, Severity::Error, ProblemKind::DrawingBinary, file, 0, subject);
     return;
   }
   TDxfModel model;
@@ -219,11 +211,11 @@ void CheckDrawingBytes(std::string_view bytes, const std::string& file,
     return;
   }
   if (!bytes.empty() && !EndsWithEof(bytes)) {
-    Add(problems, Severity::Error, ProblemKind::DrawingTruncated, file, 0, subject);
+    AddProblem(problems, Severity::Error, ProblemKind::DrawingTruncated, file, 0, subject);
     return;
   }
   if (MeasureSlotDrawing(model, kProbeSize, kProbeSize) == 0.0) {
-    Add(problems, Severity::Error, ProblemKind::DrawingEmpty, file, 0, subject);
+    AddProblem(problems, Severity::Error, ProblemKind::DrawingEmpty, file, 0, subject);
   }
 }
 
@@ -238,7 +230,7 @@ CheckReport CheckCatalogue(const std::string& folder) {
   std::error_code ec;
   report.folderReadable = std::filesystem::is_directory(text::PathFromUtf8(folder), ec);
   if (!report.folderReadable) {
-    Add(report.problems, Severity::Error, ProblemKind::FolderUnreadable, folder, 0, {});
+    AddProblem(report.problems, Severity::Error, ProblemKind::FolderUnreadable, folder, 0, {});
     return report;
   }
   std::vector<std::string> menuLines;

@@ -17,8 +17,8 @@ CheckReport CheckCatalogue(const std::string& folder);
 
 // The problems of one drawing file's bytes, as the palette's reader and slot see them; `file`
 // and `subject` go into the problems.
-void CheckDrawingBytes(std::string_view bytes, const std::string& file,
-                       const std::string& subject, std::vector<Problem>& problems);
+void CheckDrawingBytes(std::string_view bytes, const std::string& file, const std::string& subject,
+                       std::vector<Problem>& problems);
 
 // The problems of the two lists' lines alone (categories, tags, block lines, numbers).
 void CheckListLines(const std::vector<std::string>& menuLines,

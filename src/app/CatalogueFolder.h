@@ -16,8 +16,8 @@ struct ListFile {
   bool exists = false;
   bool opened = false;
   text::TextEncoding encoding = text::TextEncoding::Ansi;  // as the palette reads it
-  bool unmarkedUtf8 = false;  // UTF-8 without a mark: the palette garbles it
-  bool undecodable = false;   // bytes the code page cannot decode (U+FFFD in the lines)
+  bool unmarkedUtf8 = false;       // UTF-8 without a mark: the palette garbles it
+  bool undecodable = false;        // bytes the code page cannot decode (U+FFFD in the lines)
   std::vector<std::string> lines;  // the palette's lines
 };
 ListFile ReadListFile(const std::string& path);
@@ -34,7 +34,7 @@ std::string FileKey(std::string_view name);
 struct DrawingIndex {
   bool isFolder = false;
   std::unordered_map<std::string, std::vector<std::string>> byKey;  // names sorted
-  const std::string* Find(std::string_view name) const;  // the first file of that key
+  const std::string* Find(std::string_view name) const;             // the first file of that key
 };
 DrawingIndex ListDrawings(const std::string& folder);
 

@@ -1,9 +1,9 @@
 #include "app/CatalogueProblems.h"
 
-#include "app/CatalogueBuild.h"
-
 #include <algorithm>
 #include <array>
+
+#include "app/CatalogueBuild.h"
 
 namespace zr {
 namespace {
@@ -34,18 +34,14 @@ constexpr std::array kTexts = {
     KindText{ProblemKind::CategoryTagUnused,
              "このタグで始まる行が BlockList.txt にないので、分類が空になります",
              "no line of BlockList.txt begins with this tag: the category is empty"},
-    KindText{ProblemKind::CategoryTagTwice, "タグが %s 行と同じです",
-             "the same tag as line %s"},
-    KindText{ProblemKind::CategoryNameTwice,
-             "名前が %s 行と同じで、この分類は選べません",
+    KindText{ProblemKind::CategoryTagTwice, "タグが %s 行と同じです", "the same tag as line %s"},
+    KindText{ProblemKind::CategoryNameTwice, "名前が %s 行と同じで、この分類は選べません",
              "the same name as line %s: this category cannot be reached"},
-    KindText{ProblemKind::BlockLineShort,
-             "欄が 2 つ未満 (番号タブ名前) で、スロットが空になります",
+    KindText{ProblemKind::BlockLineShort, "欄が 2 つ未満 (番号タブ名前) で、スロットが空になります",
              "fewer than two fields (number, tab, name): the slot stays empty"},
     KindText{ProblemKind::BlockNumberTwice, "ブロック番号が %s 行と重複しています",
              "the block number is used on line %s too"},
-    KindText{ProblemKind::DrawingMissingB,
-             "B 図面 %s がないので、サムネイルも挿入もできません",
+    KindText{ProblemKind::DrawingMissingB, "B 図面 %s がないので、サムネイルも挿入もできません",
              "no B drawing %s: no thumbnail and no insertion"},
     KindText{ProblemKind::DrawingMissingScale,
              "%s がないので、B 図面が黄色い印で代わりに使われます",
@@ -53,27 +49,23 @@ constexpr std::array kTexts = {
     KindText{ProblemKind::DrawingUnreadable,
              "DXF として読めません (グループコードと値の組 %s が読めない)",
              "the DXF reader cannot read it (the code/value pair %s is not DXF)"},
-    KindText{ProblemKind::DrawingBinary,
-             "バイナリ DXF は読めません (ASCII DXF で保存してください)",
+    KindText{ProblemKind::DrawingBinary, "バイナリ DXF は読めません (ASCII DXF で保存してください)",
              "a binary DXF, which is not read (save it as ASCII DXF)"},
     KindText{ProblemKind::DrawingTruncated,
              "途中で切れています (EOF がありません)。一部しか表示されません",
              "cut short (no EOF): only part of it shows"},
-    KindText{ProblemKind::DrawingEmpty,
-             "描くものがありません (スロットが黒く、大きさもありません)",
+    KindText{ProblemKind::DrawingEmpty, "描くものがありません (スロットが黒く、大きさもありません)",
              "nothing to draw (black slot, no size)"},
     KindText{ProblemKind::DrawingUnlisted, "どの行にも使われていない図面です",
              "no line lists this drawing"},
     KindText{ProblemKind::DrawingCaseTwin,
              "%s と大文字小文字だけが違います (Windows では同じファイルです)",
              "differs from %s in letter case only (one and the same file on Windows)"},
-    KindText{ProblemKind::DxfFolderMissing, "DXF フォルダーがありません",
-             "there is no DXF folder"},
+    KindText{ProblemKind::DxfFolderMissing, "DXF フォルダーがありません", "there is no DXF folder"},
     KindText{ProblemKind::SourceMisnamed,
              "ファイル名が「番号+縮尺文字 (A/B/C).dxf」ではないので取り込みません",
              "not named by block number and scale letter (A, B or C): left out"},
-    KindText{ProblemKind::SourceLineGone,
-             "図面が元のフォルダーにありません (行は残します)",
+    KindText{ProblemKind::SourceLineGone, "図面が元のフォルダーにありません (行は残します)",
              "its drawings are gone from the source folder (the line is kept)"},
     KindText{ProblemKind::SourceCaseTwin, "%s と同じブロックと縮尺です (後の方を取り込みません)",
              "the same block and scale as %s (this one is left out)"},
@@ -110,11 +102,21 @@ std::string DescribeChange(const Change& change, MessageLanguage language) {
   const bool ja = language == MessageLanguage::Japanese;
   const char* what = "";
   switch (change.kind) {
-    case ChangeKind::AddCategory: what = ja ? "分類を追加" : "category added"; break;
-    case ChangeKind::AddBlock: what = ja ? "ブロックを追加" : "block added"; break;
-    case ChangeKind::CopyDrawing: what = ja ? "図面をコピー" : "drawing copied"; break;
-    case ChangeKind::ReplaceDrawing: what = ja ? "図面を更新" : "drawing updated"; break;
-    case ChangeKind::Reencode: what = ja ? "文字コードを変更" : "encoding changed"; break;
+    case ChangeKind::AddCategory:
+      what = ja ? "分類を追加" : "category added";
+      break;
+    case ChangeKind::AddBlock:
+      what = ja ? "ブロックを追加" : "block added";
+      break;
+    case ChangeKind::CopyDrawing:
+      what = ja ? "図面をコピー" : "drawing copied";
+      break;
+    case ChangeKind::ReplaceDrawing:
+      what = ja ? "図面を更新" : "drawing updated";
+      break;
+    case ChangeKind::Reencode:
+      what = ja ? "文字コードを変更" : "encoding changed";
+      break;
   }
   std::string out(what);
   out.append(": ").append(change.file);
@@ -125,6 +127,12 @@ std::string DescribeChange(const Change& change, MessageLanguage language) {
   }
   if (!shown.empty()) out.append(": ").append(shown);
   return out;
+}
+
+void AddProblem(std::vector<Problem>& problems, Severity severity, ProblemKind kind,
+                std::string file, int line, std::string subject, std::string detail) {
+  problems.push_back(
+      {severity, kind, std::move(file), line, std::move(subject), std::move(detail)});
 }
 
 bool HasError(const std::vector<Problem>& problems) {

@@ -45,6 +45,10 @@ struct Problem {
   std::string detail;   // what the text needs besides: another line, a file name, ...
 };
 
+// Appends one problem.
+void AddProblem(std::vector<Problem>& problems, Severity severity, ProblemKind kind,
+                std::string file, int line, std::string subject, std::string detail = {});
+
 enum class MessageLanguage { Japanese, English };
 
 // One line: severity, file[:line], subject and what is wrong.

@@ -1,13 +1,12 @@
 // The catalogue build: a category tree of drawings becomes a catalogue the palette shows, and
 // a later run keeps what the keeper edited by hand.
-#include "app/CatalogueBuild.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "app/CatalogueBuild.h"
 #include "app/CatalogueCheck.h"
 #include "support/PaletteRig.h"
 #include "support/TempFolder.h"
@@ -96,11 +95,12 @@ TEST(CatalogueBuild, LaterRunsKeepHandEditsAddAtTheEndOfTheCategoryAndReportGone
   const BuildReport report = Build(src, cat);
   ASSERT_TRUE(report.written);
   EXPECT_EQ(Bytes(cat, "BlockList.txt"),
-            Ansi("LT002\t\"壁付\"\t*\t\t\"傍記 W\"\r\nLT001\tダウン\t*\t*\r\n") + "LT900\t\x80\r\n" +
+            Ansi("LT002\t\"壁付\"\t*\t\t\"傍記 W\"\r\nLT001\tダウン\t*\t*\r\n") +
+                "LT900\t\x80\r\n" +
                 Ansi("LT003\tLT003\t\t\t\r\nOT001\tコンセント 2口\t*\r\nOT005\tOT005\t\t\t\r\n"));
   EXPECT_EQ(Bytes(cat, "MenuList.txt"), menuBefore);
   EXPECT_EQ(Bytes(cat, "DXF/LT002B.dxf"), kCircleDxf);
-  EXPECT_TRUE(text::FileExists(cat.File("DXF/OT001B.dxf")));  // reported, never deleted
+  EXPECT_TRUE(text::FileExists(cat.File("DXF/OT001B.dxf")));      // reported, never deleted
   EXPECT_TRUE(Reported(report, ProblemKind::SourceLineGone, 3));  // LT900
   EXPECT_TRUE(Reported(report, ProblemKind::SourceLineGone, 5));  // OT001
   EXPECT_EQ(dry.changes.size(), report.changes.size());

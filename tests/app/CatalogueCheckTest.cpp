@@ -1,7 +1,5 @@
 // The catalogue check: faults planted into the demo catalogue are each named with their file
 // and line, and no input makes it crash or hang.
-#include "app/CatalogueCheck.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "app/CatalogueBuild.h"
+#include "app/CatalogueCheck.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 #include "text/TextFile.h"
@@ -69,8 +68,8 @@ TEST(CatalogueCheck, PlantedFaultsAreEachNamedWithFileAndLine) {
        ProblemKind::BlockLineShort, Severity::Error, "BlockList.txt", 100},
       {"block number twice", [](auto& d) { Append(d, "BlockList.txt", "LT001\t重複\r\n"); },
        ProblemKind::BlockNumberTwice, Severity::Error, "BlockList.txt", 101},
-      {"no B drawing", [](auto& d) { d.Remove("DXF/LT002B.dxf"); },
-       ProblemKind::DrawingMissingB, Severity::Error, "BlockList.txt", 2},
+      {"no B drawing", [](auto& d) { d.Remove("DXF/LT002B.dxf"); }, ProblemKind::DrawingMissingB,
+       Severity::Error, "BlockList.txt", 2},
       {"no A drawing", [](auto& d) { d.Remove("DXF/LT003A.dxf"); },
        ProblemKind::DrawingMissingScale, Severity::Warning, "BlockList.txt", 3},
       {"another format", [](auto& d) { d.Write("DXF/LT004B.dxf", "\x89PNG\r\n\x1a\n junk"); },

@@ -216,8 +216,8 @@ int RunSheet(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << "cannot write " << opt.out << '\n';
     return 1;
   }
-  out << drawings << " drawings, " << sections.size() << " sections, " << width << " x "
-      << height << " pixels: " << opt.out << '\n';
+  out << drawings << " drawings, " << sections.size() << " sections, " << width << " x " << height
+      << " pixels: " << opt.out << '\n';
   return 0;
 }
 
