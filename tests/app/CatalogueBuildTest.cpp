@@ -82,8 +82,8 @@ TEST(CatalogueBuild, LaterRunsKeepHandEditsAddAtTheEndOfTheCategoryAndReportGone
   cat.Write("BlockList.txt", edited);
   // The CAD exported again: one drawing added, one renamed, one changed.
   src.Write("照明 器具/LT003B.dxf", kLineDxf);
-  std::filesystem::rename(src.Path() / "コンセント" / "OT001B.dxf",
-                          src.Path() / "コンセント" / "OT005B.dxf");
+  src.Remove("コンセント/OT001B.dxf");  // renamed to OT005B
+  src.Write("コンセント/OT005B.dxf", kLineDxf);
   src.Write("照明 器具/LT002B.dxf", kCircleDxf);
 
   const std::string menuBefore = Bytes(cat, "MenuList.txt");
