@@ -10,9 +10,11 @@
 
 #include "app/CatalogueBuild.h"
 #include "app/CatalogueCheck.h"
+#include "support/PaletteRig.h"
 #include "support/TempFolder.h"
 #include "text/AnsiCodePage.h"
 #include "text/TextFile.h"
+#include "text/Utf.h"
 
 namespace zr {
 namespace {
@@ -184,9 +186,8 @@ TEST(CatalogueCheck, BadInputEndsWithAFindingNeverACrash) {
 #endif
   };
   for (const Row& row : rows) {
-    TempFolder parent;
-    const TempFolder& d = parent;
-    std::filesystem::create_directories(parent.Path() / "カタログ 置き場");
+    test::PaletteRig rig;
+    const TempFolder& d = rig.dir;
     row.make(d);
     const CheckReport report = CheckCatalogue(d.File(""));
     EXPECT_TRUE(report.folderReadable) << row.what;
@@ -196,12 +197,18 @@ TEST(CatalogueCheck, BadInputEndsWithAFindingNeverACrash) {
           << row.what;
     }
     for (const Problem& p : report.problems) {
-      EXPECT_FALSE(DescribeProblem(p, MessageLanguage::Japanese).empty());
+      EXPECT_TRUE(text::IsValidUtf8(DescribeProblem(p, MessageLanguage::Japanese))) << row.what;
     }
-    BuildOptions options;
-    options.dryRun = true;
-    const BuildReport build = BuildCatalogue(d.File(""), d.File("カタログ 置き場"), options);
+    // The palette pages through it as well.
+    rig.form.FormCreate(d.File("ZovezaRuzu.exe"));
+    rig.form.FormShow();
+    rig.form.SpeedButton2Click();
+    rig.form.UpDown1Click(UpDownButton::Previous);
+    // A build from it into a folder of a Japanese name with a blank, checked in turn.
+    const std::string built = d.File("カタログ 置き場");
+    const BuildReport build = BuildCatalogue(d.File(""), built, {});
     EXPECT_TRUE(build.sourceReadable) << row.what;
+    EXPECT_TRUE(CheckCatalogue(built).folderReadable || !build.written) << row.what;
   }
 }
 
