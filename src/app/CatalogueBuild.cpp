@@ -66,10 +66,15 @@ void AddDrawings(const fs::path& dir, SourceCategory& category, std::vector<Prob
   }
 }
 
-std::vector<SourceCategory> ScanSource(const std::string& source, std::vector<Problem>& problems) {
+// The categories of the source; the catalogue's own DXF folder, when it lies in the source
+// (a catalogue built in place), is no category.
+std::vector<SourceCategory> ScanSource(const std::string& source, const fs::path& ownDxf,
+                                       std::vector<Problem>& problems) {
   std::vector<SourceCategory> categories;
   const fs::path root = text::PathFromUtf8(source);
   for (const fs::path& dir : SortedEntries(root, true)) {
+    std::error_code ec;
+    if (fs::equivalent(dir, ownDxf, ec)) continue;
     SourceCategory category{Utf8Path(dir.filename()), true, {}};
     AddDrawings(dir, category, problems);
     if (!category.drawings.empty()) categories.push_back(std::move(category));
@@ -349,7 +354,7 @@ BuildReport BuildCatalogue(const std::string& source, const std::string& catalog
                {});
     return report;
   }
-  const std::vector<SourceCategory> categories = ScanSource(source, report.problems);
+  const std::vector<SourceCategory> categories = ScanSource(source, dxf, report.problems);
   EditedList menu;
   EditedList blocks;
   if (!ReadEditedList(catalogue, kMenuListName, menu, report.problems) ||

@@ -92,15 +92,38 @@ void CheckBlockLines(const std::vector<std::string>& blockLines, std::vector<Pro
   }
 }
 
-bool EndsWithEof(std::string_view bytes) {
-  const auto last = text::SplitLines(bytes.substr(bytes.size() > 64 ? bytes.size() - 64 : 0));
-  std::vector<std::string_view> words;
-  for (const std::string& l : last) {
-    const std::size_t a = l.find_first_not_of(" \t");
-    if (a == std::string::npos) continue;
-    words.push_back(std::string_view(l).substr(a, l.find_last_not_of(" \t") - a + 1));
+bool IsGroupCode(std::string_view line) {
+  const std::size_t a = line.find_first_not_of(' ');
+  if (a == std::string_view::npos) return false;
+  std::size_t i = a + (line[a] == '-' ? 1 : 0);
+  const std::size_t digitsFrom = i;
+  while (i < line.size() && line[i] >= '0' && line[i] <= '9') ++i;
+  return i > digitsFrom && line.find_first_not_of(' ', i) == std::string_view::npos;
+}
+
+std::string_view Trimmed(std::string_view s) {
+  const std::size_t a = s.find_first_not_of(" \t");
+  if (a == std::string_view::npos) return {};
+  return s.substr(a, s.find_last_not_of(" \t") - a + 1);
+}
+
+// Whether the text holds the end-of-file pair: a line "EOF" after a line "0" (what follows it,
+// a CAD's trailing junk, is never read as drawing).
+bool HasEofPair(std::string_view text) {
+  for (std::size_t at = text.find("EOF"); at != std::string_view::npos;
+       at = text.find("EOF", at + 3)) {
+    const std::size_t lineStart = text.find_last_of("\r\n", at);
+    if (lineStart == std::string_view::npos) continue;
+    const std::size_t lineEnd = std::min(text.find_first_of("\r\n", at), text.size());
+    if (Trimmed(text.substr(lineStart + 1, lineEnd - lineStart - 1)) != "EOF") continue;
+    std::size_t prevEnd = lineStart;
+    if (prevEnd > 0 && text[prevEnd] == '\n' && text[prevEnd - 1] == '\r') --prevEnd;
+    const std::size_t prevStart = text.find_last_of("\r\n", prevEnd == 0 ? 0 : prevEnd - 1);
+    const std::size_t from =
+        prevStart == std::string_view::npos || prevEnd == 0 ? 0 : prevStart + 1;
+    if (Trimmed(text.substr(from, prevEnd - from)) == "0") return true;
   }
-  return words.size() >= 2 && words.back() == "EOF" && words[words.size() - 2] == "0";
+  return false;
 }
 
 // The bad pair of the reader's error text "N1:code/N2:value": the line and what it holds.
@@ -202,6 +225,16 @@ void CheckDrawingBytes(std::string_view bytes, const std::string& file, const st
     AddProblem(problems, Severity::Error, ProblemKind::DrawingBinary, file, 0, subject);
     return;
   }
+  // Another format: a DXF file begins with a group code. (A one-line file gives the reader no
+  // pair to stumble on.)
+  const std::string head =
+      text::DecodeText(bytes.substr(0, std::min<std::size_t>(bytes.size(), 256)));
+  const std::string_view first = std::string_view(head).substr(0, head.find_first_of("\r\n"));
+  if (!bytes.empty() && !IsGroupCode(first)) {
+    AddProblem(problems, Severity::Error, ProblemKind::DrawingUnreadable, file, 1, subject,
+               "\"" + Clip(first) + "\"");
+    return;
+  }
   TDxfModel model;
   std::string error;
   std::string version;
@@ -210,7 +243,9 @@ void CheckDrawingBytes(std::string_view bytes, const std::string& file, const st
     AddReaderError(error, file, subject, problems);
     return;
   }
-  if (!bytes.empty() && !EndsWithEof(bytes)) {
+  const bool utf16 = bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+  const std::string decoded = utf16 ? text::DecodeText(bytes) : std::string();
+  if (!bytes.empty() && !HasEofPair(utf16 ? std::string_view(decoded) : bytes)) {
     AddProblem(problems, Severity::Error, ProblemKind::DrawingTruncated, file, 0, subject);
     return;
   }
