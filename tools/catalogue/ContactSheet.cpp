@@ -85,7 +85,7 @@ std::vector<Section> CatalogueSections(const std::string& folder, char scale) {
 }
 
 std::vector<Section> FolderSections(const std::string& folder) {
-  Section section{folder, {}};
+  Section section{Utf8Path(text::PathFromUtf8(folder).filename()), {}};
   const DrawingIndex index = ListDrawings(folder);
   for (const auto& [key, names] : index.byKey) {
     for (const std::string& name : names) section.entries.push_back({JoinPath(folder, name), name});
