@@ -125,6 +125,7 @@ std::string DescribeChange(const Change& change, MessageLanguage language) {
   for (char& c : shown) {
     if (c == '\t') c = ' ';
   }
+  while (!shown.empty() && shown.back() == ' ') shown.pop_back();  // the empty fields
   if (!shown.empty()) out.append(": ").append(shown);
   return out;
 }
