@@ -153,7 +153,7 @@ if [ -x scripts/contact-sheet.sh ]; then
 fi
 
 if [ -x scripts/fuzz.sh ]; then
-  phase "Fuzzing the DXF reader (bounded)"
+  phase "Fuzzing the DXF reader and the catalogue lists (bounded)"
   check scripts/fuzz.sh "${ZR_FUZZ_SECONDS:-60}"
 fi
 

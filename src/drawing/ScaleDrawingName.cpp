@@ -8,9 +8,13 @@ char ScaleLetter(bool scale200, bool scale50) {
   return 'B';
 }
 
+std::string DrawingLeafName(const std::string& blkNo, char scaleLetter) {
+  return blkNo + scaleLetter + ".dxf";
+}
+
 std::string BlockFileName(const std::string& exePath, const std::string& dxfDir,
                           const std::string& blkNo, char scaleLetter) {
-  return exePath + dxfDir + kDirSeparator + blkNo + scaleLetter + ".dxf";
+  return exePath + dxfDir + kDirSeparator + DrawingLeafName(blkNo, scaleLetter);
 }
 
 }  // namespace zr

@@ -15,6 +15,9 @@ inline constexpr char kDirSeparator = '/';
 // The scale letter of the DXF file: "A" 1/200, "C" 1/50, otherwise "B" (1/100).
 char ScaleLetter(bool scale200, bool scale50);
 
+// The name of a block's DXF file in the folder "DXF": number + letter + ".dxf".
+std::string DrawingLeafName(const std::string& blkNo, char scaleLetter);
+
 // The DXF file of a block: program folder + "DXF" + separator + number + letter + ".dxf".
 std::string BlockFileName(const std::string& exePath, const std::string& dxfDir,
                           const std::string& blkNo, char scaleLetter);

@@ -78,23 +78,27 @@ void DrawSlot(TDxfModel& model, TSlotState& state, const std::string& fileName,
   DrawSlotModel(model, state, picture, slot, hojoKiten, kaiten, file.markColor);
 }
 
+double MeasureSlotDrawing(TDxfModel& model, int width, int height) {
+  PolyToLineArc(model);
+  CalcExtents(model, true, true);
+  if (model.DxfExtMin.x == 0.0 && model.DxfExtMin.y == 0.0 && model.DxfExtMax.x == 0.0 &&
+      model.DxfExtMax.y == 0.0) {
+    return 0.0;
+  }
+  return FitScale(model, width, height);
+}
+
 void DrawSlotModel(TDxfModel& model, TSlotState& state, ICanvas& picture, int slot,
                    bool hojoKiten, double kaiten, TColor markColor) {
   TBlkList& rec = state.gbBlkList.at(static_cast<std::size_t>(slot));
   const double sx = 1.0;
   const double sy = 1.0;
-  PolyToLineArc(model);
-  CalcExtents(model, true, true);
   rec.ExtMin.x = rec.ExtMin.y = 0.0;
   rec.ExtMax.x = rec.ExtMax.y = 0.0;
-  if (model.DxfExtMin.x == 0.0 && model.DxfExtMin.y == 0.0 && model.DxfExtMax.x == 0.0 &&
-      model.DxfExtMax.y == 0.0) {
-    return;
-  }
+  const double s = MeasureSlotDrawing(model, picture.Width(), picture.Height());
+  if (s == 0.0) return;
   const TAcadPoint c = ScalePoint(AddPoint(model.DxfExtMin, model.DxfExtMax), 0.5);
   const TPixel center = PictureCenter(picture);
-  const double s = FitScale(model, picture.Width(), picture.Height());
-  if (s == 0.0) return;
 
   DrawEntities(model, picture, center, c, kaiten, sx, sy, s);
 

@@ -28,6 +28,10 @@ TSlotFile ResolveSlotFile(const std::string& fileName);
 void DrawSlot(TDxfModel& model, TSlotState& state, const std::string& fileName,
               ICanvas& picture, int slot, bool hojoKiten, double kaiten);
 
+// Expands and measures the model as a slot does before drawing it: the drawing units per pixel
+// that fit it into a picture of width x height, 0 when there is nothing to draw.
+double MeasureSlotDrawing(TDxfModel& model, int width, int height);
+
 // The steps of DrawSlot after the file has been read into model.
 void DrawSlotModel(TDxfModel& model, TSlotState& state, ICanvas& picture, int slot,
                    bool hojoKiten, double kaiten, TColor markColor);
