@@ -104,7 +104,8 @@ if [ "$stress_runs" -gt 0 ]; then
     busy_pids+=($!)
   done
   start_second_session
-  zr_say "Stress: the Windows suite $stress_runs times beside two busy loops and a second Wine session (pids ${busy_pids[*]})"
+  zr_say "Stress: the Windows suite $stress_runs times beside two busy loops and a second" \
+    "Wine session (pids ${busy_pids[*]})"
   for run in $(seq 1 "$stress_runs"); do
     zr_say "Stress run $run of $stress_runs"
     before_failures=$failures

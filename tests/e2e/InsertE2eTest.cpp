@@ -219,8 +219,11 @@ TEST_F(InsertE2e, CloseDuringAnInsertionWaitsForItToReturn) {
 TEST_F(InsertE2e, DoubleClickInSingleClickModeInsertsOnce) {
   struct DoubleClickTime {
     UINT saved = ::GetDoubleClickTime();
-    DoubleClickTime() { ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, 20000, nullptr, SPIF_UPDATEINIFILE); }
-    ~DoubleClickTime() { ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, saved, nullptr, SPIF_UPDATEINIFILE); }
+    static void Set(UINT ms) {
+      ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, ms, nullptr, SPIF_UPDATEINIFILE);
+    }
+    DoubleClickTime() { Set(20000); }
+    ~DoubleClickTime() { Set(saved); }
   } longDoubleClick;
   Start();
   const std::size_t from = cad->Log().size();
@@ -234,9 +237,10 @@ TEST_F(InsertE2e, DoubleClickInSingleClickModeInsertsOnce) {
       [&] { return palette.Text(palette.Control(ids::kEdit1)) == L"照明 02"; }, kActionTimeout));
   EXPECT_EQ(palette.Close(kActionTimeout), 0);
   const std::vector<std::string> calls = DocumentCalls(cad->LogFrom(from));
-  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                          [](const std::string& c) { return c.rfind("SendCommand(\"-INSERT", 0) == 0; }),
-            1);
+  const auto inserts = std::count_if(calls.begin(), calls.end(), [](const std::string& c) {
+    return c.rfind("SendCommand(\"-INSERT", 0) == 0;
+  });
+  EXPECT_EQ(inserts, 1);
 }
 
 }  // namespace
