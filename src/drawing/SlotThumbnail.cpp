@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "drawing/DrawingExpansion.h"
 #include "drawing/DxfRead.h"
 #include "drawing/Extents.h"
 #include "drawing/PointMath.h"
@@ -52,6 +53,9 @@ void DrawEntities(const TDxfModel& model, ICanvas& picture, TPixel center, const
     DrawTextEnt(picture, center, t, kWhite, thetaDeg, RotatePoint(SubPoint(t.pt11, c), theta),
                 RotatePoint(SubPoint(t.pt10, c), theta), s);
   }
+  for (const TShapeBlk& shape : model.ShapeAry) {
+    DrawShapeEnt(picture, center, shape, c, theta, sx, sy, s, kWhite);
+  }
 }
 
 }  // namespace
@@ -84,6 +88,7 @@ void DrawSlotModel(TDxfModel& model, TSlotState& state, ICanvas& picture, int sl
   const double sx = 1.0;
   const double sy = 1.0;
   PolyToLineArc(model);
+  ExpandDrawing(model);
   CalcExtents(model, true, true);
   rec.ExtMin.x = rec.ExtMin.y = 0.0;
   rec.ExtMax.x = rec.ExtMax.y = 0.0;
