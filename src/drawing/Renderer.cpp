@@ -182,8 +182,8 @@ void DrawTextEnt(ICanvas& canvas, TPixel center, const TTextBlk& text, TColor co
   if (mtext) {
     int y = px.y;
     const int step = RoundPixel(height * 1.2);
-    for (const std::string& line : SplitMText(text.str)) {
-      canvas.TextOut(px.x, y, StripMTextCodes(line));
+    for (const std::string& line : MTextPlainLines(text.str)) {
+      canvas.TextOut(px.x, y, line);
       y += step;
     }
   } else {
