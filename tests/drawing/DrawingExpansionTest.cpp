@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "drawing/Renderer.h"
 #include "drawing/SlotThumbnail.h"
 #include "support/RecordingCanvas.h"
+#include "text/TextFile.h"
 
 namespace zr {
 namespace {
@@ -254,6 +256,106 @@ TEST(DrawnShapes, ValuesThatAreNoNumbersInNewlyDrawnKindsDoNotEndTheRead) {
                                "0|LWPOLYLINE|10|0|20|0|40|x|43|y|0|INSERT|2|B|70|z|210|w|0|LINE|10|1"));
   EXPECT_EQ(r.err, "");
   ASSERT_EQ(r.model.LineAry.size(), 1u);
+}
+
+// Whether a drawing holds anything the drawing pass adds to what was drawn before.
+bool HasNewlyDrawnKinds(const TDxfModel& m) {
+  const bool wide = std::any_of(m.LwpAry.begin(), m.LwpAry.end(), [](const TLwpBlk& p) {
+    return p.code40 != 0 || p.code41 != 0;
+  }) || std::any_of(m.LwpEleAry.begin(), m.LwpEleAry.end(), [](const TLwpEle& v) {
+    return v.code40 != 0 || v.code41 != 0;
+  });
+  return wide || !m.EllipseAry.empty() || !m.InsertAry.empty() || !m.DimAry.empty() ||
+         !m.SolidAry.empty() || !m.PointAry.empty() || !m.HatchAry.empty() ||
+         !m.SplineAry.empty() || !m.LeaderAry.empty();
+}
+
+struct Range {
+  TAcadPoint fitMin, fitMax, rangeMin, rangeMax;
+};
+
+Range Measure(const std::string& path, bool drawingPass, bool* newKinds) {
+  TDxfModel m;
+  std::string err, ver;
+  DxfRead(m, path, nullptr, nullptr, err, ver);
+  *newKinds = HasNewlyDrawnKinds(m);
+  PolyToLineArc(m);
+  if (drawingPass) ExpandDrawing(m);
+  Range r;
+  CalcExtents(m, true, true);
+  r.fitMin = m.DxfExtMin;
+  r.fitMax = m.DxfExtMax;
+  CalcExtents(m, false, false);
+  r.rangeMin = m.DxfExtMin;
+  r.rangeMax = m.DxfExtMax;
+  return r;
+}
+
+bool Same(const TAcadPoint& a, const TAcadPoint& b) { return a.x == b.x && a.y == b.y; }
+
+// Every drawing of the corpus and of the demo catalogue: one without the newly drawn kinds
+// keeps exactly the range it had (fit and auxiliary-base-point range); one with them keeps
+// at least its old fit.
+TEST(DrawingRange, DrawingsWithoutNewKindsKeepTheirRangeExactly) {
+  namespace fs = std::filesystem;
+  int plain = 0, extended = 0;
+  for (const std::string dir : {std::string(ZR_CORPUS_DIR), std::string(ZR_DEMO_DIR) + "/DXF"}) {
+    std::error_code ec;
+    if (!fs::is_directory(text::PathFromUtf8(dir), ec)) continue;
+    for (const auto& entry : fs::directory_iterator(text::PathFromUtf8(dir))) {
+      const std::string ext = entry.path().extension().string();
+      if (ext != ".dxf" && ext != ".DXF") continue;
+      const std::u8string u8 = entry.path().u8string();
+      const std::string path(u8.begin(), u8.end());
+      SCOPED_TRACE(path);
+      bool newKinds = false;
+      const Range before = Measure(path, false, &newKinds);
+      const Range after = Measure(path, true, &newKinds);
+      if (!newKinds) {
+        ++plain;
+        EXPECT_TRUE(Same(before.fitMin, after.fitMin) && Same(before.fitMax, after.fitMax));
+        EXPECT_TRUE(Same(before.rangeMin, after.rangeMin) &&
+                    Same(before.rangeMax, after.rangeMax));
+      } else {
+        ++extended;
+        if (Same(before.fitMin, TAcadPoint{}) && Same(before.fitMax, TAcadPoint{})) continue;
+        EXPECT_LE(after.fitMin.x, before.fitMin.x);
+        EXPECT_LE(after.fitMin.y, before.fitMin.y);
+        EXPECT_GE(after.fitMax.x, before.fitMax.x);
+        EXPECT_GE(after.fitMax.y, before.fitMax.y);
+      }
+    }
+  }
+  if (plain + extended == 0) GTEST_SKIP() << "no drawings to measure";
+  EXPECT_GT(plain, 0);
+}
+
+// Symbols that came out black or half drawn: an ellipse-only drawing, a toilet of ellipses
+// and arcs, a symbol placed as one INSERT of its block.
+TEST(DrawingRange, SymbolsOfEllipsesAndInsertsAreFittedAndDrawn) {
+  const struct {
+    const char* file;
+    std::size_t leastLines;  // line segments drawn, outlines included
+  } cases[] = {{"dp-ellipse-noheader.dxf", 100}, {"lc-toilet-e.dxf", 100},
+               {"lc-opto-ve16.dxf", 10}};
+  std::error_code ec;
+  if (!std::filesystem::is_directory(text::PathFromUtf8(ZR_CORPUS_DIR), ec)) {
+    GTEST_SKIP() << "no DXF corpus";
+  }
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    TDxfModel model;
+    TSlotState state;
+    RecordingCanvas picture(53, 53);
+    DrawSlot(model, state, std::string(ZR_CORPUS_DIR) + "/" + c.file, picture, 0, false, 0.0);
+    const TBlkList& slot = state.gbBlkList[0];
+    EXPECT_GT(slot.ExtMax.x - slot.ExtMin.x, 0.0);
+    EXPECT_GT(slot.ExtMax.y - slot.ExtMin.y, 0.0);
+    EXPECT_GE(picture.OpsOf(OpKind::Line).size(), c.leastLines);
+    for (const auto& op : picture.OpsOf(OpKind::Line)) {  // everything lies in the picture
+      EXPECT_TRUE(op.v[0] >= 0 && op.v[0] <= 53 && op.v[1] >= 0 && op.v[1] <= 53);
+    }
+  }
 }
 
 }  // namespace
