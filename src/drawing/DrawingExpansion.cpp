@@ -160,6 +160,13 @@ class Expansion {
     for (const TLeaderBlk& l : src.LeaderAry) {
       for (TShapeBlk& s : LeaderShapes(l, map, arrow)) AddShape(std::move(s), owner);
     }
+    // Most drawings have no wide polyline: their vertices need not be gathered.
+    const bool anyWidth =
+        std::any_of(src.LwpAry.begin(), src.LwpAry.end(),
+                    [](const TLwpBlk& p) { return p.code40 != 0.0 || p.code41 != 0.0; }) ||
+        std::any_of(src.LwpEleAry.begin(), src.LwpEleAry.end(),
+                    [](const TLwpEle& v) { return v.code40 != 0.0 || v.code41 != 0.0; });
+    if (!anyWidth) return;
     const auto runs = VertexRuns(src);
     for (std::size_t i = 0; i < src.LwpAry.size(); ++i) {
       TLwpBlk poly = src.LwpAry[i];
