@@ -106,6 +106,15 @@ TEST(InsertedBlocks, NestedBlocksTakeColourAndLayerFromTheirInsert) {
   EXPECT_EQ(r.model.CircleAry[1].layer, "K");
 }
 
+TEST(InsertedBlocks, AttributeValuesAreDrawnTheirDefinitionsNot) {
+  const auto r = Expanded(Drawing(
+      {"2|T|10|0|20|0|0|LINE|11|1|0|ATTDEF|10|0|20|1|40|1|1|DEF|2|TAG|3|PROMPT|70|0"},
+      "0|INSERT|2|T|66|1|10|5|20|5|0|ATTRIB|10|5|20|6|40|1|1|VALUE|2|TAG|0|SEQEND"));
+  ASSERT_EQ(r.model.TextAry.size(), 1u);
+  EXPECT_EQ(r.model.TextAry[0].str, "VALUE");
+  EXPECT_EQ(r.model.LineAry.size(), 1u);
+}
+
 TEST(InsertedBlocks, DistortedCirclesBecomeEllipticOutlines) {
   const auto r = Expanded(Drawing({"2|O|10|0|20|0|0|CIRCLE|40|1"}, "0|INSERT|2|O|41|2|42|1"));
   EXPECT_TRUE(r.model.CircleAry.empty());
