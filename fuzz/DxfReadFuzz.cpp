@@ -6,9 +6,15 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "drawing/DrawingExpansion.h"
 #include "drawing/DxfFilePairs.h"
 #include "drawing/DxfRead.h"
+#include "drawing/Extents.h"
+#include "drawing/PolyToLineArc.h"
+#include "drawing/SlotRecord.h"
+#include "drawing/SlotThumbnail.h"
 #include "text/Utf.h"
 
 namespace {
@@ -33,6 +39,56 @@ struct Owner : zr::IMessageOwner {
 
 void Check(bool condition) {
   if (!condition) std::abort();
+}
+
+// A canvas that draws nothing but refuses what the window system would refuse.
+struct NullCanvas : zr::ICanvas {
+  int Width() const override { return 106; }
+  int Height() const override { return 106; }
+  void MoveTo(int, int) override {}
+  void LineTo(int, int) override { ++ops; }
+  void Arc(int, int, int, int, int, int, int, int) override { ++ops; }
+  void Rectangle(int, int, int, int) override { ++ops; }
+  void PolyPolygon(const std::vector<int>& xy, const std::vector<int>& rings) override {
+    std::size_t corners = 0;
+    for (const int n : rings) {
+      Check(n >= 2);
+      corners += static_cast<std::size_t>(n);
+    }
+    Check(!rings.empty() && corners * 2 == xy.size());
+    ++ops;
+  }
+  void FillRect(int, int, int, int) override { ++ops; }
+  void TextOut(int, int, const std::string& text) override {
+    Check(zr::text::IsValidUtf8(text));
+    ++ops;
+  }
+  int TextWidth(const std::string& text) override { return static_cast<int>(text.size()); }
+  void SetPenColor(zr::TColor) override {}
+  void SetBrushColor(zr::TColor) override {}
+  void SetBrushStyle(zr::BrushStyle) override {}
+  void SetFontColor(zr::TColor) override {}
+  void PushFont(const zr::TLogFont&) override {}
+  void PopFont() override {}
+  std::string FontFaceName() const override { return "F"; }
+  std::size_t ops = 0;
+};
+
+// The thumbnail of what was read: the drawing pass stays within its budget and every
+// shape's rings use its points exactly.
+void CheckDrawing(zr::TDxfModel& model) {
+  zr::TSlotState state;
+  NullCanvas canvas;
+  const std::size_t shapesBefore = model.ShapeAry.size();
+  Check(shapesBefore == 0);
+  zr::DrawSlotModel(model, state, canvas, 0, true, 0.5, 0x0000FF);
+  Check(canvas.ops <= 4 * zr::kDrawingBudget + 1000);
+  for (const zr::TShapeBlk& s : model.ShapeAry) {
+    if (s.kind != zr::ShapeKind::Fill) continue;
+    std::size_t corners = 0;
+    for (const int n : s.rings) corners += static_cast<std::size_t>(n);
+    Check(corners == s.pts.size());
+  }
 }
 
 // A file read piece by piece (a piece size taken from the input) gives the pairs of the
@@ -77,5 +133,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const zr::TTextBlk& t : model.TextAry) Check(zr::text::IsValidUtf8(t.str));
   CheckPiecesGiveTheSamePairs(std::string_view(reinterpret_cast<const char*>(data), size));
+  CheckDrawing(model);
   return 0;
 }

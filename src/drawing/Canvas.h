@@ -2,6 +2,7 @@
 // The drawing surface of a slot picture. The renderer draws through this interface only;
 // the GDI implementation lives in src/win32/, a recording one in the tests.
 #include <string>
+#include <vector>
 
 #include "drawing/EntityModel.h"
 
@@ -42,6 +43,10 @@ class ICanvas {
   virtual void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) = 0;
   // Rectangle filled with the brush and outlined with the pen, right and bottom exclusive.
   virtual void Rectangle(int x1, int y1, int x2, int y2) = 0;
+  // Polygons filled with the brush and outlined with the pen: ringSizes[i] corners each,
+  // taken in turn from xy (x, y pairs). Where rings overlap an even number of times stays
+  // unfilled, so an inner ring is a hole.
+  virtual void PolyPolygon(const std::vector<int>& xy, const std::vector<int>& ringSizes) = 0;
   // Fills the rectangle with the brush, no outline.
   virtual void FillRect(int x1, int y1, int x2, int y2) = 0;
   // Text with its top-left corner at (x, y), in the current font and font colour.

@@ -106,6 +106,14 @@ void DxfReader::TakeLwPolyline(std::int32_t code, std::string_view value) {
       lwpLastVertex_ = AppendVertex(*lwpVertices_, r.ihand, value);
       ResolveColor(r.color, r.layer);
       return;
+    case 40:
+    case 41:
+      // Widths, read since they are drawn: a value that is no number is passed over.
+      if (lwpLastVertex_ != SIZE_MAX) {
+        TLwpEle& vertex = (*lwpVertices_)[lwpLastVertex_];
+        (code == 40 ? vertex.code40 : vertex.code41) = ParseReal(value).value_or(0.0);
+      }
+      return;
     case 20:
     case 42: {
       const double number = RealValue(value);
@@ -114,6 +122,7 @@ void DxfReader::TakeLwPolyline(std::int32_t code, std::string_view value) {
       (code == 20 ? vertex.code10.y : vertex.code42) = number;
       return;
     }
+    case 43: r.code40 = r.code41 = ParseReal(value).value_or(0.0); return;
     default: break;
   }
   if (TakeStyle(&r.ltype, r.layer, r.color, code, value)) return;
@@ -134,6 +143,10 @@ void DxfReader::TakePolylineHeader(std::int32_t code, std::string_view value, Wo
     } else if (word == Word::SeqEnd) {
       polyline_.open = inVertices_ = false;
     }
+    return;
+  }
+  if (code == 40 || code == 41) {
+    (code == 40 ? r.code40 : r.code41) = ParseReal(value).value_or(0.0);
     return;
   }
   if (TakeStyle(&r.ltype, r.layer, r.color, code, value)) return;
@@ -207,7 +220,19 @@ void DxfReader::TakeInsert(std::int32_t code, std::string_view value) {
     default: break;
   }
   if (TakeStyle(&r.ltype, r.layer, r.color, code, value)) return;
-  TakeCoord(r.base, 10, code, value);
+  if (TakeCoord(r.base, 10, code, value)) return;
+  // The array and extrusion groups, read since inserts are drawn: a value that is no number
+  // is passed over, as it was when they were not read.
+  try {
+    switch (code) {
+      case 70: r.code70 = SmallValue(value); return;
+      case 71: r.code71 = SmallValue(value); return;
+      case 44: r.code44 = RealValue(value); return;
+      case 45: r.code45 = RealValue(value); return;
+      default: TakeCoord(r.code210, 210, code, value); return;
+    }
+  } catch (const ConversionFailure&) {
+  }
 }
 
 void DxfReader::TakeFace(std::int32_t code, std::string_view value) {
@@ -240,6 +265,7 @@ void DxfReader::TakeEllipse(std::int32_t code, std::string_view value) {
     case 40: r.henpei = RealValue(value); return;
     case 41: r.kaisi = RealValue(value); return;
     case 42: r.owari = RealValue(value); return;
+    case 67: r.code67 = ParseSmallInt(value).value_or(0); return;
     default: break;
   }
   if (TakeStyle(&r.ltype, r.layer, r.color, code, value)) return;
@@ -301,12 +327,14 @@ void DxfReader::StartEntity(Word word) {
       break;
     }
     case Word::Insert:
-      if (!inBlock) {
-        TInsertBlk& r = Open(insert_, m_.InsertAry);
-        r.layer = kLayerZero;
-        r.ltype = kByLayer;
-      }
+    case Word::MInsert: {
+      // Inside a block definition an insert nests another block in it.
+      TInsertBlk& r = Open(insert_, inBlock ? m_.BlkInsertAry : m_.InsertAry);
+      r.bname = bname;
+      r.layer = kLayerZero;
+      r.ltype = kByLayer;
       break;
+    }
     case Word::Face3D:
       if (!inBlock) StartStyled(Open(face_, m_.FaceAry), bname);
       break;
@@ -314,6 +342,7 @@ void DxfReader::StartEntity(Word word) {
       StartStyled(Open(ellipse_, inBlock ? m_.BlkEllipseAry : m_.EllipseAry), bname);
       break;
     default:
+      StartFurtherEntity(word, inBlock, bname);
       break;
   }
 }

@@ -162,6 +162,9 @@ Word Classify(std::string_view v) {
     case 'C':
       if (v == "CIRCLE") return Word::Circle;
       break;
+    case 'D':
+      if (v == "DIMENSION") return Word::Dimension;
+      break;
     case 'E':
       if (v == "ENDSEC") return Word::EndSec;
       if (v == "ENDTAB") return Word::EndTab;
@@ -171,6 +174,7 @@ Word Classify(std::string_view v) {
       break;
     case 'H':
       if (v == "HEADER") return Word::Header;
+      if (v == "HATCH") return Word::Hatch;
       break;
     case 'I':
       if (v == "INSERT") return Word::Insert;
@@ -179,20 +183,26 @@ Word Classify(std::string_view v) {
       if (v == "LINE") return Word::Line;
       if (v == "LAYER") return Word::Layer;
       if (v == "LWPOLYLINE") return Word::LwPolyline;
+      if (v == "LEADER") return Word::Leader;
       break;
     case 'M':
       if (v == "MTEXT") return Word::MText;
+      if (v == "MINSERT") return Word::MInsert;
       break;
     case 'P':
       if (v == "POLYLINE") return Word::Polyline;
+      if (v == "POINT") return Word::Point;
       break;
     case 'S':
       if (v == "SEQEND") return Word::SeqEnd;
       if (v == "SECTION") return Word::Section;
+      if (v == "SOLID") return Word::Solid;
+      if (v == "SPLINE") return Word::Spline;
       break;
     case 'T':
       if (v == "TEXT") return Word::Text;
       if (v == "TABLE") return Word::Table;
+      if (v == "TRACE") return Word::Trace;
       break;
     case 'V':
       if (v == "VERTEX") return Word::Vertex;

@@ -117,7 +117,7 @@ std::optional<double> ParseReal(std::string_view text);
 enum class Word : std::uint8_t {
   Other,
   Line, Circle, Arc, LwPolyline, Polyline, Vertex, SeqEnd, Text, Attrib, MText, Insert,
-  Face3D, Ellipse,
+  Face3D, Ellipse, MInsert, Solid, Trace, Point, Hatch, Spline, Leader, Dimension,
   Section, EndSec, Table, EndTab, Block, EndBlk, Layer, View,
   Header, Blocks, Entities,
 };

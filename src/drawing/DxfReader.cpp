@@ -117,6 +117,11 @@ void DxfReader::TakeHeader(std::int32_t code, std::string_view value) {
   }
   if (code == 9) {
     seenCodePage_ = value == "$DWGCODEPAGE";
+    headerVariable_.assign(value);
+  } else if (code == 40 && (headerVariable_ == "$DIMASZ" || headerVariable_ == "$DIMSCALE")) {
+    // Only the leaders' arrowheads use these; a value that is no number is passed over.
+    const std::optional<double> number = ParseReal(value);
+    if (number && *number > 0.0) (headerVariable_ == "$DIMASZ" ? m_.DimAsz : m_.DimScale) = *number;
   } else if (seenCodePage_ && code == 3) {
     decoder_.SetCodePage(CodePageOfName(value));
     seenCodePage_ = false;
@@ -220,11 +225,21 @@ void DxfReader::OfferOpenEntity(std::int32_t code, std::string_view value, Word 
   } else if (text_.open) {
     TakeText(code, value);
   } else if (insert_.open) {
-    TakeInsert(code, value);
+    if (insert_.ary == &m_.BlkInsertAry) {
+      // Inserts nested in blocks were once passed over whole; they still never end a read.
+      try {
+        TakeInsert(code, value);
+      } catch (const ConversionFailure&) {
+      }
+    } else {
+      TakeInsert(code, value);
+    }
   } else if (face_.open) {
     TakeFace(code, value);
   } else if (ellipse_.open) {
     TakeEllipse(code, value);
+  } else {
+    OfferFurtherEntity(code, value);
   }
 }
 
@@ -244,16 +259,21 @@ void DxfReader::TakeVertexSequence(std::int32_t code, std::string_view value, Wo
     polyLastVertex_ = AppendVertex(*polyVertices_, polyline_.Get().ihand, value);
     return;
   }
+  if (code == 40 || code == 41) {
+    // Widths, read since they are drawn: a value that is no number is passed over.
+    if (polyLastVertex_ == kNone) return;
+    TLwpEle& vertex = (*polyVertices_)[polyLastVertex_];
+    (code == 40 ? vertex.code40 : vertex.code41) = ParseReal(value).value_or(0.0);
+    return;
+  }
   if (code != 20 && code != 30 && code != 42) return;
   const double number = RealValue(value);
   if (polyLastVertex_ == kNone) return;  // no vertex of this polyline yet
   TLwpEle& vertex = (*polyVertices_)[polyLastVertex_];
-  if (code == 20) {
-    vertex.code10.y = number;
-  } else if (code == 30) {
-    vertex.code10.z = number;
-  } else {
-    vertex.code42 = number;
+  switch (code) {
+    case 20: vertex.code10.y = number; break;
+    case 30: vertex.code10.z = number; break;
+    default: vertex.code42 = number; break;
   }
 }
 

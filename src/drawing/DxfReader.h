@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "drawing/DxfHatch.h"
 #include "drawing/DxfPairs.h"
 #include "drawing/EntityModel.h"
 
@@ -136,6 +137,18 @@ class DxfReader {
   void TakeInsert(std::int32_t code, std::string_view value);
   void TakeFace(std::int32_t code, std::string_view value);
   void TakeEllipse(std::int32_t code, std::string_view value);
+  void TakeSolid(std::int32_t code, std::string_view value);
+  void TakePoint(std::int32_t code, std::string_view value);
+  void TakeHatch(std::int32_t code, std::string_view value);
+  void TakeSpline(std::int32_t code, std::string_view value);
+  void TakeLeader(std::int32_t code, std::string_view value);
+  void TakeDimension(std::int32_t code, std::string_view value);
+  // Starts the kinds drawn besides lines, arcs, circles, polylines and texts; false for
+  // other words.
+  bool StartFurtherEntity(Word word, bool inBlock, const std::string& bname);
+  // Offers the pair to an open record of those kinds; false when none is open.
+  bool OfferFurtherEntity(std::int32_t code, std::string_view value);
+  bool OfferFurtherEntityStrict(std::int32_t code, std::string_view value);
 
   // Appends a vertex with x from the value; returns its index.
   std::size_t AppendVertex(std::vector<TLwpEle>& ary, int ihand, std::string_view x);
@@ -175,6 +188,14 @@ class DxfReader {
   OpenRecord<TInsertBlk> insert_;
   OpenRecord<TFaceBlk> face_;
   OpenRecord<TEllipseBlk> ellipse_;
+  OpenRecord<TSolidBlk> solid_;
+  OpenRecord<TPointBlk> point_;
+  OpenRecord<THatchBlk> hatch_;
+  OpenRecord<TSplineBlk> spline_;
+  OpenRecord<TLeaderBlk> leader_;
+  OpenRecord<TInsertBlk> dimension_;
+  HatchBoundary hatchBoundary_;
+  std::string headerVariable_;  // the last group 9 of the HEADER section
   bool textChunked_ = false;  // the open text's last string group was a group 3 chunk
   bool textEmbedded_ = false;  // past the open text's group 101 (embedded object data)
   bool inVertices_ = false;  // the VERTEX sequence of polyline_

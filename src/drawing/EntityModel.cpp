@@ -22,6 +22,20 @@ void TDxfModel::Clear() {
   EllipseAry.clear();
   LayerAry.clear();
   ViewAry.clear();
+  for (auto* a : {&BlkInsertAry, &DimAry, &BlkDimAry}) a->clear();
+  SolidAry.clear();
+  BlkSolidAry.clear();
+  PointAry.clear();
+  BlkPointAry.clear();
+  HatchAry.clear();
+  BlkHatchAry.clear();
+  SplineAry.clear();
+  BlkSplineAry.clear();
+  LeaderAry.clear();
+  BlkLeaderAry.clear();
+  ShapeAry.clear();
+  DimAsz = 0.18;
+  DimScale = 1.0;
   DxfExtMin = {};
   DxfExtMax = {};
 }

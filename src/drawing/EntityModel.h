@@ -87,7 +87,8 @@ struct TArcBlk {
   bool lwpflag = false;
 };
 
-// An INSERT (stored, never expanded).
+// An INSERT or MINSERT (code70 columns by code71 rows, code44/code45 apart), or the block
+// a DIMENSION names (drawn as an insert of it at the origin).
 struct TInsertBlk {
   std::string name, layer, ltype;
   TAcadPoint base;
@@ -98,8 +99,11 @@ struct TInsertBlk {
   TColor PenColor = 0;
   int PenStyle = 0;
   SmallInt code67 = 0;
-  TAcadPoint code210{0.0, 0.0, 0.0};  // not read for inserts
+  TAcadPoint code210 = kDefaultExtrusion;
   SmallInt layindex = 0;
+  std::string bname;  // block set only
+  SmallInt code70 = 1, code71 = 1;  // columns, rows
+  double code44 = 0.0, code45 = 0.0;  // column and row spacing
 };
 
 // Header of an LWPOLYLINE or POLYLINE.
@@ -115,6 +119,8 @@ struct TLwpBlk {
   SmallInt layindex = 0;
   double atsumi = 0.0;
   double Koudo = 0.0;  // elevation
+  // Default start and end width of the segments (POLYLINE 40/41; LWPOLYLINE 43 gives both).
+  double code40 = 0.0, code41 = 0.0;
 };
 
 // One polyline vertex.
@@ -122,6 +128,7 @@ struct TLwpEle {
   int ihand = 0;
   TAcadPoint code10;
   double code42 = 0.0;  // bulge of the segment starting here
+  double code40 = 0.0, code41 = 0.0;  // start and end width of that segment; 0 0: default
 };
 
 // A TEXT, ATTRIB or MTEXT (mtflag).
@@ -160,6 +167,75 @@ struct TEllipseBlk {
   double henpei = 0.0, kaisi = 0.0, owari = 0.0;
   TAcadPoint code210 = kDefaultExtrusion;
   SmallInt layindex = 0;
+  SmallInt code67 = 0;
+};
+
+// A SOLID or TRACE: a filled triangle or quadrilateral. Its corners run 1, 2, 4, 3 around
+// the outline; count 3 when the fourth corner repeats the third or is not given.
+struct TSolidBlk {
+  std::string bname, layer, ltype;
+  SmallInt color = kColorByLayer;
+  TAcadPoint pt[4];
+  SmallInt count = 3;
+  SmallInt code67 = 0;
+  TAcadPoint code210 = kDefaultExtrusion;
+};
+
+// A POINT.
+struct TPointBlk {
+  std::string bname, layer;
+  SmallInt color = kColorByLayer;
+  TAcadPoint pt;
+  SmallInt code67 = 0;
+  TAcadPoint code210 = kDefaultExtrusion;
+};
+
+// A HATCH: its boundary loops as point rings in its own plane (curved edges already
+// flattened), filled when solid, else drawn as outlines.
+struct THatchBlk {
+  std::string bname, layer;
+  SmallInt color = kColorByLayer;
+  bool solid = false;
+  std::vector<std::vector<TAcadPoint>> loops;
+  SmallInt code67 = 0;
+  TAcadPoint code210 = kDefaultExtrusion;
+};
+
+// A SPLINE (code70 flags, code71 degree): drawn from its control points and knots, or
+// through its fit points when it has no control points.
+struct TSplineBlk {
+  std::string bname, layer, ltype;
+  SmallInt color = kColorByLayer;
+  SmallInt code70 = 0, code71 = 3;
+  std::vector<double> knots, weights;
+  std::vector<TAcadPoint> control, fit;
+  SmallInt code67 = 0;
+  TAcadPoint code210 = kDefaultExtrusion;
+};
+
+// A LEADER: its vertices, and an arrowhead at the first one when code71 is 1.
+struct TLeaderBlk {
+  std::string bname, layer;
+  SmallInt color = kColorByLayer;
+  SmallInt code71 = 1;
+  std::vector<TAcadPoint> vertices;
+  SmallInt code67 = 0;
+  TAcadPoint code210 = kDefaultExtrusion;
+};
+
+// What the drawing pass makes of the kinds that are not lines, arcs, circles or texts
+// (ellipses, splines, fills, points, leaders, and curves an insert distorts): an outline,
+// a filled area of one or more rings, or a dot.
+enum class ShapeKind : std::uint8_t { Outline, Fill, Dot };
+struct TShapeBlk {
+  ShapeKind kind = ShapeKind::Outline;
+  bool closed = false;
+  std::vector<TAcadPoint> pts;
+  std::vector<int> rings;  // Fill: the point count of each ring, in order
+  std::string layer;
+  SmallInt color = kColorByLayer;
+  SmallInt code67 = 0;
+  bool lwpflag = false;  // a band of a wide polyline
 };
 
 // VIEW table entry.
@@ -191,6 +267,18 @@ struct TDxfModel {
   std::vector<TEllipseBlk> EllipseAry;
   std::vector<TLayer> LayerAry;
   std::vector<TViewTbl> ViewAry;
+  // Kinds the thumbnail draws besides the above (Blk...: inside block definitions).
+  std::vector<TInsertBlk> BlkInsertAry, DimAry, BlkDimAry;
+  std::vector<TSolidBlk> SolidAry, BlkSolidAry;
+  std::vector<TPointBlk> PointAry, BlkPointAry;
+  std::vector<THatchBlk> HatchAry, BlkHatchAry;
+  std::vector<TSplineBlk> SplineAry, BlkSplineAry;
+  std::vector<TLeaderBlk> LeaderAry, BlkLeaderAry;
+  // Filled by the drawing pass (ExpandDrawing), not by the reader.
+  std::vector<TShapeBlk> ShapeAry;
+  // Arrowhead size of leaders: the header's $DIMASZ times $DIMSCALE.
+  double DimAsz = 0.18;
+  double DimScale = 1.0;
   TAcadPoint DxfExtMin;
   TAcadPoint DxfExtMax;
 

@@ -160,6 +160,15 @@ void CalcExtents(TDxfModel& model, bool withTexts, bool withPolylines) {
     if (a.code67 != 0 || (a.lwpflag && !withPolylines)) continue;
     acc.Add(ArcExtents(a.center, a.hankei, a.st * kDegToRad, a.ed * kDegToRad));
   }
+  // Shapes of the drawing pass (ellipses, fills, splines, inserted curves ...); the bands
+  // of wide polylines count with the polylines.
+  for (const TShapeBlk& sh : model.ShapeAry) {
+    if (sh.code67 != 0 || sh.pts.empty() || (sh.lwpflag && !withPolylines)) continue;
+    TExtBox box{sh.pts[0], sh.pts[0]};
+    for (const TAcadPoint& p : sh.pts) Widen(box, p);
+    box.min.z = box.max.z = 0.0;
+    acc.Add(box);
+  }
   if (withTexts || !acc.Found()) {
     for (const TTextBlk& t : model.TextAry) {
       if (t.code67 != 0) continue;

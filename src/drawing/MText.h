@@ -15,3 +15,14 @@ std::vector<std::string> SplitMText(std::string_view text);
 std::string StripMTextCodes(std::string_view line);
 
 }  // namespace zr
+
+namespace zr {
+
+// The lines of an MTEXT as the CAD shows them, as plain text: "\P" (and "\X", "\N") break
+// lines; formatting codes ("\f...;", "\H...;", "\C...;", "\L", "\O", "\K", ...) and group
+// braces are dropped; "\S" stacks become "a/b"; "\\", "\{", "\}" and "\~" give their
+// characters, "\U+XXXX" its character; the "%%c", "%%d", "%%p" symbols become Ø, ° and ±.
+// A code that needs a semicolon and has none after it stays as written.
+std::vector<std::string> MTextPlainLines(std::string_view text);
+
+}  // namespace zr

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "drawing/MText.h"
 #include "drawing/PointMath.h"
@@ -181,14 +182,68 @@ void DrawTextEnt(ICanvas& canvas, TPixel center, const TTextBlk& text, TColor co
   if (mtext) {
     int y = px.y;
     const int step = RoundPixel(height * 1.2);
-    for (const std::string& line : SplitMText(text.str)) {
-      canvas.TextOut(px.x, y, StripMTextCodes(line));
+    for (const std::string& line : MTextPlainLines(text.str)) {
+      canvas.TextOut(px.x, y, line);
       y += step;
     }
   } else {
     canvas.TextOut(px.x, px.y, text.str);
   }
   canvas.PopFont();
+}
+
+void DrawShapeEnt(ICanvas& canvas, TPixel center, const TShapeBlk& shape, const TAcadPoint& c,
+                  double theta, double sx, double sy, double s, TColor color) {
+  if (shape.pts.empty()) return;
+  std::vector<TPixel> px;
+  px.reserve(shape.pts.size());
+  for (const TAcadPoint& p : shape.pts) {
+    px.push_back(TransformToPixel(SubPoint(p, c), center, theta, sx, sy, s));
+  }
+  if (shape.kind == ShapeKind::Dot) {
+    canvas.SetBrushStyle(BrushStyle::Solid);
+    canvas.SetBrushColor(color);
+    canvas.FillRect(px[0].x, px[0].y, px[0].x + 1, px[0].y + 1);
+    return;
+  }
+  if (shape.kind == ShapeKind::Fill) {
+    std::vector<int> xy;
+    std::vector<int> rings;
+    std::size_t at = 0;
+    for (const int n : shape.rings) {
+      const std::size_t count = static_cast<std::size_t>(n);
+      if (at + count > px.size()) break;
+      if (count >= 2) {
+        for (std::size_t i = at; i < at + count; ++i) {
+          xy.push_back(px[i].x);
+          xy.push_back(px[i].y);
+        }
+        rings.push_back(n);
+      }
+      at += count;
+    }
+    if (rings.empty()) return;
+    canvas.SetBrushStyle(BrushStyle::Solid);
+    canvas.SetBrushColor(color);
+    canvas.SetPenColor(color);
+    canvas.PolyPolygon(xy, rings);
+    return;
+  }
+  // An outline: consecutive points on the same pixel add nothing.
+  canvas.MoveTo(px[0].x, px[0].y);
+  TPixel last = px[0];
+  bool drawn = false;
+  for (std::size_t i = 1; i < px.size(); ++i) {
+    if (px[i] == last) continue;
+    canvas.LineTo(px[i].x, px[i].y);
+    last = px[i];
+    drawn = true;
+  }
+  if (!drawn) {
+    canvas.LineTo(px[0].x + 1, px[0].y);  // a curve within one pixel still shows as one
+  } else if (shape.closed && !(last == px[0])) {
+    canvas.LineTo(px[0].x, px[0].y);
+  }
 }
 
 void DrawMark(ICanvas& canvas, TPixel center, const TAcadPoint& p, double theta, double sx,

@@ -49,6 +49,11 @@ void DrawArcEnt(ICanvas& canvas, TPixel center, const TAcadPoint& c, double thet
 void DrawTextEnt(ICanvas& canvas, TPixel center, const TTextBlk& text, TColor color,
                  double thetaDeg, const TAcadPoint& pt11, const TAcadPoint& pt10, double s);
 
+// One shape of the drawing pass, its points moved by -C: an outline as connected lines, a
+// fill as polygons (brush and pen in colour), a dot as one pixel.
+void DrawShapeEnt(ICanvas& canvas, TPixel center, const TShapeBlk& shape, const TAcadPoint& c,
+                  double theta, double sx, double sy, double s, TColor color);
+
 // A filled (2k + 1)-pixel square mark centred on the point's pixel, in the given colour.
 void DrawMark(ICanvas& canvas, TPixel center, const TAcadPoint& p, double theta, double sx,
               double sy, TColor color, int k, double s);

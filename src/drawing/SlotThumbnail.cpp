@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "drawing/DrawingExpansion.h"
 #include "drawing/DxfRead.h"
 #include "drawing/Extents.h"
 #include "drawing/PointMath.h"
@@ -52,6 +53,9 @@ void DrawEntities(const TDxfModel& model, ICanvas& picture, TPixel center, const
     DrawTextEnt(picture, center, t, kWhite, thetaDeg, RotatePoint(SubPoint(t.pt11, c), theta),
                 RotatePoint(SubPoint(t.pt10, c), theta), s);
   }
+  for (const TShapeBlk& shape : model.ShapeAry) {
+    DrawShapeEnt(picture, center, shape, c, theta, sx, sy, s, kWhite);
+  }
 }
 
 }  // namespace
@@ -80,6 +84,7 @@ void DrawSlot(TDxfModel& model, TSlotState& state, const std::string& fileName,
 
 double MeasureSlotDrawing(TDxfModel& model, int width, int height) {
   PolyToLineArc(model);
+  ExpandDrawing(model);
   CalcExtents(model, true, true);
   if (model.DxfExtMin.x == 0.0 && model.DxfExtMin.y == 0.0 && model.DxfExtMax.x == 0.0 &&
       model.DxfExtMax.y == 0.0) {

@@ -90,6 +90,14 @@ void GdiCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (dc_ != nullptr) ::Rectangle(dc_, x1, y1, x2, y2);
 }
 
+void GdiCanvas::PolyPolygon(const std::vector<int>& xy, const std::vector<int>& ringSizes) {
+  if (dc_ == nullptr || ringSizes.empty()) return;
+  std::vector<POINT> points(xy.size() / 2);
+  for (std::size_t i = 0; i < points.size(); ++i) points[i] = {xy[2 * i], xy[2 * i + 1]};
+  ::SetPolyFillMode(dc_, ALTERNATE);  // an inner ring is a hole
+  ::PolyPolygon(dc_, points.data(), ringSizes.data(), static_cast<int>(ringSizes.size()));
+}
+
 void GdiCanvas::FillRect(int x1, int y1, int x2, int y2) {
   if (dc_ == nullptr || brushStyle_ == BrushStyle::Clear || !brush_) return;
   const RECT rect{x1, y1, x2, y2};

@@ -28,6 +28,7 @@ class GdiCanvas : public ICanvas {
   void LineTo(int x, int y) override;
   void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
   void Rectangle(int x1, int y1, int x2, int y2) override;
+  void PolyPolygon(const std::vector<int>& xy, const std::vector<int>& ringSizes) override;
   void FillRect(int x1, int y1, int x2, int y2) override;
   void TextOut(int x, int y, const std::string& text) override;
   int TextWidth(const std::string& text) override;

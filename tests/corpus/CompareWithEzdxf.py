@@ -8,7 +8,7 @@ entities does not matter.
 
 Differences that belong to the reader and are accounted for here:
 - texts (TEXT, ATTRIB, MTEXT) without content are dropped, so only non-empty texts count;
-- INSERT and 3DFACE inside block definitions are not taken;
+- 3DFACE inside block definitions is not taken;
 - the layout blocks *Model_Space and *Paper_Space hold nothing in the BLOCKS section (their
   entities are those of the ENTITIES section);
 - blocks that the library adds to old files (arrow heads) are not in the file;
@@ -72,7 +72,8 @@ class Values:
     def __init__(self, doc):
         self.doc = doc
         self.kinds = {k: [] for k in ("LINE", "CIRCLE", "ARC", "POLYLINE", "TEXT", "ELLIPSE",
-                                      "INSERT", "3DFACE")}
+                                      "INSERT", "3DFACE", "SOLID", "POINT", "HATCH", "SPLINE",
+                                      "LEADER", "DIMENSION")}
 
     def color(self, e):
         c = e.dxf.get("color", 256)
@@ -112,13 +113,28 @@ class Values:
             self.add_text(bname, e, e.dxf.get("height", 0.0))
         elif kind == "MTEXT":
             self.add_text(bname, e, e.dxf.get("char_height", 0.0))
-        elif kind == "INSERT":
-            if not in_block:
-                self.kinds[kind].append([bname, color(e), e.dxf.name, *e.dxf.insert,
+        elif kind in ("INSERT", "MINSERT"):
+            self.kinds["INSERT"].append([bname, color(e), e.dxf.name, *e.dxf.insert,
                                          e.dxf.get("xscale", 1.0), e.dxf.get("yscale", 1.0),
                                          e.dxf.get("zscale", 1.0), e.dxf.get("rotation", 0.0)])
             for a in e.attribs:
                 self.add_text(bname, a, a.dxf.get("height", 0.0))
+        elif kind in ("SOLID", "TRACE"):
+            last = e.dxf.vtx3 if e.dxf.hasattr("vtx3") else e.dxf.vtx2
+            self.kinds["SOLID"].append([bname, color(e), *e.dxf.vtx0, *e.dxf.vtx1, *e.dxf.vtx2,
+                                        *last])
+        elif kind == "POINT":
+            self.kinds[kind].append([bname, color(e), *e.dxf.location])
+        elif kind == "HATCH":
+            self.kinds[kind].append([bname, color(e), int(e.dxf.solid_fill == 1),
+                                     len(e.paths)])
+        elif kind == "SPLINE":
+            self.kinds[kind].append([bname, color(e), e.dxf.degree, len(e.knots),
+                                     len(e.control_points), len(e.fit_points)])
+        elif kind == "LEADER":
+            self.kinds[kind].append([bname, color(e), len(e.vertices)])
+        elif kind == "DIMENSION":
+            self.kinds[kind].append([bname, color(e), e.dxf.get("geometry", "")])
         elif kind == "3DFACE" and not in_block:
             last = e.dxf.vtx3 if e.dxf.hasattr("vtx3") else (0.0, 0.0, 0.0)
             self.kinds[kind].append([bname, color(e), *e.dxf.vtx0, *e.dxf.vtx1, *e.dxf.vtx2,
@@ -130,7 +146,7 @@ def counts(kinds, in_block):
     c = {kind: len(records) for kind, records in kinds.items()}
     c["VERTEX"] = sum((len(r) - 2) // 3 for r in kinds["POLYLINE"])
     if in_block:
-        del c["INSERT"], c["3DFACE"]  # not taken inside block definitions
+        del c["3DFACE"]  # not taken inside block definitions
     return c
 
 

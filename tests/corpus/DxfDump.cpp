@@ -39,6 +39,7 @@ std::string Pt(const zr::TAcadPoint& p) { return Num(p.x) + ", " + Num(p.y) + ",
 // (colours after layer resolution, points, radii, angles, vertices with bulges, texts).
 struct ValueLists {
   std::string line, circle, arc, polyline, text, ellipse, insert, face;
+  std::string solid, point, hatch, spline, leader, dimension;
 
   static void Add(std::string& list, const std::string& bname, const std::string& values) {
     if (!list.empty()) list += ", ";
@@ -47,9 +48,58 @@ struct ValueLists {
   std::string Object() const {
     return "{\"LINE\": [" + line + "], \"CIRCLE\": [" + circle + "], \"ARC\": [" + arc +
            "], \"POLYLINE\": [" + polyline + "], \"TEXT\": [" + text + "], \"ELLIPSE\": [" +
-           ellipse + "], \"INSERT\": [" + insert + "], \"3DFACE\": [" + face + "]}";
+           ellipse + "], \"INSERT\": [" + insert + "], \"3DFACE\": [" + face +
+           "], \"SOLID\": [" + solid + "], \"POINT\": [" + point + "], \"HATCH\": [" +
+           hatch + "], \"SPLINE\": [" + spline + "], \"LEADER\": [" + leader +
+           "], \"DIMENSION\": [" + dimension + "]}";
   }
 };
+
+std::string Inserts(const std::vector<zr::TInsertBlk>& inserts, ValueLists& v) {
+  for (const auto& i : inserts) {
+    ValueLists::Add(v.insert, i.bname,
+                    std::to_string(i.color) + ", " + Json(i.name) + ", " + Pt(i.base) + ", " +
+                        Pt(i.scale) + ", " + Num(i.rotate));
+  }
+  return v.insert;
+}
+
+// The kinds drawn besides lines, arcs, circles, polylines, texts and ellipses: their corners
+// and points, a hatch's fill and number of boundary paths, a spline's degree and numbers of
+// knots, control and fit points, a leader's vertex count, a dimension's block.
+void AddFurther(ValueLists& v, const std::vector<zr::TSolidBlk>& solids,
+                const std::vector<zr::TPointBlk>& points,
+                const std::vector<zr::THatchBlk>& hatches,
+                const std::vector<zr::TSplineBlk>& splines,
+                const std::vector<zr::TLeaderBlk>& leaders,
+                const std::vector<zr::TInsertBlk>& dimensions) {
+  for (const auto& r : solids) {
+    ValueLists::Add(v.solid, r.bname,
+                    std::to_string(r.color) + ", " + Pt(r.pt[0]) + ", " + Pt(r.pt[1]) + ", " +
+                        Pt(r.pt[2]) + ", " + Pt(r.pt[3]));
+  }
+  for (const auto& r : points) {
+    ValueLists::Add(v.point, r.bname, std::to_string(r.color) + ", " + Pt(r.pt));
+  }
+  for (const auto& r : hatches) {
+    ValueLists::Add(v.hatch, r.bname,
+                    std::to_string(r.color) + ", " + (r.solid ? "1" : "0") + ", " +
+                        std::to_string(r.loops.size()));
+  }
+  for (const auto& r : splines) {
+    ValueLists::Add(v.spline, r.bname,
+                    std::to_string(r.color) + ", " + std::to_string(r.code71) + ", " +
+                        std::to_string(r.knots.size()) + ", " +
+                        std::to_string(r.control.size()) + ", " + std::to_string(r.fit.size()));
+  }
+  for (const auto& r : leaders) {
+    ValueLists::Add(v.leader, r.bname,
+                    std::to_string(r.color) + ", " + std::to_string(r.vertices.size()));
+  }
+  for (const auto& r : dimensions) {
+    ValueLists::Add(v.dimension, r.bname, std::to_string(r.color) + ", " + Json(r.name));
+  }
+}
 
 template <class Lines, class Circles, class Arcs, class Polylines, class Vertices, class Texts,
           class Ellipses>
@@ -97,16 +147,22 @@ ValueLists Values(const Lines& lines, const Circles& circles, const Arcs& arcs,
 std::string ModelValues(const zr::TDxfModel& m) {
   ValueLists v = Values(m.LineAry, m.CircleAry, m.ArcAry, m.LwpAry, m.LwpEleAry, m.TextAry,
                         m.EllipseAry);
-  for (const auto& i : m.InsertAry) {
-    ValueLists::Add(v.insert, "",
-                    std::to_string(i.color) + ", " + Json(i.name) + ", " + Pt(i.base) + ", " +
-                        Pt(i.scale) + ", " + Num(i.rotate));
-  }
+  Inserts(m.InsertAry, v);
+  AddFurther(v, m.SolidAry, m.PointAry, m.HatchAry, m.SplineAry, m.LeaderAry, m.DimAry);
   for (const auto& f : m.FaceAry) {
     ValueLists::Add(v.face, "",
                     std::to_string(f.color) + ", " + Pt(f.pt[0]) + ", " + Pt(f.pt[1]) + ", " +
                         Pt(f.pt[2]) + ", " + Pt(f.pt[3]));
   }
+  return v.Object();
+}
+
+std::string BlockValues(const zr::TDxfModel& m) {
+  ValueLists v = Values(m.BlkLineAry, m.BlkCircleAry, m.BlkArcAry, m.BlkLwpAry, m.BlkLwpEleAry,
+                        m.BlkTextAry, m.BlkEllipseAry);
+  Inserts(m.BlkInsertAry, v);
+  AddFurther(v, m.BlkSolidAry, m.BlkPointAry, m.BlkHatchAry, m.BlkSplineAry, m.BlkLeaderAry,
+             m.BlkDimAry);
   return v.Object();
 }
 
@@ -118,20 +174,22 @@ void Dump(const std::string& path) {
       "{\"file\": %s, \"err\": %s, \"ver\": %s, \"layers\": %zu, \"views\": %zu, "
       "\"blocks\": %zu, \"model\": {\"LINE\": %zu, \"CIRCLE\": %zu, \"ARC\": %zu, "
       "\"POLYLINE\": %zu, \"VERTEX\": %zu, \"TEXT\": %zu, \"INSERT\": %zu, \"3DFACE\": %zu, "
-      "\"ELLIPSE\": %zu}, \"block\": {\"LINE\": %zu, \"CIRCLE\": %zu, \"ARC\": %zu, "
-      "\"POLYLINE\": %zu, \"VERTEX\": %zu, \"TEXT\": %zu, \"ELLIPSE\": %zu}, "
+      "\"ELLIPSE\": %zu, \"SOLID\": %zu, \"POINT\": %zu, \"HATCH\": %zu, \"SPLINE\": %zu, "
+      "\"LEADER\": %zu, \"DIMENSION\": %zu}, \"block\": {\"LINE\": %zu, \"CIRCLE\": %zu, "
+      "\"ARC\": %zu, \"POLYLINE\": %zu, \"VERTEX\": %zu, \"TEXT\": %zu, \"ELLIPSE\": %zu, "
+      "\"INSERT\": %zu, \"SOLID\": %zu, \"POINT\": %zu, \"HATCH\": %zu, \"SPLINE\": %zu, "
+      "\"LEADER\": %zu, \"DIMENSION\": %zu}, "
       "\"values\": {\"model\": %s, \"block\": %s}}\n",
       Json(path).c_str(), Json(err).c_str(), Json(ver).c_str(), m.LayerAry.size(),
       m.ViewAry.size(), m.BlockAry.size(), m.LineAry.size(), m.CircleAry.size(),
       m.ArcAry.size(), m.LwpAry.size(), m.LwpEleAry.size(), m.TextAry.size(),
-      m.InsertAry.size(), m.FaceAry.size(), m.EllipseAry.size(), m.BlkLineAry.size(),
-      m.BlkCircleAry.size(), m.BlkArcAry.size(), m.BlkLwpAry.size(), m.BlkLwpEleAry.size(),
-      m.BlkTextAry.size(), m.BlkEllipseAry.size(),
-      ModelValues(m).c_str(),
-      Values(m.BlkLineAry, m.BlkCircleAry, m.BlkArcAry, m.BlkLwpAry, m.BlkLwpEleAry,
-             m.BlkTextAry, m.BlkEllipseAry)
-          .Object()
-          .c_str());
+      m.InsertAry.size(), m.FaceAry.size(), m.EllipseAry.size(), m.SolidAry.size(),
+      m.PointAry.size(), m.HatchAry.size(), m.SplineAry.size(), m.LeaderAry.size(),
+      m.DimAry.size(), m.BlkLineAry.size(), m.BlkCircleAry.size(), m.BlkArcAry.size(),
+      m.BlkLwpAry.size(), m.BlkLwpEleAry.size(), m.BlkTextAry.size(), m.BlkEllipseAry.size(),
+      m.BlkInsertAry.size(), m.BlkSolidAry.size(), m.BlkPointAry.size(),
+      m.BlkHatchAry.size(), m.BlkSplineAry.size(), m.BlkLeaderAry.size(),
+      m.BlkDimAry.size(), ModelValues(m).c_str(), BlockValues(m).c_str());
 }
 
 }  // namespace

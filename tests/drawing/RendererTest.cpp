@@ -313,6 +313,24 @@ TEST(MTextCodes, CodesEndedBySemicolonsAreRemoved) {
   EXPECT_EQ(StripMTextCodes("x\\L;y;z"), "xy;z");
 }
 
+TEST(MTextCodes, PlainLinesShowWhatTheCadShows) {
+  const struct {
+    const char* text;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"\\fArial|b0|i0;WORD", {"WORD"}},
+      {"{\\C1;RED} and {\\H2x;\\W0.8;big}", {"RED and big"}},
+      {"A\\PB\\P\\PC\\Xd", {"A", "B", "", "C", "d"}},
+      {"\\LUnder\\l \\Oover\\o \\Kstrike\\k", {"Under over strike"}},
+      {"1 \\S1/2; \\S+0.1^-0.2; \\S3#4;", {"1 1/2 +0.1 -0.2 3/4"}},
+      {"\\\\ \\{x\\} x\\~y", {"\\ {x} x y"}},
+      {"%%c10 90%%d %%p0.5 100%%%", {"\xC3\x98" "10 90\xC2\xB0 \xC2\xB1" "0.5 100%"}},
+      {"\\U+03A9\\A1;\\pxqc;centred", {"\xCE\xA9" "centred"}},
+      {"a;b\\c", {"a;b\\c"}},  // a code without its semicolon stays as written
+  };
+  for (const auto& c : cases) EXPECT_EQ(MTextPlainLines(c.text), c.lines) << c.text;
+}
+
 TEST(DrawTextEnt, MTextLinesAreWrittenWithoutTheirCodes) {
   RecordingCanvas c(100, 100);
   DrawTextEnt(c, kCenter, MText("\\fMS Gothic;WORD\\P{\\C1;RED}\\Pa;b\\c", 1), kWhite, 0, {},
@@ -320,7 +338,7 @@ TEST(DrawTextEnt, MTextLinesAreWrittenWithoutTheirCodes) {
   const auto t = c.OpsOf(OpKind::Text);
   ASSERT_EQ(t.size(), 3u);
   EXPECT_EQ(t[0].text, "WORD");
-  EXPECT_EQ(t[1].text, "{RED}");
+  EXPECT_EQ(t[1].text, "RED");  // group braces are formatting, not text
   EXPECT_EQ(t[2].text, "a;b\\c");
   // A TEXT is written as stored.
   c.ClearOps();

@@ -4,6 +4,7 @@
 // the font's width (half its height when the width is 0).
 #include <algorithm>
 #include <initializer_list>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,13 +13,14 @@
 
 namespace zr::testing {
 
-enum class OpKind { Line, Arc, Rectangle, FillRect, Text };
+enum class OpKind { Line, Arc, Rectangle, FillRect, Text, Polygon };
 
 struct DrawOp {
   OpKind kind = OpKind::Line;
   int v[8] = {};  // Line: x1 y1 x2 y2; Arc: the eight arguments; rectangles: x1 y1 x2 y2;
                   // Text: x y
   std::string text;
+  std::vector<int> xy, rings;  // Polygon: the corners and the corner count of each ring
   TColor pen = 0;
   TColor brush = 0;
   BrushStyle brushStyle = BrushStyle::Solid;
@@ -51,6 +53,21 @@ class RecordingCanvas : public ICanvas {
   }
   void Rectangle(int x1, int y1, int x2, int y2) override {
     Record(OpKind::Rectangle, {x1, y1, x2, y2});
+  }
+  void PolyPolygon(const std::vector<int>& xy, const std::vector<int>& ringSizes) override {
+    // As strict as the window system: each ring has at least two corners and together they
+    // use every pair of xy.
+    long long corners = 0;
+    for (const int n : ringSizes) {
+      if (n < 2) throw std::invalid_argument("PolyPolygon: ring of fewer than two corners");
+      corners += n;
+    }
+    if (ringSizes.empty() || corners * 2 != static_cast<long long>(xy.size())) {
+      throw std::invalid_argument("PolyPolygon: corner counts do not match the points");
+    }
+    DrawOp& op = Record(OpKind::Polygon, {});
+    op.xy = xy;
+    op.rings = ringSizes;
   }
   void FillRect(int x1, int y1, int x2, int y2) override {
     Record(OpKind::FillRect, {x1, y1, x2, y2});

@@ -94,6 +94,18 @@ TEST(GdiCanvas, ThreeByThreeRectangleIsFilledOnlyWithASolidBrush) {
   EXPECT_EQ(c.PixelAt(7, 7), 0u);
 }
 
+TEST(GdiCanvas, PolyPolygonFillsItsRingsAndLeavesTheInnerOneAHole) {
+  BitmapCanvas c(20, 20);
+  c.SetBrushStyle(BrushStyle::Solid);
+  c.SetPenColor(kWhite);
+  c.SetBrushColor(kWhite);
+  c.PolyPolygon({2, 2, 18, 2, 18, 18, 2, 18, 7, 7, 13, 7, 13, 13, 7, 13}, {4, 4});
+  EXPECT_EQ(c.PixelAt(4, 4), kWhite);
+  EXPECT_EQ(c.PixelAt(15, 15), kWhite);
+  EXPECT_EQ(c.PixelAt(10, 10), 0u);  // inside the inner ring
+  EXPECT_EQ(c.PixelAt(0, 0), 0u);
+}
+
 TEST(GdiCanvas, FillRectUsesTheBrushAndIgnoresAClearOne) {
   BitmapCanvas c(6, 6);
   c.SetBrushColor(kBlue);
