@@ -172,7 +172,7 @@ void TForm1::AddRecentEntry() {
   recentEntry_ = view_.CategoryCount() - 1;
 }
 
-// An insertion whose block has a drawing to insert makes it the most recent block. The page
+// An insertion whose command reached the CAD makes its block the most recent one. The page
 // shown stays as it is, also when it is the recent blocks' page.
 void TForm1::RememberInsertedBlock(const std::string& blkNo) {
   recent_.Record(blkNo);
