@@ -79,7 +79,8 @@ void CatalogueSearch::Build(const std::vector<std::string>& lines) {
 
   LineFields fields;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (!SplitBlockLine(lines[i], fields)) continue;
+    // A line without a block number fills no slot: it is no result either.
+    if (!SplitBlockLine(lines[i], fields) || fields.number.empty()) continue;
     Block block{};
     block.line = static_cast<std::uint32_t>(i);
     block.number = static_cast<std::uint32_t>(text_.size());

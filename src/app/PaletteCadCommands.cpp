@@ -6,8 +6,15 @@
 
 namespace zr {
 
+// True, after saying so, while an insertion waits for the CAD.
+bool TForm1::RefusedWhileInserting() {
+  if (!inserting_) return false;
+  SetTextIfChanged(TextControl::StaticText3, kInsertionPendingMessage);
+  return true;
+}
+
 void TForm1::LoadLispClick(bool typedLineByLine) {
-  if (desktop_ == nullptr || inserting_) return;
+  if (desktop_ == nullptr || RefusedWhileInserting()) return;
   if (typedLineByLine) {
     insert::TypeLispLines(*desktop_, gbExePath, state_.gbProgID);
   } else {
@@ -16,13 +23,13 @@ void TForm1::LoadLispClick(bool typedLineByLine) {
 }
 
 void TForm1::DrafterClick(cadlink::DrafterCommand command) {
-  if (desktop_ == nullptr || inserting_) return;
+  if (desktop_ == nullptr || RefusedWhileInserting()) return;
   cadlink::RunDrafterCommand(*desktop_, state_.gbProgID, command);
 }
 
 // The new rotation shows at once in the thumbnails of the page.
 void TForm1::SpeedButton7Click() {
-  if (desktop_ == nullptr || inserting_) return;
+  if (desktop_ == nullptr || RefusedWhileInserting()) return;
   cadlink::AlignToTwoPoints(*desktop_, state_.gbProgID, [this](double angle) {
     state_.gbKaiten = angle;
     RedrawPage();

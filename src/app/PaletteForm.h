@@ -22,6 +22,8 @@ namespace zr {
 
 inline constexpr int kStatusBlockNo = 0;  // status panel with the block number
 inline constexpr int kStatusSize = 1;     // status panel with the block's size
+// The information line's answer to a CAD command chosen while an insertion waits.
+inline constexpr const char* kInsertionPendingMessage = "挿入の完了を待っています";
 
 class TForm1 {
  public:
@@ -72,8 +74,9 @@ class TForm1 {
   // The desktop the insertion reaches the CAD through; until it is set, clicks insert nothing.
   void SetDesktop(cadlink::IDesktop& desktop);
 
-  // CAD commands of the context menu and the "2p" button. Like a click, none of them runs
-  // while an insertion waits for the CAD, and none runs before the desktop is set.
+  // CAD commands of the context menu and the "2p" button. None runs before the desktop is
+  // set. While an insertion waits for the CAD none runs (its text would answer the pending
+  // prompt): the information line says kInsertionPendingMessage instead.
   // "■ LISP をロード" (false) and "■ LISP をロード ( IJCAD LT )" (true).
   void LoadLispClick(bool typedLineByLine);
   void DrafterClick(cadlink::DrafterCommand command);  // the seven drafter entries
@@ -111,6 +114,7 @@ class TForm1 {
   void PageByWheel(ViewPoint screen, bool& handled, SpeedButton button);
   void DescribeSlot(const TBlkList& rec);
   void SetBevelIfChanged(int slot, SlotBevel bevel);
+  bool RefusedWhileInserting();
 
   IPaletteView& view_;
   TPaletteState& state_;

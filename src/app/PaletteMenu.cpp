@@ -7,7 +7,11 @@ MenuEntry Entry(const char* name, const char* caption, MenuCommand command, bool
   return MenuEntry{name, caption, command, checked, {}};
 }
 
-MenuEntry Separator() { return MenuEntry{}; }
+MenuEntry Separator() {
+  MenuEntry separator;
+  separator.separator = true;
+  return separator;
+}
 
 MenuEntry PitchMenu(const std::string& caption) {
   MenuEntry menu{"N153", caption, MenuCommand::None, false, {}};

@@ -42,8 +42,10 @@ struct MenuEntry {
   MenuCommand command = MenuCommand::None;
   bool checked = false;
   std::vector<MenuEntry> submenu;
+  // Marked, not read from an empty caption: a caption from the settings file may be empty.
+  bool separator = false;
 
-  bool IsSeparator() const { return caption.empty(); }
+  bool IsSeparator() const { return separator; }
 };
 
 // What the menu shows of the palette's state.

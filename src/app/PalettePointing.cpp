@@ -87,7 +87,9 @@ void TForm1::InsertBlock(int idx) {
     bool& flag;
     ~Reset() { flag = false; }
   } reset{inserting_};
-  if (insert::InsertBlock(request, *desktop_, *lisp_)) RememberInsertedBlock(request.blkNo);
+  if (insert::InsertBlock(request, *desktop_, *lisp_) == insert::InsertOutcome::Sent) {
+    RememberInsertedBlock(request.blkNo);
+  }
 }
 
 }  // namespace zr

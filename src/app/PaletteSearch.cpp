@@ -28,6 +28,11 @@ std::string ShownQuery(const std::string& typed) {
   return std::string(q);
 }
 
+// "検索: <query> (<count>)", what the category box shows while results are shown.
+std::string SearchEntryText(const std::string& typed, std::size_t count) {
+  return kSearchEntryPrefix + ShownQuery(typed) + " (" + std::to_string(count) + ")";
+}
+
 // The first page of the last full or partial page when `kaisi` lies beyond `count` lines.
 int ClampedKaisi(int kaisi, int count) {
   if (count <= 0 || kaisi < 0) return 0;
@@ -52,7 +57,12 @@ void TForm1::SearchChanged(const std::string& typed) {
     ReturnToBrowsePlace();
     return;
   }
-  if (searchFrom_ && words == searchWords_) return;  // a blank more changes nothing
+  if (searchFrom_ && words == searchWords_) {
+    // The same search (a blank more, or "コンセント" pasted over "こんせんと"): the results
+    // stay, the box shows the field's text.
+    view_.ShowCategoryBoxText(SearchEntryText(typed, BlkListSL.size()));
+    return;
+  }
   if (!searchFrom_) {
     searchFrom_ = BrowsePlace{view_.CategoryIndex(), recentShown_, gbTagName, gbTAgSt, gbTagEd,
                               gbImgKaisi};
@@ -69,8 +79,7 @@ void TForm1::SearchChanged(const std::string& typed) {
   const std::size_t count = lines.size();
   recentShown_ = false;
   ShowLinesAsPage(std::move(lines), 0);
-  view_.ShowCategoryBoxText(kSearchEntryPrefix + ShownQuery(typed) + " (" +
-                            std::to_string(count) + ")");
+  view_.ShowCategoryBoxText(SearchEntryText(typed, count));
 }
 
 void TForm1::SearchEscape() {
@@ -172,7 +181,7 @@ void TForm1::AddRecentEntry() {
   recentEntry_ = view_.CategoryCount() - 1;
 }
 
-// An insertion whose block has a drawing to insert makes it the most recent block. The page
+// An insertion whose command reached the CAD makes its block the most recent one. The page
 // shown stays as it is, also when it is the recent blocks' page.
 void TForm1::RememberInsertedBlock(const std::string& blkNo) {
   recent_.Record(blkNo);

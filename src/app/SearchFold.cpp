@@ -7,6 +7,7 @@ namespace {
 
 constexpr char32_t kVoicedMark = 0x309B;      // ゛
 constexpr char32_t kSemiVoicedMark = 0x309C;  // ゜
+constexpr char32_t kLongVowelMark = 0x30FC;   // ー
 
 // Half-width katakana U+FF66..U+FF9D in full width.
 constexpr char16_t kHalfWidthKana[] = {
@@ -34,7 +35,7 @@ char32_t FoldOne(char32_t c) {
     if (c >= 'A' && c <= 'Z') return c + ('a' - 'A');
     return IsBlank(c) ? U' ' : c;
   }
-  if (c >= 0x3041 && c <= 0x3096) return c + 0x60;  // hiragana
+  if (c >= 0x3041 && c <= 0x3096) return FoldOne(c + 0x60);  // hiragana
   if (c == 0x309D || c == 0x309E) return c + 0x60;  // ゝゞ
   if (c >= 0xFF01 && c <= 0xFF5E) return FoldOne(c - 0xFEE0);
   if (c >= 0xFF66 && c <= 0xFF9D) return kHalfWidthKana[c - 0xFF66];
@@ -50,8 +51,10 @@ char32_t FoldOne(char32_t c) {
     case 0x309A: return kSemiVoicedMark;
     case 0x301C: return U'~';    // wave dash, which converters give for ～
     case 0x2212: return U'-';    // minus sign, for －
-    case 0x2010: case 0x2011: return U'-';
-    case 0x2014: return 0x2015;  // em dash and horizontal bar
+    // Hyphens and dashes: catalogues and input methods write any of them for '-'.
+    case 0x2010: case 0x2011: case 0x2013: case 0x2014: case 0x2015: return U'-';
+    case 0x30F5: return 0x30AB;  // ヵ, read as カ
+    case 0x30F6: return 0x30B1;  // ヶ, read as ケ (3ヶ所)
     case 0x2016: return 0x2225;  // double vertical line and parallel
     default: break;
   }
@@ -75,6 +78,20 @@ char16_t Voiced(char16_t base, bool semi) {
   return 0;
 }
 
+bool IsAsciiAlnum(char32_t c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// With the input method on, "-" after a digit or letter is typed as ー ("１０１ー２"): there it
+// is a hyphen. Between kana it is the long vowel mark (ボード is not ボ-ド). `next` is where
+// the following character starts.
+bool LongVowelIsHyphen(std::u16string_view before, std::string_view utf8, std::size_t next) {
+  if (before.empty() || !IsAsciiAlnum(before.back())) return false;
+  if (next >= utf8.size()) return true;  // typed so far: "１０１ー"
+  const char32_t following = FoldOne(text::DecodeOne(utf8, next));
+  return following == U' ' || IsAsciiAlnum(following);
+}
+
 }  // namespace
 
 void AppendSearchFold(std::string_view utf8, std::u16string& out) {
@@ -87,7 +104,11 @@ void AppendSearchFold(std::string_view utf8, std::u16string& out) {
       ++i;
       continue;
     }
-    const char32_t c = FoldOne(text::DecodeOne(utf8, i));
+    char32_t c = FoldOne(text::DecodeOne(utf8, i));
+    if (c == kLongVowelMark &&
+        LongVowelIsHyphen(std::u16string_view(out).substr(start), utf8, i)) {
+      c = U'-';
+    }
     if ((c == kVoicedMark || c == kSemiVoicedMark) && out.size() > start) {
       const char16_t joined = Voiced(out.back(), c == kSemiVoicedMark);
       if (joined != 0) {

@@ -9,10 +9,13 @@
 //  - hiragana becomes katakana (small kana stay small, ゝゞ become ヽヾ);
 //  - every blank (ideographic space, no-break space, tab, control characters) becomes ' ';
 //  - the half-width CJK punctuation and the full-width signs (￥￠￡￢) become their usual
-//    forms, and the characters that code page 932 converters disagree on (〜 and ～, − and
-//    －, — and ―, ‖ and ∥) fold together.
-// The long vowel mark ー is not a hyphen and stays apart from '-', as small kana stay apart
-// from large ones (キャ is not キヤ). Bytes that are no UTF-8 fold to U+FFFD.
+//    forms, and the characters that code page 932 converters disagree on (〜 and ～, ‖ and ∥)
+//    fold together; hyphens, the minus sign and the dashes (‐ − – — ― －) become '-';
+//  - ヶ and ヵ become ケ and カ (3ヶ所 is read 3ケ所).
+// The long vowel mark ー (and ｰ) becomes '-' only after a digit or Latin letter and before
+// another, a blank or the end, where the input method types it for '-' ("１０１ー２"); between
+// kana it stays apart from '-' (ボード is not ボ-ド), as small kana stay apart from large ones
+// (キャ is not キヤ). Bytes that are no UTF-8 fold to U+FFFD.
 #include <string>
 #include <string_view>
 

@@ -99,6 +99,10 @@ TPaletteSettings ReadSettings(const text::IniFile& ini) {
   s.hojoKiten = ReadBool(ini, "Block", "HojoKiten", s.hojoKiten);
   s.lwpKiten = ReadBool(ini, "Block", "LwpKiten", s.lwpKiten);
   s.pitchCaption = ReadString(ini, "Menu", "Kaiten", s.pitchCaption);
+  // A blank caption would leave the pitch submenu without a heading to open it by.
+  if (s.pitchCaption.find_first_not_of(" \t") == std::string::npos) {
+    s.pitchCaption = TPaletteSettings().pitchCaption;
+  }
   if (const auto color = ini.Read("Color", "HojoKiten")) {
     s.hojoKitenColor = ColorFromString(*color).value_or(kAqua);
   }

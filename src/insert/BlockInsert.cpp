@@ -31,6 +31,7 @@ struct CadSession {
   const std::string& progId;
   IAutoObject& app;
   IAutoObject& doc;
+  bool inserted = false;  // the insertion's command went out (and, at a point, made a block)
 
   void Send(const std::string& command) { doc.Call("SendCommand", {command}); }
   void WaitQuiescent() { cadlink::WaitCadQuiescent(desktop, progId, app, kInsertPollMs); }
@@ -52,6 +53,7 @@ void InsertPlain(CadSession& cad, const std::string& reference, const TBlockFile
   SystemVariable attreq(cad.doc, "ATTREQ");
   if (attreq.IsOn()) attreq.SwitchOff();
   cad.Send(command);
+  cad.inserted = true;
   cad.WaitQuiescent();
   if (attreq.IsOn()) attreq.PutBack();
 }
@@ -75,6 +77,7 @@ void InsertAtAuxiliaryPoint(CadSession& cad, const std::string& reference, const
   const TAcadPoint offset = AuxiliaryOffset(request.kiten, file.factor, request.kaiten);
   if (ortho.IsOn()) ortho.SwitchOff();
   if (after != before) {
+    cad.inserted = true;
     cad.Send(CopyBaseCommandText(centre[0] + offset.x, centre[1] + offset.y));
     cad.Send("ERASE\rSI\rLAST\r");
     cad.Send("PASTECLIP\r");
@@ -175,23 +178,20 @@ std::int64_t GetLastObjectID(IAutoObject& doc) {
   return id;
 }
 
-bool InsertBlock(const TInsertRequest& request, IDesktop& desktop, ILispInsertion& lisp) {
-  if (request.blkNo.empty()) return false;
+InsertOutcome InsertBlock(const TInsertRequest& request, IDesktop& desktop, ILispInsertion& lisp) {
+  if (request.blkNo.empty()) return InsertOutcome::NotSent;
   const TScaleChoice scale = ChooseScale(request.scale200, request.scale50, request.noScale);
   const std::optional<TBlockFile> file =
       ResolveBlockFile(request.exePath, request.dxfDir, request.blkNo, scale);
   if (!file) {
     desktop.ShowMessage(kFileNotFoundMessage, kAppTitle, cadlink::MessagePlacement::OverPalette);
-    return false;
+    return InsertOutcome::NotSent;
   }
   const bool auxiliary = UsesAuxiliaryPoint(request.hojoKiten, request.kiten);
-  if (request.useLisp) {
-    lisp.InsertByLisp(request, *file, auxiliary);
-    return true;
-  }
+  if (request.useLisp) return lisp.InsertByLisp(request, *file, auxiliary);
   // AutoCAD LT has no automation; its command-window way exists only in the LISP mode.
-  if (IsLtTarget(request.progId)) return true;
-  if (!cadlink::IsCadActive(desktop, request.progId)) return true;
+  if (IsLtTarget(request.progId)) return InsertOutcome::NotSent;
+  if (!cadlink::IsCadActive(desktop, request.progId)) return InsertOutcome::NotSent;
 
   const cadlink::TActiveDrawing drawing = cadlink::OpenActiveDrawing(desktop, request.progId);
   const std::string reference =
@@ -208,7 +208,7 @@ bool InsertBlock(const TInsertRequest& request, IDesktop& desktop, ILispInsertio
     // From the first system variable on, a failing CAD ends the insertion without a message;
     // the variables changed so far have been put back.
   }
-  return true;
+  return cad.inserted ? InsertOutcome::Sent : InsertOutcome::NotSent;
 }
 
 }  // namespace zr::insert

@@ -34,20 +34,25 @@ struct TInsertRequest {
   std::string dxfDir;
 };
 
+// What became of a click: Sent only when the insertion's command went to the CAD (the user may
+// still cancel it there); NotSent for an empty slot, a missing file, no CAD, AutoCAD LT without
+// LISP, a refused command, an insertion at the view centre that made nothing, or a failure
+// before the command went out.
+enum class InsertOutcome { NotSent, Sent };
+
 // The LISP mode of insertion, entered with what the common steps resolved.
 class ILispInsertion {
  public:
   virtual ~ILispInsertion() = default;
-  virtual void InsertByLisp(const TInsertRequest& request, const TBlockFile& file,
-                            bool auxiliary) = 0;
+  virtual InsertOutcome InsertByLisp(const TInsertRequest& request, const TBlockFile& file,
+                                     bool auxiliary) = 0;
 };
 
 // The whole insertion step of a click. Shows "挿入するファイルが見つかりません. " when the
 // block has no file. Automation errors before the first system variable is read (the
 // application lookup, ActiveDocument, HWND, the block table) propagate; later ones end the
-// insertion silently, after the changed system variables are put back. True when the block has
-// a drawing to insert (whether or not a CAD took it).
-bool InsertBlock(const TInsertRequest& request, cadlink::IDesktop& desktop, ILispInsertion& lisp);
+// insertion silently, after the changed system variables are put back.
+InsertOutcome InsertBlock(const TInsertRequest& request, cadlink::IDesktop& desktop, ILispInsertion& lisp);
 
 // True when the target is reached through its command window: any ProgID containing
 // "AutoCAD LT" (case-sensitive).

@@ -2,6 +2,7 @@
 
 #include "cadlink/CadConnection.h"
 #include "text/NumberText.h"
+#include "text/Utf.h"
 
 namespace zr::insert {
 
@@ -38,8 +39,8 @@ std::string LtInsertCommandText(const std::string& path, double factor, double k
 // The check expression is not sent: the call goes out regardless and a CAD without the
 // function reports that itself, while a second text per click would be typed into whatever
 // command the CAD is still running (an unfinished insertion takes it as its next answer).
-void LispInsertion::InsertByLisp(const TInsertRequest& request, const TBlockFile& file,
-                                 bool auxiliary) {
+InsertOutcome LispInsertion::InsertByLisp(const TInsertRequest& request, const TBlockFile& file,
+                                          bool auxiliary) {
   // AutoCAD LT types a plain insertion as its own command; with an auxiliary point it calls
   // the function too, through its command window.
   const bool lt = IsLtTarget(request.progId);
@@ -48,24 +49,29 @@ void LispInsertion::InsertByLisp(const TInsertRequest& request, const TBlockFile
                                AuxiliaryOffset(request.kiten, file.factor, request.kaiten))
       : lt      ? LtInsertCommandText(file.path, file.factor, request.kaiten)
                 : LispCallText(file.path, file.factor, request.kaiten, std::nullopt);
-  if (lt) {
-    TypeIntoCommandWindow(text);
-  } else {
-    SendThroughAutomation(request.progId, text);
-  }
+  return lt ? TypeIntoCommandWindow(text) : SendThroughAutomation(request.progId, text);
 }
 
-// Results are not examined: no window means nothing is sent and nothing is shown; a text
-// longer than one message carries is refused by the channel with its message.
-void LispInsertion::TypeIntoCommandWindow(const std::string& text) {
+// No window means nothing is sent and nothing is shown; a text longer than one message
+// carries is refused with the channel's message; a disabled window takes nothing.
+InsertOutcome LispInsertion::TypeIntoCommandWindow(const std::string& text) {
   cadlink::TCadWindowChannel channel(desktop_);
-  channel.ActivateCadWindow();
-  channel.SendCadCommandText(text + "\r");
+  if (!channel.ActivateCadWindow()) return InsertOutcome::NotSent;
+  const std::string command = cadlink::EscToEtx(text + "\r");
+  if (!cadlink::FitsCommandMessage(command)) {
+    desktop_.ShowMessage(cadlink::CommandTooLongMessage(text::Utf16Length(command)), kAppTitle,
+                         cadlink::MessagePlacement::OverPalette);
+    return InsertOutcome::NotSent;
+  }
+  return channel.SendCopyDataText(channel.CadWnd, command) ? InsertOutcome::Sent
+                                                           : InsertOutcome::NotSent;
 }
 
-void LispInsertion::SendThroughAutomation(const std::string& progId, const std::string& text) {
-  if (!cadlink::IsCadActive(desktop_, progId)) return;
+InsertOutcome LispInsertion::SendThroughAutomation(const std::string& progId,
+                                                   const std::string& text) {
+  if (!cadlink::IsCadActive(desktop_, progId)) return InsertOutcome::NotSent;
   cadlink::OpenActiveDrawing(desktop_, progId).doc->Call("SendCommand", {text + "\r"});
+  return InsertOutcome::Sent;
 }
 
 }  // namespace zr::insert

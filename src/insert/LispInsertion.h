@@ -35,13 +35,14 @@ class LispInsertion : public ILispInsertion {
 
   // Sends one call (or the typed command) and returns at once: the user places the block in
   // the CAD. No system variable is read or set here; the LISP function puts back what it
-  // changes. Automation errors propagate to the caller's error report.
-  void InsertByLisp(const TInsertRequest& request, const TBlockFile& file,
-                    bool auxiliary) override;
+  // changes. Sent when the text went to the CAD. Automation errors propagate to the caller's
+  // error report.
+  InsertOutcome InsertByLisp(const TInsertRequest& request, const TBlockFile& file,
+                             bool auxiliary) override;
 
  private:
-  void TypeIntoCommandWindow(const std::string& text);
-  void SendThroughAutomation(const std::string& progId, const std::string& text);
+  InsertOutcome TypeIntoCommandWindow(const std::string& text);
+  InsertOutcome SendThroughAutomation(const std::string& progId, const std::string& text);
 
   cadlink::IDesktop& desktop_;
 };

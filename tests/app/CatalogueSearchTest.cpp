@@ -15,6 +15,8 @@ const std::vector<std::string> kLines = {
     "E002\t接地コンセント\t\t\t",                    // 5
     "E003\t防水ｺﾝｾﾝﾄ\t\t\t屋外 E001 と同形",         // 6
     "LED1\t照明器具(a+b)*[1]\t\t\tダウンライト用",   // 7
+    "\t番号のないコンセント",                        // 8: no block number, no slot
+    "E101-2\tケーブル\t\t\t3ヶ所",                  // 9
 };
 
 std::vector<int> Find(const char* query) { return CatalogueSearch(kLines).Find(query); }
@@ -35,6 +37,10 @@ TEST(CatalogueSearch, FindsAcrossWidthsKanaAndCase) {
       {"　 ", {}},              // blanks only: no words
       {"tab", {}},              // a line without a tab is no block
       {"ZZZ", {}},
+      {"番号のない", {}},       // a line without a block number is no result
+      {"ｅ１０１ー２", {9}},     // typed with the input method on
+      {"3ケ所", {9}},
+      {"ｹｰﾌﾞﾙ", {9}},
   };
   for (const auto& c : cases) EXPECT_EQ(Find(c.query), c.lines) << c.query;
 }

@@ -2,6 +2,10 @@
 // the target dialog's OK sets the title and the ProgID the next command uses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <utility>
+
 #include "app/PaletteForm.h"
 #include "support/FakeCad.h"
 #include "support/FakePaletteView.h"
@@ -68,6 +72,37 @@ TEST_F(PaletteCadCommandsTest, TargetDialogOkSetsTitleAndProgIdCancelKeepsThem) 
   // The next command already goes to the new target: typed, not automated.
   form.DrafterClick(cadlink::DrafterCommand::Off);
   EXPECT_TRUE(DocCalls().empty());
+}
+
+TEST_F(PaletteCadCommandsTest, CommandsWhileAnInsertionWaitsAreRefusedWithAMessage) {
+  dir.Write("zovezaRuzu.lsp", "(princ)\r\n");
+  const std::pair<const char*, std::function<void()>> commands[] = {
+      {"LISP", [&] { form.PopupMenu1Click(MenuCommand::LoadLisp); }},
+      {"LISP line by line", [&] { form.PopupMenu1Click(MenuCommand::LoadLispIjcadLt); }},
+      {"drafter", [&] { form.PopupMenu1Click(MenuCommand::DrafterPlus30); }},
+      {"2p", [&] { form.SpeedButton7Click(); }},
+  };
+  for (const auto& [what, command] : commands) {
+    SCOPED_TRACE(what);
+    view.texts[3].clear();
+    bool chosen = false;
+    desktop.onProcessMessages = [&] {  // chosen while the CAD waits for the insertion point
+      if (!std::exchange(chosen, true)) command();
+    };
+    journal->clear();
+    form.Image1Click(0);
+    ASSERT_TRUE(chosen);
+    const test::Journal calls = DocCalls();
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                            [](const std::string& c) { return c.rfind("SendCommand", 0) == 0; }),
+              1);  // the insertion's own
+    EXPECT_EQ(view.texts[3], "挿入の完了を待っています");
+    desktop.onProcessMessages = nullptr;
+  }
+  view.texts[3].clear();
+  form.PopupMenu1Click(MenuCommand::DrafterPlus30);  // once it has returned, commands run again
+  EXPECT_EQ(view.texts[3], "");
+  EXPECT_EQ(DocCalls().back().rfind("SendCommand", 0), 0u);
 }
 
 }  // namespace

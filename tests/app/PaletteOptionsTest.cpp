@@ -163,6 +163,10 @@ TEST_F(PaletteOptionsTest, MenuListsEveryEntryInOrderWithSeparatorsAndChecks) {
   EXPECT_TRUE(state.gbLwpKiten);
   EXPECT_TRUE(form.N20Checked);
   EXPECT_EQ(form.PopupMenu1()[6].caption, "回転角度ピッチ 45°");
+  // Separators are marked: an entry whose caption came empty is still an entry.
+  const MenuEntry pitch = BuildPaletteMenu({})[6];
+  EXPECT_FALSE(pitch.IsSeparator());
+  EXPECT_EQ(pitch.submenu.size(), 3u);
 }
 
 TEST_F(PaletteOptionsTest, MenuEntriesRedrawOnlyWhatTheThumbnailsShow) {

@@ -155,5 +155,53 @@ TEST_F(PalettePointingTest, ASecondClickWhileTheCadIsBusyIsRefused) {
   EXPECT_EQ(DocCalls().size(), calls.size() * 2);
 }
 
+TEST_F(PalettePointingTest, OnlyABlockWhoseCommandReachedTheCadIsRemembered) {
+  const std::string deep(250, 'd');
+  const std::string deepExe = dir.File(deep + "/" + deep + "/");
+  dir.Write(deep + "/" + deep + "/DXF/E001B.dxf", "");
+  cadlink::testing::FakeWindow lt{0x3B0, "AutoCAD LT 2024 - [Drawing1.dwg]", "AfxMDIFrame140u"};
+  const struct {
+    const char* what;
+    const char* progId;
+    bool lisp, auxiliary, cadRunning, ltWindow, ltEnabled, overlong, cancel;
+    bool remembered;
+  } cases[] = {
+      {"automation", test::kProgId, false, false, true, false, true, false, false, true},
+      {"at a point", test::kProgId, false, true, true, false, true, false, false, true},
+      {"no CAD", test::kProgId, false, false, false, false, true, false, false, false},
+      {"LT without LISP", "AutoCAD LT", false, false, true, true, true, false, false, false},
+      {"over-long", test::kProgId, false, false, true, false, true, true, false, false},
+      {"cancelled", test::kProgId, false, true, true, false, true, false, true, false},
+      {"LISP", test::kProgId, true, false, true, false, true, false, false, true},
+      {"LISP, no CAD", test::kProgId, true, false, false, false, true, false, false, false},
+      {"LISP typed", "AutoCAD LT", true, false, true, true, true, false, false, true},
+      {"LISP, no LT", "AutoCAD LT", true, false, true, false, true, false, false, false},
+      {"LISP, LT busy", "AutoCAD LT", true, false, true, true, false, false, false, false},
+      {"LISP over-long", "AutoCAD LT", true, false, true, true, true, true, false, false},
+  };
+  const auto running = desktop.running;
+  const auto windows = desktop.windows;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    form.LoadRecentBlocks(RecentBlocks());
+    state.gbProgID = c.progId;
+    state.gbUseLISP = c.lisp;
+    state.gbHojoKiten = c.auxiliary;
+    Slot(0).Kiten[0] = {c.auxiliary ? 1.0 : 0.0, 0.0, 0.0};
+    desktop.running = c.cadRunning ? running : decltype(running){};
+    desktop.windows = windows;
+    lt.enabled = c.ltEnabled;  // a CAD in a modal dialog takes no typed text
+    if (c.ltWindow) desktop.windows.push_back(lt);
+    form.gbExePath = c.overlong ? deepExe : dir.File("");
+    cancelInsert = c.cancel;
+    desktop.messages.clear();
+
+    form.InsertBlock(0);
+    EXPECT_EQ(form.Recent().Numbers(),
+              c.remembered ? std::vector<std::string>{"E001"} : std::vector<std::string>{});
+    EXPECT_EQ(desktop.messages.size(), c.overlong ? 1u : 0u);  // the refusal says why
+  }
+}
+
 }  // namespace
 }  // namespace zr

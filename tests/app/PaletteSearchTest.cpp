@@ -28,6 +28,7 @@ class PaletteSearchTest : public ::testing::Test, public test::FakeCad, protecte
       blocks.append(std::to_string(i)).append("\r\n");
     }
     blocks += "E01\tコンセント\t*\t\t壁付\r\nE02\tｺﾝｾﾝﾄ 2P\r\nE03\t防水こんせんと\r\nE04\tスイッチ\r\n";
+    blocks += "\t番号のないコンセント\r\n";  // no block number: no slot, no result
     dir.Write(kBlockListName, text::Utf8ToAnsi(blocks));
     form.SetDesktop(desktop);
     form.FormCreate(dir.File("ZovezaRuzu.exe"));
@@ -57,6 +58,8 @@ TEST_F(PaletteSearchTest, ResultsArePagesAndEscReturnsExactlyWhereTheUserWas) {
   form.SearchChanged("ｺﾝｾﾝﾄ ");
   EXPECT_EQ(Shown(), (Lines{"E01", "E02", "E03"}));
   EXPECT_EQ(view.CategoryBoxText(), "検索: ｺﾝｾﾝﾄ (3)");
+  form.SearchChanged("こんせんと");  // the same search: the box still shows the field's text
+  EXPECT_EQ(view.CategoryBoxText(), "検索: こんせんと (3)");
   EXPECT_EQ(view.categoryIndex, 0);  // the selection stays for the settings file
   EXPECT_FALSE(Prev());
   EXPECT_FALSE(Next());
@@ -70,7 +73,7 @@ TEST_F(PaletteSearchTest, ResultsArePagesAndEscReturnsExactlyWhereTheUserWas) {
   EXPECT_TRUE(Next());
   form.SpeedButton2Click();
   EXPECT_EQ(Shown().front(), "L15");
-  EXPECT_EQ(form.CatalogueLines().size(), 24u);
+  EXPECT_EQ(form.CatalogueLines().size(), 25u);
 
   form.SearchChanged("　");  // nothing left to search: back, the field stays open
   EXPECT_EQ(Shown(), where);
@@ -83,7 +86,7 @@ TEST_F(PaletteSearchTest, ResultsArePagesAndEscReturnsExactlyWhereTheUserWas) {
   EXPECT_EQ(view.CategoryBoxText(), "照明");
   EXPECT_TRUE(Prev());
   EXPECT_FALSE(Next());
-  EXPECT_EQ(form.BlkListSL.size(), 24u);
+  EXPECT_EQ(form.BlkListSL.size(), 25u);
 }
 
 TEST_F(PaletteSearchTest, ChoosingACategoryEndsTheSearch) {
@@ -97,7 +100,7 @@ TEST_F(PaletteSearchTest, ChoosingACategoryEndsTheSearch) {
   EXPECT_FALSE(view.searchFieldShown);
   EXPECT_FALSE(form.SearchResultsShown());
   EXPECT_EQ(Shown(), (Lines{"E01", "E02", "E03", "E04"}));
-  EXPECT_EQ(form.BlkListSL.size(), 24u);
+  EXPECT_EQ(form.BlkListSL.size(), 25u);
 }
 
 TEST_F(PaletteSearchTest, ClosingDuringASearchKeepsTheBrowsedCategory) {

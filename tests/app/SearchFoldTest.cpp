@@ -17,7 +17,11 @@ TEST(SearchFold, TextsReadAsTheSameWordFoldAlike) {
       {{"ヴォールト", "ｳﾞｫｰﾙﾄ", "ゔぉーると"}, "ヴォールト"},
       {{"スイッチ", "ｽｲｯﾁ", "すいっち"}, "スイッチ"},          // small tsu stays small
       {{"LED照明", "ＬＥＤ照明", "led照明", "Led照明"}, "led照明"},
-      {{"E-101", "Ｅ－１０１", "e−101", "ｅ‐101"}, "e-101"},
+      {{"E-101", "Ｅ－１０１", "e−101", "ｅ‐101", "Ｅー１０１", "e–101", "e—101", "e―101"}, "e-101"},
+      {{"101-2", "１０１ー２", "101ｰ2", "１０１－２", "101-2"}, "101-2"},  // as the input method types it
+      {{"101-", "１０１ー"}, "101-"},                                        // typed so far
+      {{"3ケ所", "3ヶ所", "３ヶ所", "3ゖ所"}, "3ケ所"},
+      {{"カ月", "ヵ月", "ゕ月"}, "カ月"},
       {{"100V 15A", "１００Ｖ　１５Ａ", "100v\t15a"}, "100v 15a"},
       {{"「非常用」", "｢非常用｣"}, "「非常用」"},
       {{"ケーブル・ラック", "ｹｰﾌﾞﾙ･ﾗｯｸ"}, "ケーブル・ラック"},
@@ -38,6 +42,8 @@ TEST(SearchFold, DifferentWordsStayApart) {
   const std::pair<const char*, const char*> apart[] = {
       {"キャップ", "キヤップ"},  // small and large kana
       {"ボード", "ボ-ド"},       // long vowel mark and hyphen
+      {"1ーア", "1-ア"},         // ー next to kana stays a long vowel mark
+      {"アー1", "ア-1"},
       {"ハ", "バ"},
       {"バ", "パ"},
       {"0", "o"},

@@ -71,12 +71,13 @@ TEST(Settings, ColoursByNameOrNumberAndAquaForAnythingElse) {
 
 TEST(Settings, EveryKeyRoundTripsAndAnEmptyFileGivesTheDefaults) {
   const TPaletteSettings d = ReadSettings(
-      IniFile({"[Scale]", "100=yes", "[Combo]", "Setsubi=x", "[Target]", "ProgID= "}));
+      IniFile({"[Scale]", "100=yes", "[Combo]", "Setsubi=x", "[Target]", "ProgID= ", "[Menu]",
+               "Kaiten=\t"}));
   EXPECT_EQ(d.left, std::nullopt);
   EXPECT_TRUE(d.scale100);  // a word reads as the default
   EXPECT_FALSE(d.scale200 || d.scale050 || d.scaleNon || d.dbClick || d.hojoKiten || d.lwpKiten ||
                d.extMinMax || d.useLisp);
-  EXPECT_EQ(d.pitchCaption, "回転角度ピッチ 45°");
+  EXPECT_EQ(d.pitchCaption, "回転角度ピッチ 45°");  // a blank one too: the submenu stays reachable
   EXPECT_EQ(d.kaiten1 + d.kaiten2, "+45-45");
   EXPECT_EQ(d.setsubi, 0);
   EXPECT_EQ(d.hojoKitenColor, kAqua);

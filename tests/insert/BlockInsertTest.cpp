@@ -20,8 +20,10 @@ using test::kProgId;
 
 class RecordingLisp : public ILispInsertion {
  public:
-  void InsertByLisp(const TInsertRequest&, const TBlockFile& file, bool auxiliary) override {
+  InsertOutcome InsertByLisp(const TInsertRequest&, const TBlockFile& file,
+                             bool auxiliary) override {
     calls.push_back(file.name + (auxiliary ? " aux" : " plain") + " " + ScaleText(file.factor));
+    return InsertOutcome::Sent;
   }
   std::vector<std::string> calls;
 };
