@@ -308,7 +308,7 @@ bool Same(const TAcadPoint& a, const TAcadPoint& b) { return a.x == b.x && a.y =
 TEST(DrawingRange, DrawingsWithoutNewKindsKeepTheirRangeExactly) {
   namespace fs = std::filesystem;
   int plain = 0, extended = 0;
-  for (const std::string dir : {std::string(ZR_CORPUS_DIR), std::string(ZR_DEMO_DIR) + "/DXF"}) {
+  for (const std::string& dir : {std::string(ZR_CORPUS_DIR), std::string(ZR_DEMO_DIR) + "/DXF"}) {
     std::error_code ec;
     if (!fs::is_directory(text::PathFromUtf8(dir), ec)) continue;
     for (const auto& entry : fs::directory_iterator(text::PathFromUtf8(dir))) {
