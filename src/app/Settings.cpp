@@ -111,10 +111,9 @@ TPaletteSettings ReadSettings(const text::IniFile& ini, const TPaletteSettings& 
   if (s.progID.find_first_not_of(' ') == std::string::npos) s.progID = defaults.progID;
   if (s.progID.find_first_not_of(' ') == std::string::npos) s.progID = kDefaultProgID;
   s.useLisp = ReadBool(ini, "InsertBlock", "useLISP", s.useLisp);
-  RecentBlocks recent = RecentBlocks::FromIniKeys(
+  // Always the file's own: the blocks one person inserted are no one else's defaults.
+  s.recent = RecentBlocks::FromIniKeys(
       [&](const std::string& key) { return ini.Read(kRecentSection, key); });
-  // The user's own list once they have one, however short.
-  if (!recent.Empty() || ini.Read(kRecentSection, "1")) s.recent = std::move(recent);
   return s;
 }
 
