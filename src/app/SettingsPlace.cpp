@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "drawing/ScaleDrawingName.h"
 #include "text/TextFile.h"
+#include "text/UserAppData.h"
 
 namespace zr {
 namespace {
@@ -43,7 +44,7 @@ SettingsPlace FindSettingsPlace(const std::string& exeFile) {
   const bool asks = perUser && text::ParseIniInteger(*perUser).value_or(0) != 0;
   // A folder the user asked about need not be probed.
   const bool writable = !asks && FolderIsWritable(FolderOf(exeFile));
-  return ChooseSettingsPlace(beside, writable, asks, UserAppDataFolder());
+  return ChooseSettingsPlace(beside, writable, asks, text::UserAppDataFolder());
 }
 
 bool FolderIsWritable(const std::string& folder) {

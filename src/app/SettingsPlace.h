@@ -32,7 +32,4 @@ SettingsPlace FindSettingsPlace(const std::string& exeFile);
 // attributes and permissions do not say what a share or an access list allows).
 bool FolderIsWritable(const std::string& folder);
 
-// The user's roaming application data folder (%APPDATA%), empty when unknown. Per platform.
-std::string UserAppDataFolder();
-
 }  // namespace zr

@@ -2,13 +2,13 @@
 // Windows, so that the tests can point it anywhere.
 #include <cstdlib>
 
-#include "app/SettingsPlace.h"
+#include "text/UserAppData.h"
 
-namespace zr {
+namespace zr::text {
 
 std::string UserAppDataFolder() {
   const char* value = std::getenv("APPDATA");
   return value != nullptr ? std::string(value) : std::string();
 }
 
-}  // namespace zr
+}  // namespace zr::text

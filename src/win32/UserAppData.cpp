@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "app/SettingsPlace.h"
+#include "text/UserAppData.h"
 #include "text/Utf.h"
 
-namespace zr {
+namespace zr::text {
 
 std::string UserAppDataFolder() {
   const DWORD size = ::GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
@@ -16,7 +16,7 @@ std::string UserAppDataFolder() {
   const DWORD length = ::GetEnvironmentVariableW(L"APPDATA", value.data(), size);
   if (length == 0 || length >= size) return {};
   value.resize(length);
-  return text::Utf16ToUtf8(std::u16string(value.begin(), value.end()));
+  return Utf16ToUtf8(std::u16string(value.begin(), value.end()));
 }
 
-}  // namespace zr
+}  // namespace zr::text
