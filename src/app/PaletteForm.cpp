@@ -28,6 +28,7 @@ void TForm1::FormCreate(const std::string& exeFile) {
   for (int k = 0; k < kSlotCount; ++k) view_.PlaceSlotPanel(k, SlotPanelRect(k));
 
   ReadCatalogue();
+  settingsPlace_ = FindSettingsPlace(exeFile);
   ReadSettings();
 
   view_.SetTitle(StartupTitle(gbExePath + cadlink::kTargetListFile, state_.gbProgID));

@@ -12,6 +12,7 @@
 #include "app/PaletteView.h"
 #include "app/RecentBlocks.h"
 #include "app/Settings.h"
+#include "app/SettingsPlace.h"
 #include "app/SlotPainter.h"
 #include "cadlink/Desktop.h"
 #include "cadlink/Drafter.h"
@@ -172,7 +173,8 @@ class TForm1 {
   void ReadSettings();
   // False (after the message) when the file could not be written; it is then unchanged.
   bool WriteSettings();
-  std::string SettingsPath() const { return SettingsFileName(exeFile_); }
+  // The file read and written: beside the executable, or the user's own (SettingsPlace.h).
+  std::string SettingsPath() const { return settingsPlace_.path; }
 
   bool N20Checked = false;  // check mark of "補助基点の範囲を表示する"
   std::string N153Caption = PitchCaption(45);  // caption of the pitch submenu
@@ -183,6 +185,7 @@ class TForm1 {
   void PlaceWindow(const TPaletteSettings& settings);
   void ApplySettings(const TPaletteSettings& settings);
   TPaletteSettings CurrentSettings() const;
+  SettingsPlace settingsPlace_;  // chosen once, when the window is created
 
 
   // ---- Search across the catalogue and the recently inserted blocks (PaletteSearch.cpp) ----

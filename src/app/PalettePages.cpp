@@ -31,9 +31,14 @@ void TForm1::ComboBox1Change() {
   if (BlkListSL.empty() && text::FileExists(gbBlkListFName)) {
     text::ReadTextLines(gbBlkListFName, BlkListSL);
   }
-  // The range comes from the file as it is on disk now.
+  // The range comes from the file as it is on disk now, and so do the pages: the catalogue's
+  // keeper may have changed the list while the palette was open.
   if (!gbTagName.empty() && text::FileExists(gbBlkListFName) &&
       text::ReadTextLines(gbBlkListFName, lines)) {
+    if (lines != BlkListSL) {
+      BlkListSL = lines;
+      indexed_ = false;  // the search index was built from the old lines
+    }
     const CategoryRange range = FindCategoryRange(lines, gbTagName);
     gbTAgSt = range.first;
     gbTagEd = range.last;

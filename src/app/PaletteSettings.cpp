@@ -1,10 +1,17 @@
 // TForm1: the settings file read at window creation and written at close.
+#include <filesystem>
+#include <system_error>
+
 #include "app/PaletteForm.h"
 
 namespace zr {
 
 void TForm1::ReadSettings() {
-  ApplySettings(zr::ReadSettings(LoadSettingsFile(SettingsPath()).ini));
+  TPaletteSettings defaults;
+  if (settingsPlace_.PerUser()) {
+    defaults = zr::ReadSettings(LoadSettingsFile(settingsPlace_.defaultsPath).ini);
+  }
+  ApplySettings(zr::ReadSettings(LoadSettingsFile(SettingsPath()).ini, defaults));
 }
 
 // Applies the values in the order of the file's keys. The scale boxes go through their
@@ -75,6 +82,11 @@ TPaletteSettings TForm1::CurrentSettings() const {
 
 bool TForm1::WriteSettings() {
   const std::string path = SettingsPath();
+  if (settingsPlace_.PerUser()) {
+    // The user's first close makes their folder; a failure shows in the write below.
+    std::error_code ignored;
+    std::filesystem::create_directories(text::PathFromUtf8(path).parent_path(), ignored);
+  }
   if (SaveSettingsFile(path, CurrentSettings())) return true;
   view_.ShowMessage(path + " に書き込めません");
   return false;

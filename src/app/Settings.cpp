@@ -87,10 +87,10 @@ std::string ColorToString(TColor color) {
   return hex;
 }
 
-TPaletteSettings ReadSettings(const text::IniFile& ini) {
-  TPaletteSettings s;
-  s.left = ReadOptionalInteger(ini, "Form", "Left");
-  s.top = ReadOptionalInteger(ini, "Form", "Top");
+TPaletteSettings ReadSettings(const text::IniFile& ini, const TPaletteSettings& defaults) {
+  TPaletteSettings s = defaults;
+  if (const auto left = ReadOptionalInteger(ini, "Form", "Left")) s.left = left;
+  if (const auto top = ReadOptionalInteger(ini, "Form", "Top")) s.top = top;
   s.scale200 = ReadBool(ini, "Scale", "200", s.scale200);
   s.scale100 = ReadBool(ini, "Scale", "100", s.scale100);
   s.scale050 = ReadBool(ini, "Scale", "050", s.scale050);
@@ -104,7 +104,7 @@ TPaletteSettings ReadSettings(const text::IniFile& ini) {
     s.pitchCaption = TPaletteSettings().pitchCaption;
   }
   if (const auto color = ini.Read("Color", "HojoKiten")) {
-    s.hojoKitenColor = ColorFromString(*color).value_or(kAqua);
+    s.hojoKitenColor = ColorFromString(*color).value_or(defaults.hojoKitenColor);
   }
   s.kaiten1 = ReadString(ini, "Caption", "Kaiten1", s.kaiten1);
   s.kaiten2 = ReadString(ini, "Caption", "Kaiten2", s.kaiten2);
@@ -112,8 +112,10 @@ TPaletteSettings ReadSettings(const text::IniFile& ini) {
   s.extMinMax = ReadBool(ini, "Block", "ExtMinMax", s.extMinMax);
   // An empty ProgID names no program; the title would name the first listed CAD for it.
   s.progID = ReadString(ini, "Target", "ProgID", s.progID);
+  if (s.progID.find_first_not_of(' ') == std::string::npos) s.progID = defaults.progID;
   if (s.progID.find_first_not_of(' ') == std::string::npos) s.progID = kDefaultProgID;
   s.useLisp = ReadBool(ini, "InsertBlock", "useLISP", s.useLisp);
+  // Always the file's own: the blocks one person inserted are no one else's defaults.
   s.recent = RecentBlocks::FromIniKeys(
       [&](const std::string& key) { return ini.Read(kRecentSection, key); });
   return s;

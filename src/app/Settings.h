@@ -1,5 +1,6 @@
 #pragma once
-// The palette's settings file: the executable's name with ".ini", beside it. The values the
+// The palette's settings file: the executable's name with ".ini", beside it, or the user's
+// own file (SettingsPlace.h). The values the
 // palette keeps between runs, read with their defaults and written back into the file so
 // that keys and sections the palette does not know stay as they were.
 #include <optional>
@@ -47,8 +48,9 @@ std::string SettingsFileName(const std::string& exeFile);
 std::optional<TColor> ColorFromString(const std::string& text);
 std::string ColorToString(TColor color);
 
-// The values of the file, each missing or unreadable one with its default.
-TPaletteSettings ReadSettings(const text::IniFile& ini);
+// The values of the file, each missing or unreadable one with its default: the palette's
+// own, or those of another file read first (a user's file over the one beside the program).
+TPaletteSettings ReadSettings(const text::IniFile& ini, const TPaletteSettings& defaults = {});
 // Writes every key, in the palette's writing order.
 void WriteSettings(const TPaletteSettings& settings, text::IniFile& ini);
 

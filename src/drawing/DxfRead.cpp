@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <exception>
-#include <fstream>
+#include <istream>
+#include <memory>
 #include <optional>
 
 #include "drawing/DxfFilePairs.h"
 #include "drawing/DxfPairs.h"
 #include "drawing/DxfReader.h"
+#include "text/SharedRead.h"
 #include "text/TextFile.h"
 
 namespace zr {
@@ -105,7 +107,7 @@ void ReadBytes(TDxfModel& model, std::string_view bytes, IProgressBar* Bar, IMes
 // The pairs of an open file, read piece by piece. A UTF-16 file (converted as a whole) and a
 // read with a progress indicator (which counts the lines first) take the file in one piece.
 // False when the file could not be read.
-bool ReadFile(TDxfModel& model, std::ifstream& in, IProgressBar* Bar, IMessageOwner* Wnd,
+bool ReadFile(TDxfModel& model, std::istream& in, IProgressBar* Bar, IMessageOwner* Wnd,
               std::string& ErrMsg, std::string& AcadVer) {
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
@@ -153,8 +155,9 @@ void DxfRead(TDxfModel& model, const std::string& FileName, IProgressBar* Bar,
   }
   bool read = false;
   try {
-    std::ifstream in(text::PathFromUtf8(FileName), std::ios::binary);
-    read = in && ReadFile(model, in, Bar, Wnd, ErrMsg, AcadVer);
+    // The keeper of the catalogue may replace the drawing meanwhile.
+    const std::unique_ptr<std::istream> in = text::OpenSharedReading(FileName);
+    read = in && ReadFile(model, *in, Bar, Wnd, ErrMsg, AcadVer);
   } catch (const std::exception&) {
     read = false;  // too large to hold, or a read error: reported like a file in use
   }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "text/AnsiCodePage.h"
+#include "text/SharedRead.h"
 #include "text/Utf.h"
 
 namespace zr::text {
@@ -52,8 +53,9 @@ bool FileExists(const std::string& path) {
 }
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  std::ifstream in(PathFromUtf8(path), std::ios::binary);
-  if (!in) return std::nullopt;
+  const std::unique_ptr<std::istream> file = OpenSharedReading(path);
+  if (!file) return std::nullopt;
+  std::istream& in = *file;
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   if (size < 0) return std::nullopt;

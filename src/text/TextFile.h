@@ -15,7 +15,8 @@ enum class TextEncoding { Ansi, Utf8Bom, Utf16LE, Utf16BE, Utf8 };  // Utf8: no 
 // A UTF-8 path as the file system's path type (wide on Windows).
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 bool FileExists(const std::string& path);
-// The file's bytes, or nothing when it cannot be opened.
+// The file's bytes, or nothing when it cannot be opened. Others may replace the file
+// meanwhile (SharedRead.h).
 std::optional<std::string> ReadFileBytes(const std::string& path);
 
 // Decodes a whole file's bytes to UTF-8, choosing the encoding by byte-order mark.

@@ -263,13 +263,13 @@ TEST_F(PaletteFormTest, CategoryChangeFindsTheRangeInTheFileAsItIsOnDisk) {
   WriteMenu("照明\tL\r\nコンセント\tC\r\n");
   WriteBlocks(Blocks("L", 2) + Blocks("C", 2));
   Start();
-  // The block list changes on disk: the range follows the file, the slots the start-up copy.
+  // The block list changes on disk: the range and the slots follow the file.
   WriteBlocks(Blocks("C", 2) + Blocks("L", 2));
   view.categoryIndex = 1;
   form.ComboBox1Change();
   EXPECT_EQ(form.gbTAgSt, 0);
   EXPECT_EQ(form.gbTagEd, 1);
-  EXPECT_EQ(Slot(0).BlkNo, "L01");
+  EXPECT_EQ(Slot(0).BlkNo, "C01");
   // The category list is read again as well.
   WriteMenu("照明\tC\r\nコンセント\tL\r\n");
   form.ComboBox1Change();
@@ -285,8 +285,8 @@ TEST_F(PaletteFormTest, RangeBeyondTheStartupCopyShowsWhatThereIs) {
   form.ComboBox1Change();
   EXPECT_EQ(form.gbTagEd, 39);
   EXPECT_EQ(SlotNumbers()[2], "L03");
-  EXPECT_EQ(SlotNumbers()[3], "");
-  EXPECT_FALSE(NextEnabled());  // no page past the lines read at start-up
+  EXPECT_EQ(SlotNumbers()[3], "L04");  // the lines as they are now
+  EXPECT_TRUE(NextEnabled());
 }
 
 TEST_F(PaletteFormTest, MissingFilesGiveEmptyPagesWithoutError) {
