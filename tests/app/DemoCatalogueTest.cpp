@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "drawing/DrawingExpansion.h"
 #include "drawing/DxfRead.h"
+#include "drawing/PolyToLineArc.h"
 #include "text/TextFile.h"
 #include "text/Utf.h"
 
@@ -223,7 +225,12 @@ TEST_F(DemoCatalogue, EveryDrawingReadsIntoTheModelWithItsJapaneseTexts) {
       EXPECT_FALSE(model.LineAry.empty() && model.CircleAry.empty() && model.ArcAry.empty() &&
                    model.LwpAry.empty())
           << path << " holds no geometry";
-      EXPECT_TRUE(model.InsertAry.empty()) << path;
+      for (const auto& insert : model.InsertAry) {
+        // An insert of a block the drawing does not define shows nothing in a CAD.
+        EXPECT_TRUE(std::any_of(model.BlockAry.begin(), model.BlockAry.end(),
+                                [&](const TBlockBlk& b) { return b.name == insert.name; }))
+            << path << ": insert of the undefined block " << insert.name;
+      }
       for (const auto& text : model.TextAry) {
         EXPECT_FALSE(text.str.empty()) << path;
         EXPECT_TRUE(IsValidUtf8(text.str) && text.str.find("\\U+") == std::string::npos &&
@@ -249,6 +256,58 @@ TEST_F(DemoCatalogue, EveryDrawingReadsIntoTheModelWithItsJapaneseTexts) {
   ASSERT_NE(rating, model.TextAry.end());
   EXPECT_TRUE(rating->mtflag);
   EXPECT_EQ(rating->code71, 4);  // attached middle left
+}
+
+// The symbols drawn with fills, ellipses and blocks: read as those kinds, and drawn by the
+// thumbnail as filled shapes, ellipses and the content of their blocks.
+TEST(DemoCatalogueKinds, FilledEllipticAndBlockSymbolsReadAndDrawAsThoseKinds) {
+  struct Case {
+    const char* file;
+    std::size_t solids, solidHatches, ellipses, inserts;
+  };
+  const Case cases[] = {
+      {"LT008B", 0, 1, 0, 0},  // bracket: the wall-side half filled
+      {"LT013B", 0, 1, 0, 0},  // emergency light: a filled disc
+      {"PB001B", 0, 1, 0, 0},  // distribution board: half below the diagonal filled
+      {"PB004A", 0, 1, 0, 0},
+      {"PL003C", 2, 0, 0, 0},  // check valve: filled half and flow arrow
+      {"AC001B", 0, 0, 2, 0},  // fan blades
+      {"FA008B", 0, 0, 0, 3},  // box of three device blocks
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    TDxfModel model;
+    std::string error, version;
+    DxfRead(model, DemoPath(std::string("DXF/") + c.file + ".dxf"), nullptr, nullptr, error,
+            version);
+    ASSERT_EQ(error, "");
+    EXPECT_EQ(model.SolidAry.size(), c.solids);
+    EXPECT_EQ(static_cast<std::size_t>(
+                  std::count_if(model.HatchAry.begin(), model.HatchAry.end(),
+                                [](const THatchBlk& h) { return h.solid && !h.loops.empty(); })),
+              c.solidHatches);
+    EXPECT_EQ(model.EllipseAry.size(), c.ellipses);
+    EXPECT_EQ(model.InsertAry.size(), c.inserts);
+    const std::size_t circlesBefore = model.CircleAry.size();
+    PolyToLineArc(model);
+    ExpandDrawing(model);
+    const auto fills = static_cast<std::size_t>(
+        std::count_if(model.ShapeAry.begin(), model.ShapeAry.end(),
+                      [](const TShapeBlk& s) { return s.kind == ShapeKind::Fill; }));
+    EXPECT_GE(fills, c.solids + c.solidHatches);
+    EXPECT_GE(model.ShapeAry.size() - fills, c.ellipses) << "ellipse outlines";
+    EXPECT_EQ(model.CircleAry.size() - circlesBefore, c.inserts) << "one circle per device";
+  }
+  TDxfModel box;
+  std::string error, version;
+  DxfRead(box, DemoPath("DXF/FA008B.dxf"), nullptr, nullptr, error, version);
+  PolyToLineArc(box);
+  ExpandDrawing(box);
+  for (const char* letter : {"P", "B"}) {
+    EXPECT_TRUE(std::any_of(box.TextAry.begin(), box.TextAry.end(),
+                            [&](const TTextBlk& t) { return t.str == letter; }))
+        << "the letter of a device block: " << letter;
+  }
 }
 
 }  // namespace

@@ -23,7 +23,8 @@ from ezdxf import recover
 
 # Entities that the palette's reader and renderer draw; anything else would not show in a
 # thumbnail.
-DRAWN_KINDS = {"LINE", "CIRCLE", "ARC", "LWPOLYLINE", "POLYLINE", "TEXT", "MTEXT"}
+DRAWN_KINDS = {"LINE", "CIRCLE", "ARC", "ELLIPSE", "LWPOLYLINE", "POLYLINE", "SPLINE", "POINT",
+               "SOLID", "TRACE", "HATCH", "LEADER", "DIMENSION", "INSERT", "TEXT", "MTEXT"}
 TEXT_KINDS = {"TEXT", "MTEXT"}
 # Size of the 1/200 and 1/50 drawings relative to the 1/100 one.
 SIZE_RATIOS = {"A": 2.3 / 3.0, "C": 4.0 / 3.0}
@@ -67,8 +68,7 @@ def audit_file(path):
     kinds = {e.dxftype() for e in msp}
     if not kinds:
         errors.append("model space is empty")
-    if kinds - DRAWN_KINDS:
-        errors.append(f"entities the palette does not draw: {sorted(kinds - DRAWN_KINDS)}")
+    errors += undrawn_kinds(doc, msp)
     box = geometry_box(msp)
     if box is None or not box.has_data:
         errors.append("no geometry besides texts")
@@ -78,6 +78,28 @@ def audit_file(path):
             and box.extmin.y - margin <= 0 <= box.extmax.y + margin):
         errors.append(f"base point (0, 0) lies outside the symbol {box.extmin} - {box.extmax}")
     return errors, box
+
+
+def undrawn_kinds(doc, msp):
+    """Errors for entities the palette would not draw, in model space and in the blocks that
+    its inserts name, however deep."""
+    errors, seen, layouts = [], set(), [("model space", msp)]
+    while layouts:
+        where, layout = layouts.pop()
+        kinds = {e.dxftype() for e in layout}
+        if kinds - DRAWN_KINDS:
+            errors.append(f"{where}: entities the palette does not draw: "
+                          f"{sorted(kinds - DRAWN_KINDS)}")
+        for insert in layout.query("INSERT"):
+            name = insert.dxf.name
+            if name in seen:
+                continue
+            seen.add(name)
+            if name not in doc.blocks:
+                errors.append(f"{where}: insert of the undefined block {name}")
+            else:
+                layouts.append((f"block {name}", doc.blocks.get(name)))
+    return errors
 
 
 def check_sizes(number, boxes):

@@ -45,11 +45,12 @@ def _r(value):
 
 
 class Sketch:
-    def __init__(self, msp, factor):
-        self.msp = msp
+    def __init__(self, msp, factor, blocks=None):
+        self.msp = msp              # the layout drawn into: model space or a block
         self.k = factor
         self._xs = []
         self._ys = []
+        self._blocks = {} if blocks is None else blocks   # name -> extents, per drawing
 
     # -- bookkeeping -------------------------------------------------------------------
     def _p(self, x, y):
@@ -171,12 +172,65 @@ class Sketch:
             if math.hypot(bx - ax, by - ay) > 1e-6:
                 self.line(ax, ay, bx, by)
 
-    def arrow_head(self, x, y, angle, length=0.8, half_width=0.3):
-        """Closed triangular arrow head with its tip at (x, y), pointing at `angle` degrees."""
+    def arrow_head(self, x, y, angle, length=0.8, half_width=0.3, filled=False):
+        """Triangular arrow head with its tip at (x, y), pointing at `angle` degrees: a closed
+        polyline, or a SOLID when `filled`."""
         a = math.radians(angle)
         bx, by = x - length * math.cos(a), y - length * math.sin(a)
         ox, oy = -half_width * math.sin(a), half_width * math.cos(a)
-        self.poly([(x, y), (bx + ox, by + oy), (bx - ox, by - oy)], closed=True)
+        corners = [(x, y), (bx + ox, by + oy), (bx - ox, by - oy)]
+        if filled:
+            self.solid(corners)
+        else:
+            self.poly(corners, closed=True)
+
+    def solid(self, corners):
+        """A filled SOLID triangle (three corners) or quadrilateral (corners in DXF order
+        1, 2, 4, 3: the third lies diagonally from the second)."""
+        self.msp.add_solid([self._p(x, y) for x, y in corners],
+                           dxfattribs={"layer": GEOMETRY_LAYER})
+        for x, y in corners:
+            self._grow(x, y, x, y)
+
+    def fill(self, points):
+        """A solid HATCH inside the closed outline through (x, y) or (x, y, bulge) vertices."""
+        hatch = self.msp.add_hatch(color=256, dxfattribs={"layer": GEOMETRY_LAYER})
+        hatch.paths.add_polyline_path(
+            [(*self._p(p[0], p[1]), p[2] if len(p) > 2 else 0) for p in points],
+            is_closed=True)
+        self._grow_bulged(points, True)
+
+    def disc(self, x, y, r):
+        """A filled disc: its outline circle and a solid HATCH bounded by a full-circle arc."""
+        self.circle(x, y, r)
+        hatch = self.msp.add_hatch(color=256, dxfattribs={"layer": GEOMETRY_LAYER})
+        hatch.paths.add_edge_path().add_arc(self._p(x, y), _r(r * self.k), 0, 360)
+
+    def ellipse(self, x, y, major, ratio):
+        """A full ELLIPSE centred at (x, y); `major` is the vector from the centre to the end
+        of its major axis, `ratio` the minor axis relative to the major one."""
+        mx, my = major
+        self.msp.add_ellipse(self._p(x, y), major_axis=(*self._p(mx, my), 0.0), ratio=ratio,
+                             dxfattribs={"layer": GEOMETRY_LAYER})
+        ex, ey = math.hypot(mx, ratio * my), math.hypot(my, ratio * mx)
+        self._grow(x - ex, y - ey, x + ex, y + ey)
+
+    # -- blocks ------------------------------------------------------------------------
+    def insert(self, name, draw, x, y, scale=1.0):
+        """An INSERT of block `name` at (x, y). The block is defined in this drawing on its
+        first use, drawn by `draw` in millimetres of the 1/100 drawing; the insert scales it
+        by `scale` and the factor of the drawing scale."""
+        if name not in self._blocks:
+            block = self.msp.doc.blocks.new(name, base_point=(0.0, 0.0))
+            inner = Sketch(block, 1.0, self._blocks)
+            draw(inner)
+            self._blocks[name] = inner.extents()
+        (x0, y0), (x1, y1) = self._blocks[name]
+        attribs = {"layer": GEOMETRY_LAYER}
+        if _r(scale * self.k) != 1.0:
+            attribs["xscale"] = attribs["yscale"] = _r(scale * self.k)
+        self.msp.add_blockref(name, self._p(x, y), dxfattribs=attribs)
+        self._grow(x + x0 * scale, y + y0 * scale, x + x1 * scale, y + y1 * scale)
 
     # -- texts -------------------------------------------------------------------------
     def text(self, content, x, y, height, align="LEFT", end=None, width=1.0, rotation=0.0):

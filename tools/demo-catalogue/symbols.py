@@ -50,10 +50,10 @@ def lt_hook_round(s):
 
 
 def lt_bracket(s):
-    # Wall bracket: the wall-side half shaded.
+    # Wall bracket: the wall-side half filled (a solid hatch bounded by a bulged outline).
     s.circle(0, 0, R)
     s.line(0, -R, 0, R)
-    s.hatch(disc_segment(0, 0, R, 90, 270), 0.45, 45)
+    s.fill([(0, R, 1.0), (0, -R)])
 
 
 def _fluorescent_bar(s, half_w):
@@ -88,7 +88,7 @@ def lt_led_square(s):
 
 
 def lt_emergency(s):
-    s.dot(0, 0, R)
+    s.disc(0, 0, R)
     s.text("LED", R + 0.4, -R, 1.3, "LEFT")
 
 
@@ -226,9 +226,10 @@ def _board(s, w=8.0, h=3.0):
 
 
 def pb_lighting(s):
+    # Distribution board: the diagonal, the half below it filled.
     _board(s)
     s.line(-4.0, 0, 4.0, 3.0)
-    s.hatch([(-4.0, 0), (4.0, 0), (4.0, 3.0)], 0.5, 90)
+    s.fill([(-4.0, 0), (4.0, 0), (4.0, 3.0)])
     s.text("L-1", 0, 3.5, T, "BOTTOM_CENTER")
 
 
@@ -249,7 +250,7 @@ def pb_switchboard(s):
 def pb_emergency(s):
     _board(s)
     s.line(-4.0, 0, 4.0, 3.0)
-    s.hatch([(-4.0, 0), (4.0, 0), (4.0, 3.0)], 0.5, 90)
+    s.fill([(-4.0, 0), (4.0, 0), (4.0, 3.0)])
     s.rect(-4.4, 0, 4.4, 3.4, as_lines=True)
     s.text("EL-1", 0, 3.9, T, "BOTTOM_CENTER")
     s.mtext("耐火\\P形", 4.9, 3.4, 1.4, TOP_LEFT)
@@ -388,13 +389,19 @@ def fa_lamp(s):
 
 
 def fa_cabinet(s):
+    # The box holds the call point, the bell and the lamp: each one a block of its own
+    # symbol, inserted at the size of the box.
     s.rect(-3.6, -1.4, 3.6, 1.4)
-    for x, letter in ((-2.3, "P"), (0.0, "B")):
-        s.circle(x, 0, 0.95)
-        s.text(letter, x, 0, 1.2, "MIDDLE_CENTER")
-    s.circle(2.3, 0, 0.95)
-    s.line(1.63, -0.67, 2.97, 0.67)
-    s.line(1.63, 0.67, 2.97, -0.67)
+    for x, name, draw in ((-2.3, "発信機", _cabinet_device("P")), (0.0, "ベル", _cabinet_device("B")),
+                          (2.3, "表示灯", fa_lamp)):
+        s.insert(name, draw, x, 0, 0.95 / R)
+
+
+def _cabinet_device(letter):
+    def draw(s):
+        s.circle(0, 0, R)
+        s.text(letter, 0, 0, 1.2 * R / 0.95, "MIDDLE_CENTER")
+    return draw
 
 
 def fa_panel(s):
@@ -448,9 +455,9 @@ def pl_globe(s):
 def pl_check(s):
     _pipe_stubs(s)
     s.lines((-1.5, 0.9), (1.5, -0.9), (1.5, 0.9), (-1.5, -0.9), (-1.5, 0.9))
-    s.hatch([(-1.5, 0.9), (0, 0), (-1.5, -0.9)], 0.3, 90)
+    s.solid([(-1.5, 0.9), (0, 0), (-1.5, -0.9)])
     s.line(-0.6, 1.5, 0.6, 1.5)
-    s.arrow_head(1.2, 1.5, 0, 0.6, 0.25)
+    s.arrow_head(1.2, 1.5, 0, 0.6, 0.25, filled=True)
 
 
 def pl_ball(s):
@@ -514,9 +521,9 @@ def pl_strainer(s):
 # 空調・換気
 # ---------------------------------------------------------------------------------------
 def _propeller(s, r):
-    # Two lens-shaped blades: closed polylines of two bulged segments each.
-    s.poly([(0, 0, 0.35), (r, r * 0.45, 0.35)], closed=True)
-    s.poly([(0, 0, 0.35), (-r, -r * 0.45, 0.35)], closed=True)
+    # Two elliptic blades meeting at the hub.
+    for sign in (1, -1):
+        s.ellipse(sign * r / 2, sign * r * 0.225, (r / 2, r * 0.225), 0.4)
 
 
 def ac_fan_ceiling(s):
