@@ -14,6 +14,7 @@
 #include "support/TempFolder.h"
 #include "text/IniFile.h"
 #include "text/TextFile.h"
+#include "win32/WideText.h"
 #include "win32/AboutBox.h"
 #include "win32/PaletteControlIds.h"
 
@@ -97,8 +98,12 @@ TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
   ASSERT_TRUE(MenuClosed());
   // The pitch submenu (fifth entry), its first step 15°.
   ASSERT_TRUE(OpenMenu());
-  PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
-  ASSERT_TRUE(Waits([&] { return Caption(ids::kSpeedButton3) == L"+15"; })) << "step not 15°";
+  PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN});
+  ASSERT_TRUE(palette.OpenSubmenu()) << "the pitch submenu did not open";
+  PressKeys({VK_RETURN});
+  ASSERT_TRUE(Waits([&] { return Caption(ids::kSpeedButton3) == L"+15"; }))
+      << "step not 15°: the buttons read " << win32::Narrow(Caption(ids::kSpeedButton3)) << " / "
+      << win32::Narrow(Caption(ids::kSpeedButton4));
   EXPECT_EQ(Caption(ids::kSpeedButton4), L"-15");
   ASSERT_TRUE(MenuClosed());
 

@@ -411,6 +411,38 @@ HWND PaletteDriver::OpenContextMenu(HWND control) const {
   return menu;
 }
 
+bool PaletteDriver::OpenSubmenu() const {
+  struct Count {
+    DWORD processId;
+    int visible;
+  } count{process_.dwProcessId, 0};
+  const auto visibleMenus = [&] {
+    count.visible = 0;
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+          auto* c = reinterpret_cast<Count*>(param);
+          DWORD pid = 0;
+          ::GetWindowThreadProcessId(window, &pid);
+          wchar_t className[64] = {};
+          ::GetClassNameW(window, className, 64);
+          if (pid == c->processId && std::wcscmp(className, kMenuClass) == 0 &&
+              ::IsWindowVisible(window)) {
+            ++c->visible;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.visible;
+  };
+  const int before = visibleMenus();
+  PressKeys({VK_RIGHT});
+  if (!WaitUntil([&] { return visibleMenus() > before; }, kActionTimeout)) return false;
+  HWND menu = ProcessWindow(kMenuClass);
+  DWORD_PTR answer = 0;
+  return menu != nullptr &&
+         ::SendMessageTimeoutW(menu, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &answer) != 0;
+}
+
 HWND PaletteDriver::ProcessWindow(const wchar_t* className) const {
   return FindTopLevel(process_.dwProcessId, className, true);
 }

@@ -88,6 +88,10 @@ class PaletteDriver {
   // over the menu moves its selection whenever a mouse move is read there (the system reports
   // one when the menu appears under it, late on a busy machine), in between the test's keys.
   HWND OpenContextMenu(HWND control) const;
+  // With a menu open and an entry with a submenu selected: opens the submenu with the right
+  // arrow key and waits until it is shown and its menu loop reads the queue, so that the keys
+  // that follow go to the submenu and not to an entry of the menu still being left.
+  bool OpenSubmenu() const;
 
   // The palette's other windows (real input is in RealInput.h).
   // A visible top-level window of the palette's process with the class (kMenuClass,
