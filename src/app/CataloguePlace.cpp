@@ -67,18 +67,19 @@ std::optional<CataloguePlace> PlaceOfProblem(const Problem& problem,
   return std::nullopt;
 }
 
-std::vector<CheckLine> CheckCatalogueLines(const std::string& folder) {
+CheckList CheckCatalogueLines(const std::string& folder) {
   const CheckReport report = CheckCatalogue(folder);
   // The lines the problems' line numbers count, decoded as the palette decodes them.
   const ListFile menu = ReadListFile(JoinPath(folder, kMenuListName));
   const ListFile blocks = ReadListFile(JoinPath(folder, kBlockListName));
-  std::vector<CheckLine> lines;
+  CheckList list;
+  list.summary = CountProblems(report.problems, MessageLanguage::Japanese);
   for (const Problem& p : report.problems) {
-    lines.push_back({DescribeProblem(p, MessageLanguage::Japanese),
+    list.lines.push_back({DescribeProblem(p, MessageLanguage::Japanese),
                      PlaceOfProblem(p, menu.lines, blocks.lines)});
   }
-  if (lines.empty()) lines.push_back({kNoProblemLine, std::nullopt});
-  return lines;
+  if (list.lines.empty()) list.lines.push_back({kNoProblemLine, std::nullopt});
+  return list;
 }
 
 }  // namespace zr

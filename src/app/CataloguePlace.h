@@ -39,8 +39,13 @@ struct CheckLine {
   std::optional<CataloguePlace> place;
 };
 
+struct CheckList {
+  std::vector<CheckLine> lines;
+  std::string summary;  // "エラー 0 件、警告 2 件"
+};
+
 // Checks the catalogue folder as the console tool does and describes every problem in
 // Japanese; a single line says so when there is none.
-std::vector<CheckLine> CheckCatalogueLines(const std::string& folder);
+CheckList CheckCatalogueLines(const std::string& folder);
 
 }  // namespace zr

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/CataloguePlace.h"
+#include "support/TempFolder.h"
 
 namespace zr {
 
@@ -83,6 +84,31 @@ TEST(CataloguePlace, ProblemLeadsToItsBlockOrCategory) {
     p.subject = c.subject;
     EXPECT_EQ(PlaceOfProblem(p, kMenu, blocks), c.place) << c.file << ":" << c.line;
   }
+}
+
+// The palette's list: the demo's warnings each lead to their block's page (the category names
+// read as the palette reads them); a sound catalogue gets one line saying so.
+TEST(CataloguePlace, CheckListOfDemoAndOfSoundCatalogue) {
+  const CheckList demo = CheckCatalogueLines(ZR_DEMO_DIR);
+  ASSERT_FALSE(demo.lines.empty());
+  EXPECT_EQ(demo.summary, "エラー 0 件、警告 " + std::to_string(demo.lines.size()) + " 件");
+  for (const CheckLine& line : demo.lines) {
+    EXPECT_TRUE(line.text.starts_with("警告: BlockList.txt:")) << line.text;
+    EXPECT_TRUE(line.place.has_value()) << line.text;
+  }
+  EXPECT_EQ(demo.lines[0].place, At("照明器具", 0));  // LT005, the lists in code page 932
+
+  test::TempFolder dir;
+  dir.Write("MenuList.txt", "Lamps\tL\r\n");
+  dir.Write("BlockList.txt", "L01\tLamp\r\n");
+  const char* dxf = "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n10\n21\n10\n"
+                    "0\nENDSEC\n0\nEOF\n";
+  for (const char* name : {"DXF/L01A.dxf", "DXF/L01B.dxf", "DXF/L01C.dxf"}) dir.Write(name, dxf);
+  const CheckList sound = CheckCatalogueLines(dir.Path().string());
+  ASSERT_EQ(sound.lines.size(), 1u);
+  EXPECT_EQ(sound.lines[0].text, kNoProblemLine);
+  EXPECT_FALSE(sound.lines[0].place.has_value());
+  EXPECT_EQ(sound.summary, "エラー 0 件、警告 0 件");
 }
 
 }  // namespace
