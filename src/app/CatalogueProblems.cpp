@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 
 #include "app/CatalogueBuild.h"
 
@@ -139,6 +140,16 @@ void AddProblem(std::vector<Problem>& problems, Severity severity, ProblemKind k
 bool HasError(const std::vector<Problem>& problems) {
   return std::any_of(problems.begin(), problems.end(),
                      [](const Problem& p) { return p.severity == Severity::Error; });
+}
+
+std::string CountProblems(const std::vector<Problem>& problems, MessageLanguage language) {
+  const auto errors = std::count_if(problems.begin(), problems.end(),
+                                    [](const Problem& p) { return p.severity == Severity::Error; });
+  const auto warnings = static_cast<std::ptrdiff_t>(problems.size()) - errors;
+  if (language == MessageLanguage::Japanese) {
+    return "エラー " + std::to_string(errors) + " 件、警告 " + std::to_string(warnings) + " 件";
+  }
+  return std::to_string(errors) + " error(s), " + std::to_string(warnings) + " warning(s)";
 }
 
 }  // namespace zr

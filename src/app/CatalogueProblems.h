@@ -54,5 +54,7 @@ enum class MessageLanguage { Japanese, English };
 // One line: severity, file[:line], subject and what is wrong.
 std::string DescribeProblem(const Problem& problem, MessageLanguage language);
 bool HasError(const std::vector<Problem>& problems);
+// The closing line of a list: how many errors and warnings.
+std::string CountProblems(const std::vector<Problem>& problems, MessageLanguage language);
 
 }  // namespace zr

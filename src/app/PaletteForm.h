@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CataloguePlace.h"
 #include "app/CatalogueSearch.h"
 #include "app/PaletteMenu.h"
 #include "app/PaletteState.h"
@@ -168,6 +169,13 @@ class TForm1 {
   void N3Click() { DrafterClick(cadlink::DrafterCommand::Object); }
   void N180Z1Click() { DrafterClick(cadlink::DrafterCommand::Turn180); }
   void BricsCAD1Click() { TargetCadClick(); }
+
+  // "カタログを検査": the check of the palette's own catalogue, in a dialog over it
+  // (PaletteCatalogueCheck.cpp).
+  void CheckCatalogue1Click();
+  // A line chosen in that dialog: the category box chooses the place's category (its first
+  // entry of that name) and the page shows; a name no longer in the box changes nothing.
+  void ShowCataloguePlace(const CataloguePlace& place);
 
   // Settings file: read during FormCreate, written by FormClose.
   void ReadSettings();

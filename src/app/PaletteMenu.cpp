@@ -65,6 +65,9 @@ std::vector<MenuEntry> BuildPaletteMenu(const PaletteMenuState& s) {
       Entry("N18", "バージョン情報", MenuCommand::About),
       Separator(),
       Entry("N7", "取り消し", MenuCommand::Cancel),
+      // Added last, apart, so that the entries above keep their places for the keyboard.
+      Separator(),
+      Entry("CheckCatalogue1", "カタログを検査", MenuCommand::CheckCatalogue),
   };
 }
 

@@ -34,6 +34,7 @@ enum class MenuCommand {
   TargetCad,
   About,
   Cancel,
+  CheckCatalogue,
 };
 
 struct MenuEntry {

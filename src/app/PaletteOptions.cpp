@@ -140,6 +140,7 @@ void TForm1::PopupMenu1Click(MenuCommand command) {
     case MenuCommand::ExtMinMax: return N20Click();
     case MenuCommand::TargetCad: return BricsCAD1Click();
     case MenuCommand::About: return N18Click();
+    case MenuCommand::CheckCatalogue: return CheckCatalogue1Click();
     default: return;  // cancel: choosing it only closes the menu
   }
 }

@@ -111,6 +111,9 @@ class IPaletteView {
   virtual void ShowMessage(const std::string& text) = 0;
   // The About box, modal.
   virtual void ShowAboutBox() = 0;
+  // The catalogue check's dialog over the palette for the catalogue in `folder`; a line
+  // chosen there comes back through TForm1::ShowCataloguePlace.
+  virtual void ShowCatalogueCheck(const std::string& folder) = 0;
 
   // ---- Search across the catalogue ----
   // The category box's field shows `text` while the box's selection stays as it is.

@@ -9,6 +9,7 @@
 #include "app/PaletteForm.h"
 #include "app/PaletteView.h"
 #include "app/SlotPainter.h"
+#include "win32/CatalogueCheckDialog.h"
 #include "win32/SearchField.h"
 #include "win32/SlotWindows.h"
 #include "win32/TargetCadDialog.h"
@@ -73,6 +74,7 @@ class PaletteWindow final : public IPaletteView {
   bool IsOnWorkArea(const ControlRect& screenRect) const override;
   void ShowMessage(const std::string& text) override;
   void ShowAboutBox() override;
+  void ShowCatalogueCheck(const std::string& folder) override;
 
   // ---- Search across the catalogue (PaletteWindowSearch.cpp) ----
   void ShowCategoryBoxText(const std::string& text) override;
@@ -144,6 +146,7 @@ class PaletteWindow final : public IPaletteView {
   Win32Desktop desktop_;       // the CAD link's desktop calls, message boxes over the palette
   TargetCadDialog targetDialog_;  // the target CAD dialog, kept for the run
   TForm1 form_;
+  CatalogueChecks catalogueChecks_;  // checks still running are waited for when it goes
   int pressedSlot_ = -1;       // slot under a left press that may become a click
   bool closePending_ = false;  // a close asked for while an insertion waited for the CAD
   bool settingsWritten_ = false;  // at the session's end or the close, whichever came first

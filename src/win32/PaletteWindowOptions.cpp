@@ -123,4 +123,10 @@ void PaletteWindow::ShowMessage(const std::string& text) {
 
 void PaletteWindow::ShowAboutBox() { win32::ShowAboutBox(hwnd_); }
 
+void PaletteWindow::ShowCatalogueCheck(const std::string& folder) {
+  ShowCatalogueCheckDialog(hwnd_, folder, catalogueChecks_, [this](const CataloguePlace& place) {
+    Guarded(hwnd_, [&] { form_.ShowCataloguePlace(place); });
+  });
+}
+
 }  // namespace zr::win32

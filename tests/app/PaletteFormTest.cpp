@@ -542,3 +542,38 @@ TEST_F(PaletteFormTest, PressPicksABasePointOnlyWhileTheyAreShown) {
 
 }  // namespace
 }  // namespace zr
+
+namespace zr {
+namespace {
+
+// "カタログを検査" checks the palette's own folder; a line chosen in its list shows the
+// category and page, also out of a search, and never a page the list no longer has.
+TEST_F(PaletteFormTest, CatalogueCheckLineShowsItsCategoryAndPage) {
+  WriteMenu("照明\tL\r\nコンセント\tC\r\n");
+  WriteBlocks(Blocks("L", 3) + Blocks("C", 20));
+  Start();
+  form.PopupMenu1Click(MenuCommand::CheckCatalogue);
+  EXPECT_EQ(view.checkedFolders, (std::vector<std::string>{dir.File("")}));
+
+  form.SearchOpen();
+  form.SearchChanged("Name");
+  form.ShowCataloguePlace({"コンセント", 1});
+  EXPECT_FALSE(view.searchFieldShown);
+  EXPECT_EQ(view.categoryIndex, 1);
+  EXPECT_EQ(SlotNumbers()[0], "C15");
+  EXPECT_EQ(SlotNumbers()[5], "C20");
+  EXPECT_TRUE(PrevEnabled());
+
+  form.ShowCataloguePlace({"照明", 0});
+  EXPECT_EQ(view.categoryIndex, 0);
+  EXPECT_EQ(SlotNumbers()[0], "L01");
+  form.ShowCataloguePlace({"コンセント", 2});  // past the last page: its first
+  EXPECT_EQ(view.categoryIndex, 1);
+  EXPECT_EQ(SlotNumbers()[0], "C01");
+  form.ShowCataloguePlace({"消えた分類", 0});  // gone from the box: nothing changes
+  EXPECT_EQ(view.categoryIndex, 1);
+  EXPECT_EQ(SlotNumbers()[0], "C01");
+}
+
+}  // namespace
+}  // namespace zr

@@ -147,7 +147,7 @@ TEST_F(PaletteOptionsTest, MenuListsEveryEntryInOrderWithSeparatorsAndChecks) {
   }
   EXPECT_EQ(names,
             "LISP1 IJCADLT1 N25 - N1 - N153(3) - N9(5) - N301 N151 - N302 N152 - OFF1 N3 N180Z1 "
-            "- N16 - N20 - BricsCAD1 N18 - N7 ");
+            "- N16 - N20 - BricsCAD1 N18 - N7 - CheckCatalogue1 ");
 
   form.PopupMenu1Click(MenuCommand::UseLisp);
   form.PopupMenu1Click(MenuCommand::DoubleClick);

@@ -98,6 +98,7 @@ class FakePaletteView : public IPaletteView {
   }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
   void ShowAboutBox() override { ++aboutBoxes; }
+  void ShowCatalogueCheck(const std::string& folder) override { checkedFolders.push_back(folder); }
 
   // The slot whose picture is `canvas`, -1 for none.
   SlotBevel GetSlotBevel(int slot) const override { return bevels[static_cast<std::size_t>(slot)]; }
@@ -162,6 +163,7 @@ class FakePaletteView : public IPaletteView {
   std::vector<ControlRect> workAreas{{0, 0, 1280, 770}};  // the primary screen less a task bar
   std::vector<std::string> messages;
   int aboutBoxes = 0;
+  std::vector<std::string> checkedFolders;  // ShowCatalogueCheck, in order
 
   std::string categoryBoxText;  // set by the search, emptied by a selection
   bool searchFieldShown = false;

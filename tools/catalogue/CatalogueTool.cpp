@@ -40,17 +40,8 @@ bool ParseCommon(const std::vector<std::string>& args, CommonArgs& parsed) {
 
 void PrintProblems(const std::vector<Problem>& problems, MessageLanguage language,
                    std::ostream& out) {
-  int errors = 0;
-  for (const Problem& p : problems) {
-    out << DescribeProblem(p, language) << '\n';
-    if (p.severity == Severity::Error) ++errors;
-  }
-  const int warnings = static_cast<int>(problems.size()) - errors;
-  if (language == MessageLanguage::Japanese) {
-    out << "エラー " << errors << " 件、警告 " << warnings << " 件\n";
-  } else {
-    out << errors << " error(s), " << warnings << " warning(s)\n";
-  }
+  for (const Problem& p : problems) out << DescribeProblem(p, language) << '\n';
+  out << CountProblems(problems, language) << '\n';
 }
 
 int Check(const CommonArgs& args, std::ostream& out) {
