@@ -148,6 +148,45 @@ void BM_BareLineSplit(benchmark::State& state) {
 }
 BENCHMARK(BM_BareLineSplit)->Arg(50)->Arg(1024)->Arg(20 * 1024)->Unit(benchmark::kMillisecond);
 
+// The reader against the baseline in interleaved rounds on the same file, warm: each round
+// reads it once each way (the order turning), so that a load on the machine weighs on both
+// alike. Reported: the median and the best ratio of the rounds' times (reader / baseline).
+void BM_ReadOverBare(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  const std::string path = GeneratedFile(static_cast<std::size_t>(state.range(0)));
+  zr::TDxfModel& model = zr::Model();
+  std::string err, ver;
+  zr::bench::FileBuffer buffer;
+  long sum = 0;
+  const auto timeBare = [&] {
+    const auto start = Clock::now();
+    sum += zr::bench::BareLineSplit(path, buffer).codeSum;
+    return std::chrono::duration<double>(Clock::now() - start).count();
+  };
+  const auto timeRead = [&] {
+    const auto start = Clock::now();
+    zr::DxfRead(model, path, nullptr, nullptr, err, ver);
+    return std::chrono::duration<double>(Clock::now() - start).count();
+  };
+  timeBare();
+  timeRead();
+  std::vector<double> ratios;
+  bool bareFirst = true;
+  for (auto _ : state) {
+    const double bare = bareFirst ? timeBare() : 0.0;
+    const double read = timeRead();
+    const double ratio = read / (bareFirst ? bare : timeBare());
+    ratios.push_back(ratio);
+    bareFirst = !bareFirst;
+  }
+  benchmark::DoNotOptimize(sum);
+  std::sort(ratios.begin(), ratios.end());
+  state.counters["ratio_median"] = ratios[ratios.size() / 2];
+  state.counters["ratio_best"] = ratios.front();
+  state.counters["rounds"] = static_cast<double>(ratios.size());
+}
+BENCHMARK(BM_ReadOverBare)->Arg(50)->Arg(1024)->Arg(20 * 1024)->Unit(benchmark::kMillisecond);
+
 // Every corpus file larger than 100 KB on its own, when the corpus is there.
 const bool kCorpusRegistered = [] {
   std::error_code ec;

@@ -93,19 +93,33 @@ inline bool PairCursor::Next(Pair& pair) {
 
 // A group code: a decimal integer, possibly with blanks around it (32-bit).
 std::optional<std::int32_t> ParseGroupCodeSlow(std::string_view text);
-inline std::optional<std::int32_t> ParseGroupCode(std::string_view text) {
+// The same for the reading loop: false when the text is no group code. (The result comes
+// back in a register: an optional built and taken apart in the loop went through memory as
+// two stores and one wider load, which the processor cannot forward, on every pair.)
+inline bool TakeGroupCode(std::string_view text, std::int32_t& code) {
   // Nearly every group code is one to four digits after some spaces.
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   const std::size_t digits = text.size() - i;
-  if (digits == 0 || digits > 4) return ParseGroupCodeSlow(text);
   std::int32_t value = 0;
-  for (; i < text.size(); ++i) {
+  bool plain = digits != 0 && digits <= 4;
+  for (; plain && i < text.size(); ++i) {
     const unsigned d = static_cast<unsigned char>(text[i]) - static_cast<unsigned>('0');
-    if (d > 9) return ParseGroupCodeSlow(text);
+    plain = d <= 9;
     value = value * 10 + static_cast<std::int32_t>(d);
   }
-  return value;
+  if (plain) {
+    code = value;
+    return true;
+  }
+  const std::optional<std::int32_t> slow = ParseGroupCodeSlow(text);
+  if (slow) code = *slow;
+  return slow.has_value();
+}
+inline std::optional<std::int32_t> ParseGroupCode(std::string_view text) {
+  std::int32_t code = 0;
+  if (!TakeGroupCode(text, code)) return std::nullopt;
+  return code;
 }
 // An integer field: blanks around it allowed, the value must fit 16 bits.
 std::optional<std::int16_t> ParseSmallInt(std::string_view text);
