@@ -97,7 +97,7 @@ std::optional<std::int16_t> ParseSmallInt(std::string_view text) {
 
 // Eight ASCII digits at p as their number, or false when any of the eight bytes is not a
 // digit (each byte's high nibble must be 3 and stay 3 after adding 6).
-bool EightDigits(const char* p, std::uint64_t& number) {
+[[gnu::always_inline]] inline bool EightDigits(const char* p, std::uint64_t& number) {
   std::uint64_t w;
   std::memcpy(&w, p, 8);
   if ((((w + 0x0606060606060606ull) & 0xF0F0F0F0F0F0F0F0ull) >> 4 |
@@ -114,7 +114,8 @@ bool EightDigits(const char* p, std::uint64_t& number) {
 
 // Appends the run of digits from text[i] to mantissa (eight at a time while it can); returns
 // how many there were. More than 19 digits may overflow: the caller gives up on them.
-std::size_t TakeDigits(std::string_view text, std::size_t& i, std::uint64_t& mantissa) {
+[[gnu::always_inline]] inline std::size_t TakeDigits(std::string_view text, std::size_t& i,
+                                                     std::uint64_t& mantissa) {
   const std::size_t first = i;
   std::uint64_t eight = 0;
   while (i + 8 <= text.size() && i - first <= 11 && EightDigits(text.data() + i, eight)) {
@@ -133,7 +134,7 @@ std::size_t TakeDigits(std::string_view text, std::size_t& i, std::uint64_t& man
 // at most 2^53 and that have at most 22 decimals: a double holds both that integer and the
 // power of ten exactly, and one division rounds correctly, so the result equals the full
 // conversion's. Anything else: false.
-bool ParsePlainDecimal(std::string_view text, double& value) {
+[[gnu::always_inline]] inline bool ParsePlainDecimal(std::string_view text, double& value) {
   static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
