@@ -67,6 +67,7 @@ from ezdxf.addons.drawing.matplotlib import MatplotlibBackend  # noqa: E402
 
 NORMAL = 64  # side of the common square the drawn pixels are scaled into
 TOLERANCE = 2  # pixels of thickening before the overlap is counted
+OVERSAMPLE = 4  # the other renderer draws this many times larger, then is taken down
 INK_LEVEL = 96  # an anti-aliased pixel of the other renderer counts as drawn from this level
 # The palette's base-point mark (red, or yellow for a drawing of another scale), a filled
 # square of 2k + 1 pixels, k = 1 per 53 pixels of picture: no part of the drawing.
@@ -108,24 +109,33 @@ def read_with_ezdxf(path):
 
 
 def ezdxf_picture(path, cell):
-    """The model space drawn by ezdxf on black, cell x cell pixels, as an RGB array."""
+    """The model space drawn by ezdxf on black, cell x cell pixels, as an RGB array: drawn at
+    OVERSAMPLE times the size with the thinnest lines, then every block of pixels taken down
+    to its brightest, so that lines stay one pixel wide and unbroken."""
     doc = read_with_ezdxf(path)
     dpi = 100
-    fig = plt.figure(figsize=(cell / dpi, cell / dpi), dpi=dpi)
+    side = cell * OVERSAMPLE
+    fig = plt.figure(figsize=(side / dpi, side / dpi), dpi=dpi)
     try:
         ax = fig.add_axes((0, 0, 1, 1))
         config = Configuration.defaults().with_changes(lineweight_scaling=0.0,
                                                        min_lineweight=300 / dpi)
         ctx = RenderContext(doc)
         ctx.set_current_layout(doc.modelspace())
-        Frontend(ctx, MatplotlibBackend(ax), config).draw_layout(doc.modelspace(), finalize=True)
+        # The figure keeps its square shape (the back end would fit it to the drawing's
+        # proportions, and the picture would come out stretched).
+        backend = MatplotlibBackend(ax, adjust_figure=False)
+        Frontend(ctx, backend, config).draw_layout(doc.modelspace(), finalize=True)
         ax.set_facecolor("black")
         buffer = io.BytesIO()
         fig.savefig(buffer, dpi=dpi, facecolor="black", format="png")
     finally:
         plt.close(fig)
     buffer.seek(0)
-    return np.asarray(Image.open(buffer).convert("RGB").resize((cell, cell)))
+    big = np.zeros((side, side, 3), dtype=np.uint8)
+    drawn = np.asarray(Image.open(buffer).convert("RGB"))[:side, :side]
+    big[:drawn.shape[0], :drawn.shape[1]] = drawn
+    return big.reshape(cell, OVERSAMPLE, cell, OVERSAMPLE, 3).max(axis=(1, 3))
 
 
 def without_mark(picture):
