@@ -7,6 +7,9 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zr::dxf {
 
@@ -50,12 +53,26 @@ class PairCursor {
   LineCursor lines_;
 };
 
-// Index of the first CR or LF at or after `from`, or `size`. Eight bytes at a time: a byte
-// equal to CR or LF becomes zero after the XOR, and the classic zero-byte test finds it.
+// Index of the first CR or LF at or after `from`, or `size`. Sixteen bytes at a time with
+// SSE2, then eight at a time: a byte equal to CR or LF becomes zero after the XOR, and the
+// classic zero-byte test finds it.
 inline std::size_t FindLineBreak(const char* data, std::size_t from, std::size_t size) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ull;
   constexpr std::uint64_t kHighs = 0x8080808080808080ull;
   std::size_t i = from;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time where the processor can: most lines end within the first sixteen,
+  // so the loop is seldom taken twice (a loop whose count varies from line to line costs a
+  // mispredicted branch per line).
+  const __m128i lfs = _mm_set1_epi8('\n');
+  const __m128i crs = _mm_set1_epi8('\r');
+  for (; i + 16 <= size; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    const auto hits = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lfs), _mm_cmpeq_epi8(v, crs))));
+    if (hits != 0) return i + static_cast<std::size_t>(std::countr_zero(hits));
+  }
+#endif
   for (; i + 8 <= size; i += 8) {
     std::uint64_t word;
     std::memcpy(&word, data + i, 8);
