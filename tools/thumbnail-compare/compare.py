@@ -3,8 +3,9 @@
 the same files drawn by an independent renderer (ezdxf's drawing add-on with matplotlib), in
 one side-by-side sheet, and scores every pair so that a rendering regression shows as a number.
 
-The palette's side comes from the contact-sheet tool under Wine (scripts/contact-sheet.sh with
---each), or from a folder of its pictures made before (--palette-dir). The score of a pair:
+The palette's side comes from the catalogue tool's contact sheet under Wine
+(scripts/contact-sheet.sh with --each), or from a folder of its pictures made before
+(--palette-dir). The score of a pair:
 the drawn (non-background) pixels of each picture, cropped to their bounding box, scaled to fit
 a common square keeping their proportions, then compared with a tolerance of a pixel or two
 (each side's pixels count as matched when the other side, thickened, covers them): precision,
@@ -78,7 +79,7 @@ SLOT_SIDE = 53
 # --- the two renderers ------------------------------------------------------------------------
 
 def palette_pictures(folder, scale, cell, out_dir):
-    """Runs the contact-sheet tool with --each; returns {label: picture path}."""
+    """Runs the contact sheet with --each; returns {drawing file name: picture path}."""
     sheet = os.path.join(out_dir, "palette-sheet.png")
     each = os.path.join(out_dir, "each")
     subprocess.run(["bash", os.path.join(ROOT, "scripts", "contact-sheet.sh"), folder, sheet,
@@ -88,15 +89,14 @@ def palette_pictures(folder, scale, cell, out_dir):
 
 def pictures_in(folder):
     return {name[:-4]: os.path.join(folder, name)
-            for name in os.listdir(folder) if name.lower().endswith(".bmp")}
+            for name in os.listdir(folder) if name.lower().endswith((".png", ".bmp"))}
 
 
-def drawing_of(folder, label, scale):
-    """The DXF file a picture's label stands for: a block number in a catalogue, else the
-    file's own name."""
+def drawing_of(folder, name):
+    """The DXF file a picture stands for: in the catalogue's DXF folder, or in the folder."""
     if os.path.isfile(os.path.join(folder, "BlockList.txt")):
-        return os.path.join(folder, "DXF", label + scale + ".dxf")
-    return os.path.join(folder, label)
+        return os.path.join(folder, "DXF", name)
+    return os.path.join(folder, name)
 
 
 def read_with_ezdxf(path):
@@ -268,7 +268,8 @@ def main():
     parser.add_argument("--scale", default="B", help="the catalogue drawings' scale letter")
     parser.add_argument("--cell", type=int, default=106, help="picture side in pixels")
     parser.add_argument("--columns", type=int, default=5, help="pairs per row of the sheet")
-    parser.add_argument("--palette-dir", help="the palette's pictures made before (label.bmp)")
+    parser.add_argument("--palette-dir",
+                        help="the palette's pictures made before (<drawing file>.png)")
     args = parser.parse_args()
     folder = os.path.abspath(args.folder)
     if not os.path.isdir(folder):
@@ -278,8 +279,8 @@ def main():
             palette_pictures(folder, args.scale, args.cell, work)
         results = []
         for label in sorted(pictures):
-            results.append(compare_one(label, pictures[label],
-                                       drawing_of(folder, label, args.scale), args.cell))
+            results.append(compare_one(label, pictures[label], drawing_of(folder, label),
+                                       args.cell))
     for path in (args.sheet, args.table):
         os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
     write_sheet(results, args.cell, args.columns, args.sheet)
