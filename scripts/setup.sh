@@ -9,6 +9,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix
   wine wine64 xvfb x11-utils xdotool imagemagick zip unzip
   fonts-ipafont-gothic fonts-noto-cjk locales python3 python3-ezdxf
+  python3-matplotlib
 )
 missing=()
 for p in "${packages[@]}"; do

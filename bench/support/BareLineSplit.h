@@ -1,10 +1,12 @@
 #pragma once
-// The baseline the DXF reader is measured against: what any line-based reader does at least,
-// every line read as a string and every first line of a pair converted to its group code,
-// nothing kept.
+// The baseline the DXF reader is measured against: the least any line-based reader does, and
+// done the fast way (the file read in one piece, its lines split in memory, every first line
+// of a pair converted to its group code with from_chars), nothing kept.
 #include <charconv>
 #include <cstddef>
-#include <istream>
+#include <cstring>
+#include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -13,20 +15,57 @@ namespace zr::bench {
 struct BareSplit {
   std::size_t pairs = 0;
   long codeSum = 0;  // used, so that the conversions are not optimised away
+  bool read = false;
 };
 
-inline BareSplit BareLineSplit(std::istream& in) {
-  BareSplit result;
-  std::string code, value;
-  while (std::getline(in, code) && std::getline(in, value)) {
-    std::string_view c(code);
-    while (!c.empty() && (c.back() == '\r' || c.back() == ' ')) c.remove_suffix(1);
-    while (!c.empty() && c.front() == ' ') c.remove_prefix(1);
+inline const char* FindLf(const char* from, const char* end) {
+  return static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(end - from)));
+}
+
+// The lines of bytes as pairs; the code lines lose their blanks and a CR before the LF.
+inline void SplitPairs(std::string_view bytes, BareSplit& result) {
+  const char* p = bytes.data();
+  const char* const end = p + bytes.size();
+  while (p < end) {
+    const char* codeEnd = FindLf(p, end);
+    if (codeEnd == nullptr) break;
+    const char* valueEnd = FindLf(codeEnd + 1, end);
+    const char* c = p;
+    const char* ce = codeEnd;
+    while (ce > c && (ce[-1] == '\r' || ce[-1] == ' ')) --ce;
+    while (c < ce && *c == ' ') ++c;
     int number = 0;
-    std::from_chars(c.data(), c.data() + c.size(), number);
+    std::from_chars(c, ce, number);
     result.codeSum += number;
     ++result.pairs;
+    if (valueEnd == nullptr) break;
+    p = valueEnd + 1;
   }
+}
+
+// Memory for a whole file, not cleared before the file is read into it; kept by the caller
+// from read to read.
+struct FileBuffer {
+  std::unique_ptr<char[]> bytes;
+  std::size_t capacity = 0;
+};
+
+// The file read in one piece and split.
+inline BareSplit BareLineSplit(const std::string& path, FileBuffer& buffer) {
+  BareSplit result;
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return result;
+  const std::streamoff size = in.tellg();
+  if (size < 0) return result;
+  const auto n = static_cast<std::size_t>(size);
+  if (buffer.capacity < n) {
+    buffer.bytes = std::make_unique_for_overwrite<char[]>(n);
+    buffer.capacity = n;
+  }
+  in.seekg(0);
+  if (size > 0 && !in.read(buffer.bytes.get(), size)) return result;
+  SplitPairs(std::string_view(buffer.bytes.get(), n), result);
+  result.read = true;
   return result;
 }
 

@@ -7,6 +7,9 @@
 #include <cstring>
 #include <optional>
 #include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zr::dxf {
 
@@ -50,12 +53,26 @@ class PairCursor {
   LineCursor lines_;
 };
 
-// Index of the first CR or LF at or after `from`, or `size`. Eight bytes at a time: a byte
-// equal to CR or LF becomes zero after the XOR, and the classic zero-byte test finds it.
+// Index of the first CR or LF at or after `from`, or `size`. Sixteen bytes at a time with
+// SSE2, then eight at a time: a byte equal to CR or LF becomes zero after the XOR, and the
+// classic zero-byte test finds it.
 inline std::size_t FindLineBreak(const char* data, std::size_t from, std::size_t size) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ull;
   constexpr std::uint64_t kHighs = 0x8080808080808080ull;
   std::size_t i = from;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time where the processor can: most lines end within the first sixteen,
+  // so the loop is seldom taken twice (a loop whose count varies from line to line costs a
+  // mispredicted branch per line).
+  const __m128i lfs = _mm_set1_epi8('\n');
+  const __m128i crs = _mm_set1_epi8('\r');
+  for (; i + 16 <= size; i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    const auto hits = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lfs), _mm_cmpeq_epi8(v, crs))));
+    if (hits != 0) return i + static_cast<std::size_t>(std::countr_zero(hits));
+  }
+#endif
   for (; i + 8 <= size; i += 8) {
     std::uint64_t word;
     std::memcpy(&word, data + i, 8);
@@ -93,19 +110,33 @@ inline bool PairCursor::Next(Pair& pair) {
 
 // A group code: a decimal integer, possibly with blanks around it (32-bit).
 std::optional<std::int32_t> ParseGroupCodeSlow(std::string_view text);
-inline std::optional<std::int32_t> ParseGroupCode(std::string_view text) {
+// The same for the reading loop: false when the text is no group code. (The result comes
+// back in a register: an optional built and taken apart in the loop went through memory as
+// two stores and one wider load, which the processor cannot forward, on every pair.)
+inline bool TakeGroupCode(std::string_view text, std::int32_t& code) {
   // Nearly every group code is one to four digits after some spaces.
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   const std::size_t digits = text.size() - i;
-  if (digits == 0 || digits > 4) return ParseGroupCodeSlow(text);
   std::int32_t value = 0;
-  for (; i < text.size(); ++i) {
+  bool plain = digits != 0 && digits <= 4;
+  for (; plain && i < text.size(); ++i) {
     const unsigned d = static_cast<unsigned char>(text[i]) - static_cast<unsigned>('0');
-    if (d > 9) return ParseGroupCodeSlow(text);
+    plain = d <= 9;
     value = value * 10 + static_cast<std::int32_t>(d);
   }
-  return value;
+  if (plain) {
+    code = value;
+    return true;
+  }
+  const std::optional<std::int32_t> slow = ParseGroupCodeSlow(text);
+  if (slow) code = *slow;
+  return slow.has_value();
+}
+inline std::optional<std::int32_t> ParseGroupCode(std::string_view text) {
+  std::int32_t code = 0;
+  if (!TakeGroupCode(text, code)) return std::nullopt;
+  return code;
 }
 // An integer field: blanks around it allowed, the value must fit 16 bits.
 std::optional<std::int16_t> ParseSmallInt(std::string_view text);

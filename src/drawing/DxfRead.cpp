@@ -73,11 +73,11 @@ void ReadPairs(TDxfModel& model, Pairs& pairs, std::size_t total, dxf::ValueDeco
       if (Bar != nullptr && index % step == 0) Bar->SetPosition(++position);
       ++index;
       reader.SetExtent(pairs.Offset(), total);
-      const std::optional<std::int32_t> code = dxf::ParseGroupCode(pair.codeText);
-      if (!code) throw dxf::ConversionFailure{};
-      reader.Take(*code, pair.value);
+      std::int32_t code = 0;
+      if (!dxf::TakeGroupCode(pair.codeText, code)) throw dxf::ConversionFailure{};
+      reader.Take(code, pair.value);
       // The drawing ends here; whatever follows (some writers leave trash) is no part of it.
-      if (*code == 0 && pair.value == "EOF") break;
+      if (code == 0 && pair.value == "EOF") break;
     }
   } catch (const dxf::ConversionFailure&) {
     ReportBadPair(pair, decoder, Wnd, ErrMsg);

@@ -159,6 +159,23 @@ TEST(DxfPairs, RealsConvertExactlyLikeTheFullConversion) {
   }
 }
 
+TEST(DxfPairs, RealsRejectAnyNonDigitInALongRunOfDigits) {
+  // Digits are taken eight at a time: a byte next to the digits ('/' and ':') or any other
+  // byte at any place of a run, whole part or decimals, makes the value no number. (Values
+  // short enough for the exact quick conversion, which would otherwise hand them on.)
+  for (const std::string form : {"12345678.5", "0.12345678123456", "-87654321.87654321"}) {
+    for (std::size_t at = 0; at < form.size(); ++at) {
+      if (form[at] < '0' || form[at] > '9') continue;
+      for (const char bad : {'/', ':', 'x', '\x80', '\xFF', '\0'}) {
+        std::string text = form;
+        text[at] = bad;
+        EXPECT_FALSE(ParseReal(text)) << form << " at " << at << ": " << static_cast<int>(bad);
+      }
+    }
+    EXPECT_EQ(ParseReal(form), std::stod(form));
+  }
+}
+
 TEST(DxfPairs, LongLinesAndBreaksAtEveryOffset) {
   // Line breaks at every position of the eight-byte scan.
   for (std::size_t length = 0; length < 20; ++length) {

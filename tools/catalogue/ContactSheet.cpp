@@ -39,6 +39,7 @@ struct Options {
   char scale = 'B';
   bool kiten = false;
   double rotateDeg = 0.0;
+  std::string each;  // a folder for every thumbnail on its own as well, or empty
 };
 
 struct Entry {
@@ -111,7 +112,10 @@ int SectionHeight(const Options& opt, const Section& s) {
   return kTitleHeight + rows * (opt.cell + kLabelHeight + kGap);
 }
 
-// Draws one entry as the palette draws a slot, then copies it into its cell of the sheet.
+bool SavePng(const BitmapCanvas& sheet, const std::string& path);
+
+// Draws one entry as the palette draws a slot, then copies it into its cell of the sheet
+// (and, with --each, writes it on its own, named after its drawing file).
 void DrawCell(BitmapCanvas& sheet, const Options& opt, const Entry& entry, int x, int y,
               TDxfModel& model, TPaletteState& state) {
   BitmapCanvas picture(opt.cell, opt.cell);
@@ -120,6 +124,10 @@ void DrawCell(BitmapCanvas& sheet, const Options& opt, const Entry& entry, int x
            opt.rotateDeg * std::numbers::pi / 180.0);
   ::BitBlt(sheet.Dc(), x, y, opt.cell, opt.cell, picture.Dc(), 0, 0, SRCCOPY);
   sheet.TextOut(x, y + opt.cell + 1, FitLabel(sheet, entry.label, opt.cell));
+  if (!opt.each.empty()) {
+    const std::string name = entry.file.substr(entry.file.find_last_of("\\/") + 1);
+    SavePng(picture, JoinPath(opt.each, name + ".png"));
+  }
 }
 
 void DrawSections(BitmapCanvas& sheet, const Options& opt, const std::vector<Section>& sections) {
@@ -168,6 +176,8 @@ bool ParseArgs(const std::vector<std::string>& args, Options& opt) {
       opt.scale = args[++i][0];
     } else if (a == "--rotate" && hasValue) {
       opt.rotateDeg = std::stod(args[++i]);
+    } else if (a == "--each" && hasValue) {
+      opt.each = args[++i];
     } else if (a == "--kiten") {
       opt.kiten = true;
     } else {
@@ -186,7 +196,7 @@ int RunSheet(const std::vector<std::string>& args, std::ostream& out, std::ostre
   Options opt;
   if (!ParseArgs(args, opt)) {
     err << "usage: ZrCatalogue sheet FOLDER OUT.png [--cell N] [--columns N] [--scale A|B|C] "
-           "[--kiten] [--rotate DEGREES]\n";
+           "[--kiten] [--rotate DEGREES] [--each FOLDER]\n";
     return 2;
   }
   std::error_code ec;
@@ -194,6 +204,7 @@ int RunSheet(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << "not a folder: " << opt.folder << '\n';
     return 2;
   }
+  if (!opt.each.empty()) fs::create_directories(text::PathFromUtf8(opt.each), ec);
   const bool catalogue = text::FileExists(JoinPath(opt.folder, kBlockListName));
   const std::vector<Section> sections =
       catalogue ? CatalogueSections(opt.folder, opt.scale) : FolderSections(opt.folder);

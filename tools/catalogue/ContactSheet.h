@@ -8,7 +8,10 @@
 namespace zr::tool {
 
 //   sheet FOLDER OUT.png [--cell N] [--columns N] [--scale A|B|C] [--kiten] [--rotate DEGREES]
+//         [--each PICTURES]
 // FOLDER: a catalogue (BlockList.txt beside a DXF folder) or any folder of DXF files.
+// PICTURES: every thumbnail also on its own, as <drawing file name>.png (for comparing
+// thumbnails with another renderer file by file).
 int RunSheet(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace zr::tool

@@ -1,0 +1,146 @@
+// A whole page fill on Windows (or under Wine): fourteen generated symbols of about 51 KB,
+// each read, drawn with GDI into its slot picture's bitmap and blitted into the slot window,
+// as the palette fills a page. Many pages; the median, the spread and the share of pages
+// slower than the target are printed, never asserted. Run by scripts/measure-page-fill.sh.
+//   zr_page_fill [pages (200)] [kilobytes per symbol (51)]
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/PaletteState.h"
+#include "drawing/Renderer.h"
+#include "drawing/SlotThumbnail.h"
+#include "support/DxfGenerator.h"
+#include "win32/SlotWindows.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kSlots = zr::kSlotCount;
+constexpr int kSide = zr::kSlotPictureSide;
+constexpr double kTargetMs = 3.0;
+constexpr wchar_t kHostClass[] = L"ZrPageFillBench";
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+std::vector<std::string> WriteSymbols(const fs::path& dir, std::size_t bytes) {
+  fs::create_directories(dir);
+  std::vector<std::string> files;
+  for (int i = 0; i < kSlots; ++i) {
+    const fs::path path = dir / ("S" + std::to_string(i) + ".dxf");
+    zr::bench::WriteGeneratedDxf(path.string(), bytes, 100 + static_cast<std::uint32_t>(i));
+    files.push_back(path.string());
+  }
+  return files;
+}
+
+HWND CreateHost(HINSTANCE instance) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.hInstance = instance;
+  wc.lpszClassName = kHostClass;
+  wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+  ::RegisterClassW(&wc);
+  const int width = 2 * (kSide + 4) + 40;
+  const int height = (kSlots / 2) * (kSide + 4) + 60;
+  return ::CreateWindowExW(0, kHostClass, L"page fill", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                           width, height, nullptr, nullptr, instance, nullptr);
+}
+
+// Lets the windows handle what is waiting (their first paint) before the timing starts.
+void Pump() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+}
+
+// One page: every slot read and drawn into its bitmap, then painted into its window. Returns
+// the milliseconds of the drawing part (reading included) and of the painting part.
+std::pair<double, double> FillPage(const std::vector<std::string>& files, zr::TDxfModel& model,
+                                   zr::TPaletteState& state,
+                                   std::array<zr::win32::SlotPicture, kSlots>& pictures) {
+  const Clock::time_point start = Clock::now();
+  for (int k = 0; k < kSlots; ++k) {
+    zr::win32::SlotPicture& picture = pictures[static_cast<std::size_t>(k)];
+    zr::ClearImage(picture.Canvas(), kSide, kSide, 0);
+    zr::DrawSlot(model, state, files[static_cast<std::size_t>(k)], picture.Canvas(), k,
+                 state.gbHojoKiten, state.gbKaiten);
+    picture.Invalidate();
+  }
+  ::GdiFlush();
+  const Clock::time_point drawn = Clock::now();
+  for (auto& picture : pictures) ::UpdateWindow(picture.Handle());  // WM_PAINT: the blit
+  ::GdiFlush();
+  return {Ms(drawn - start), Ms(Clock::now() - drawn)};
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+int Run(int pages, std::size_t kilobytes) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  zr::win32::RegisterSlotWindowClasses(instance);
+  const HWND host = CreateHost(instance);
+  if (host == nullptr) return std::fprintf(stderr, "no window\n"), 1;
+  std::array<zr::win32::SlotPicture, kSlots> pictures;
+  for (int k = 0; k < kSlots; ++k) {
+    const int x = 8 + (k % 2) * (kSide + 4);
+    const int y = 8 + (k / 2) * (kSide + 4);
+    pictures[static_cast<std::size_t>(k)].Create(host, 100 + k, RECT{x, y, x + kSide, y + kSide});
+  }
+  Pump();
+
+  const fs::path dir = fs::temp_directory_path() / "zr-pagefill-gdi";
+  const std::vector<std::string> files = WriteSymbols(dir, kilobytes * 1024);
+  std::uintmax_t bytes = 0;
+  for (const std::string& f : files) bytes += fs::file_size(f);
+
+  zr::TDxfModel model;
+  zr::TPaletteState state;
+  FillPage(files, model, state, pictures);  // warm: files cached, model arrays grown
+  std::vector<double> ms, drawing, painting;
+  for (int i = 0; i < pages; ++i) {
+    const Clock::time_point start = Clock::now();
+    const auto [draw, paint] = FillPage(files, model, state, pictures);
+    ms.push_back(Ms(Clock::now() - start));
+    drawing.push_back(draw);
+    painting.push_back(paint);
+    Pump();
+  }
+  std::sort(ms.begin(), ms.end());
+  const auto over = std::count_if(ms.begin(), ms.end(), [](double v) { return v > kTargetMs; });
+  std::printf("page fill, %d slots of %.1f KB (read, GDI drawing, blit), %d pages: median %.2f ms,"
+              " min %.2f ms, 90th percentile %.2f ms, max %.2f ms; over %.0f ms: %lld pages\n"
+              "  of which (medians) reading and drawing into the bitmaps %.2f ms, painting the "
+              "windows %.2f ms\n",
+              kSlots, static_cast<double>(bytes) / kSlots / 1024.0, pages, ms[ms.size() / 2],
+              ms.front(), ms[ms.size() * 9 / 10], ms.back(), kTargetMs,
+              static_cast<long long>(over), Median(drawing), Median(painting));
+  ::DestroyWindow(host);
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  int argc = 0;
+  wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+  const int pages = argc > 1 ? std::max(1, _wtoi(argv[1])) : 200;
+  const int kilobytes = argc > 2 ? std::max(1, _wtoi(argv[2])) : 51;
+  return Run(pages, static_cast<std::size_t>(kilobytes));
+}
