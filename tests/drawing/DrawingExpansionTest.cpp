@@ -335,7 +335,6 @@ TEST(DrawingRange, DrawingsWithoutNewKindsKeepTheirRangeExactly) {
       }
     }
   }
-  if (plain + extended == 0) GTEST_SKIP() << "no drawings to measure";
   EXPECT_GT(plain, 0);
 }
 
