@@ -8,7 +8,8 @@ cd "$ZR_ROOT"
 out=build/windows/test-output
 mkdir -p docs/images
 for name in palette-first-page insert-pointing options-context-menu options-about-box \
-            target-cad-dialog search-results search-recent palette-dpi-144; do
+            target-cad-dialog search-results search-recent palette-dpi-144 \
+            catalogue-check; do
   if [ -f "$out/$name.png" ]; then
     cp "$out/$name.png" "docs/images/$name.png"
   elif [ -f "$out/$name.bmp" ]; then

@@ -5,8 +5,6 @@
 namespace zr::dxf {
 namespace {
 const std::string kNoBlockName;
-const std::string kLayerZero = "0";
-const std::string kByLayer = "BYLAYER";
 }  // namespace
 
 // Codes 6 (line type, upper case), 8 (layer) and 62 (colour) of the kinds that have them.
@@ -274,18 +272,6 @@ void DxfReader::TakeEllipse(std::int32_t code, std::string_view value) {
   TakeCoord(r.code210, 210, code, value);
 }
 
-namespace {
-
-// What every new LINE, CIRCLE, ARC, polyline, INSERT, 3DFACE and ELLIPSE starts with.
-template <class T>
-void StartStyled(T& r, const std::string& bname) {
-  r.bname = bname;
-  r.layer = kLayerZero;
-  r.ltype = kByLayer;
-}
-
-}  // namespace
-
 // A group 0 word that names a taken kind starts a record: in the block set inside a block
 // definition (INSERT and 3DFACE are not taken there), else in the model set.
 void DxfReader::StartEntity(Word word) {
@@ -294,13 +280,13 @@ void DxfReader::StartEntity(Word word) {
       inBlock && !m_.BlockAry.empty() ? m_.BlockAry.back().name : kNoBlockName;
   switch (word) {
     case Word::Line:
-      StartStyled(Open(line_, inBlock ? m_.BlkLineAry : m_.LineAry), bname);
+      StartNamed(Open(line_, inBlock ? m_.BlkLineAry : m_.LineAry), bname);
       break;
     case Word::Circle:
-      StartStyled(Open(circle_, inBlock ? m_.BlkCircleAry : m_.CircleAry), bname);
+      StartNamed(Open(circle_, inBlock ? m_.BlkCircleAry : m_.CircleAry), bname);
       break;
     case Word::Arc:
-      StartStyled(Open(arc_, inBlock ? m_.BlkArcAry : m_.ArcAry), bname);
+      StartNamed(Open(arc_, inBlock ? m_.BlkArcAry : m_.ArcAry), bname);
       break;
     case Word::LwPolyline:
     case Word::Polyline: {
@@ -310,7 +296,7 @@ void DxfReader::StartEntity(Word word) {
       const bool lw = word == Word::LwPolyline;
       std::vector<TLwpBlk>& ary = inBlock ? m_.BlkLwpAry : m_.LwpAry;
       TLwpBlk& r = Open(lw ? lwp_ : polyline_, ary);
-      StartStyled(r, bname);
+      StartNamed(r, bname);
       r.ihand = static_cast<int>(ary.size() - 1);
       std::vector<TLwpEle>* vertices = inBlock ? &m_.BlkLwpEleAry : &m_.LwpEleAry;
       (lw ? lwpVertices_ : polyVertices_) = vertices;
@@ -336,10 +322,10 @@ void DxfReader::StartEntity(Word word) {
       break;
     }
     case Word::Face3D:
-      if (!inBlock) StartStyled(Open(face_, m_.FaceAry), bname);
+      if (!inBlock) StartNamed(Open(face_, m_.FaceAry), bname);
       break;
     case Word::Ellipse:
-      StartStyled(Open(ellipse_, inBlock ? m_.BlkEllipseAry : m_.EllipseAry), bname);
+      StartNamed(Open(ellipse_, inBlock ? m_.BlkEllipseAry : m_.EllipseAry), bname);
       break;
     default:
       StartFurtherEntity(word, inBlock, bname);

@@ -5,9 +5,6 @@
 namespace zr::dxf {
 namespace {
 
-const std::string kLayerZero = "0";
-const std::string kByLayer = "BYLAYER";
-
 // Groups base, base + 10 and base + 20 of a point list: the first starts a new point.
 bool TakeListCoord(std::vector<TAcadPoint>& list, int base, std::int32_t code,
                    std::string_view value) {
@@ -57,43 +54,28 @@ bool DxfReader::StartFurtherEntity(Word word, bool inBlock, const std::string& b
   switch (word) {
     case Word::Solid:
     case Word::Trace: {
-      TSolidBlk& r = Open(solid_, inBlock ? m_.BlkSolidAry : m_.SolidAry);
-      r.bname = bname;
-      r.layer = kLayerZero;
-      r.ltype = kByLayer;
+      StartNamed(Open(solid_, inBlock ? m_.BlkSolidAry : m_.SolidAry), bname);
       return true;
     }
     case Word::Point: {
-      TPointBlk& r = Open(point_, inBlock ? m_.BlkPointAry : m_.PointAry);
-      r.bname = bname;
-      r.layer = kLayerZero;
+      StartNamed(Open(point_, inBlock ? m_.BlkPointAry : m_.PointAry), bname);
       return true;
     }
     case Word::Hatch: {
-      THatchBlk& r = Open(hatch_, inBlock ? m_.BlkHatchAry : m_.HatchAry);
-      r.bname = bname;
-      r.layer = kLayerZero;
+      StartNamed(Open(hatch_, inBlock ? m_.BlkHatchAry : m_.HatchAry), bname);
       hatchBoundary_.Start();
       return true;
     }
     case Word::Spline: {
-      TSplineBlk& r = Open(spline_, inBlock ? m_.BlkSplineAry : m_.SplineAry);
-      r.bname = bname;
-      r.layer = kLayerZero;
-      r.ltype = kByLayer;
+      StartNamed(Open(spline_, inBlock ? m_.BlkSplineAry : m_.SplineAry), bname);
       return true;
     }
     case Word::Leader: {
-      TLeaderBlk& r = Open(leader_, inBlock ? m_.BlkLeaderAry : m_.LeaderAry);
-      r.bname = bname;
-      r.layer = kLayerZero;
+      StartNamed(Open(leader_, inBlock ? m_.BlkLeaderAry : m_.LeaderAry), bname);
       return true;
     }
     case Word::Dimension: {
-      TInsertBlk& r = Open(dimension_, inBlock ? m_.BlkDimAry : m_.DimAry);
-      r.bname = bname;
-      r.layer = kLayerZero;
-      r.ltype = kByLayer;
+      StartNamed(Open(dimension_, inBlock ? m_.BlkDimAry : m_.DimAry), bname);
       return true;
     }
     default:

@@ -65,6 +65,17 @@ class ValueDecoder {
 unsigned CodePageOfName(std::string_view name);
 
 // The record being filled for one entity kind: its array, its index, and whether it is open.
+inline const std::string kLayerZero = "0";
+inline const std::string kByLayer = "BYLAYER";
+
+// A new record's block name and the defaults of its layer and, where it has one, line type.
+template <class T>
+void StartNamed(T& r, const std::string& bname) {
+  r.bname = bname;
+  r.layer = kLayerZero;
+  if constexpr (requires { r.ltype; }) r.ltype = kByLayer;
+}
+
 template <class T>
 struct OpenRecord {
   std::vector<T>* ary = nullptr;
