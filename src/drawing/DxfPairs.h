@@ -143,6 +143,8 @@ std::optional<std::int16_t> ParseSmallInt(std::string_view text);
 // A real field: period as decimal separator whatever the locale, leading and trailing blanks
 // allowed; infinities and NaN are not numbers here.
 std::optional<double> ParseReal(std::string_view text);
+// The same through the full conversion alone, without the quick paths for plain decimals.
+std::optional<double> ParseRealFully(std::string_view text);
 
 // The words a group 0 or a group 2 value can carry that the reader acts on.
 enum class Word : std::uint8_t {
