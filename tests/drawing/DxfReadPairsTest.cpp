@@ -75,6 +75,19 @@ TEST(DxfPairs, GroupCodesAllowLeadingBlanksOnly) {
   EXPECT_FALSE(ParseGroupCode("AutoCAD Binary DXF"));
 }
 
+TEST(DxfPairs, ThreePlaceGroupCodesAgreeWithTheGeneralRules) {
+  // Every three-byte text over blanks, digits and their neighbours, against the general parse.
+  const std::string bytes = " \t0159/:-+a\xB0";
+  for (const char a : bytes) {
+    for (const char b : bytes) {
+      for (const char c : bytes) {
+        const std::string text{a, b, c};
+        EXPECT_EQ(ParseGroupCode(text), ParseGroupCodeSlow(text)) << '"' << text << '"';
+      }
+    }
+  }
+}
+
 TEST(DxfPairs, SmallIntsMustFitSixteenBits) {
   EXPECT_EQ(ParseSmallInt(" 256"), 256);
   EXPECT_EQ(ParseSmallInt("-7"), -7);
