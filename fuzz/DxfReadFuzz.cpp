@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -10,6 +12,7 @@
 
 #include "drawing/DrawingExpansion.h"
 #include "drawing/DxfFilePairs.h"
+#include "drawing/DxfPairs.h"
 #include "drawing/DxfRead.h"
 #include "drawing/Extents.h"
 #include "drawing/PolyToLineArc.h"
@@ -109,6 +112,18 @@ void CheckPiecesGiveTheSamePairs(std::string_view bytes) {
   }
 }
 
+// Every line read as a real gives, bit for bit, what the full conversion gives.
+void CheckRealsAsFullConversion(std::string_view bytes) {
+  zr::dxf::LineCursor lines(bytes);
+  std::string_view line;
+  while (lines.Next(line)) {
+    const std::optional<double> quick = zr::dxf::ParseReal(line);
+    const std::optional<double> full = zr::dxf::ParseRealFully(line);
+    Check(quick.has_value() == full.has_value());
+    Check(!quick || std::memcmp(&*quick, &*full, sizeof(double)) == 0);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -133,6 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   for (const zr::TTextBlk& t : model.TextAry) Check(zr::text::IsValidUtf8(t.str));
   CheckPiecesGiveTheSamePairs(std::string_view(reinterpret_cast<const char*>(data), size));
+  CheckRealsAsFullConversion(std::string_view(reinterpret_cast<const char*>(data), size));
   CheckDrawing(model);
   return 0;
 }

@@ -130,10 +130,39 @@ std::optional<std::int16_t> ParseSmallInt(std::string_view text) {
   return i - first;
 }
 
-// Plain decimals ("-12.5", "1234.567891") of at most 19 digits whose digits form an integer of
-// at most 2^53 and that have at most 22 decimals: a double holds both that integer and the
-// power of ten exactly, and one division rounds correctly, so the result equals the full
-// conversion's. Anything else: false.
+// A mantissa of 17 to 19 digits (beyond 2^53, the 17-digit values writers give for full
+// precision) divided by 10^fraction, with fraction at most 19. The x87 format holds such a
+// mantissa and the power of ten exactly and rounds the quotient once to 64 bits; rounding
+// that to a double again gives the correctly rounded double unless the 64-bit quotient lies
+// exactly halfway between two doubles (its 11 bits below the double's last are 10000000000):
+// a halfway value may have come from either side, and those few are left to the full
+// conversion. (Should the processor round to 53 bits instead, the quotient is the correctly
+// rounded double at once.) False where the format is not the x87 one or for a halfway value.
+[[gnu::always_inline]] inline bool ParseLongMantissa(std::uint64_t mantissa, std::size_t fraction,
+                                                     double& magnitude) {
+#if defined(__x86_64__) || defined(__i386__)
+  static_assert(std::numeric_limits<long double>::digits == 64);
+  static constexpr long double kLongPowers[] = {
+      1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
+      1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L};
+  const long double quotient = static_cast<long double>(mantissa) / kLongPowers[fraction];
+  std::uint64_t significand = 0;
+  std::memcpy(&significand, &quotient, sizeof significand);  // the low 8 of its 10 bytes
+  if ((significand & 0x7FF) == 0x400) return false;
+  magnitude = static_cast<double>(quotient);
+  return true;
+#else
+  (void)mantissa;
+  (void)fraction;
+  (void)magnitude;
+  return false;
+#endif
+}
+
+// Plain decimals ("-12.5", "1234.567891") of at most 19 digits and at most 22 decimals. Where
+// the digits form an integer of at most 2^53 a double holds both it and the power of ten
+// exactly, and one division rounds correctly, so the result equals the full conversion's;
+// longer mantissas go through ParseLongMantissa. Anything else: false.
 [[gnu::always_inline]] inline bool ParsePlainDecimal(std::string_view text, double& value) {
   static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
@@ -149,11 +178,15 @@ std::optional<std::int16_t> ParseSmallInt(std::string_view text) {
     ++i;
     if (whole <= 19) fraction = TakeDigits(text, i, mantissa);
   }
-  if (i != text.size() || whole + fraction == 0 || whole + fraction > 19 || fraction > 22 ||
-      mantissa > kExactLimit) {
+  if (i != text.size() || whole + fraction == 0 || whole + fraction > 19 || fraction > 22) {
     return false;
   }
-  const double magnitude = static_cast<double>(mantissa) / kPowers[fraction];
+  double magnitude = 0.0;
+  if (mantissa <= kExactLimit) {
+    magnitude = static_cast<double>(mantissa) / kPowers[fraction];
+  } else if (!ParseLongMantissa(mantissa, fraction, magnitude)) {
+    return false;
+  }
   value = negative ? -magnitude : magnitude;
   return true;
 }
@@ -161,6 +194,11 @@ std::optional<std::int16_t> ParseSmallInt(std::string_view text) {
 std::optional<double> ParseReal(std::string_view text) {
   double value = 0.0;
   if (ParsePlainDecimal(text, value)) return value;
+  return ParseRealFully(text);
+}
+
+std::optional<double> ParseRealFully(std::string_view text) {
+  double value = 0.0;
   text = TrimBlanks(text);
   if (text.size() > 1 && text[0] == '+' && text[1] != '-' && text[1] != '+') {
     text.remove_prefix(1);

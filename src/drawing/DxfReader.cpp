@@ -21,8 +21,20 @@ void ValueDecoder::Assign(std::string& target, std::string_view raw) const {
     }
   } else if (text::IsAscii(raw)) {
     target.assign(raw);
-  } else {
+  } else if (raw.size() > kRecentBytes) {
     target = text::CodePageToUtf8(codePage_, raw);
+  } else {
+    for (const Recent& r : recent_) {
+      if (r.raw == raw) {
+        target.assign(r.text);
+        return;
+      }
+    }
+    Recent& r = recent_[nextRecent_];
+    nextRecent_ = (nextRecent_ + 1) % kRecent;
+    r.text = text::CodePageToUtf8(codePage_, raw);
+    r.raw.assign(raw);
+    target.assign(r.text);
   }
 }
 

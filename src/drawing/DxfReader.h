@@ -48,16 +48,37 @@ inline bool TakeCoord(TAcadPoint& p, int base, std::int32_t code, std::string_vi
 // mark), else the code page the file declares, else the system's ANSI code page.
 class ValueDecoder {
  public:
-  void SetUtf8(bool utf8) { utf8_ = utf8; }
+  void SetUtf8(bool utf8) {
+    utf8_ = utf8;
+    Forget();
+  }
   bool Utf8() const { return utf8_; }
   // 0: the system's.
-  void SetCodePage(unsigned codePage) { codePage_ = codePage; }
+  void SetCodePage(unsigned codePage) {
+    codePage_ = codePage;
+    Forget();
+  }
   void Assign(std::string& target, std::string_view raw) const;
   std::string Decode(std::string_view raw) const;
 
  private:
+  // The last few code-page values decoded, with what they became: a drawing names the same
+  // few layers and line types on every entity, and decoding them each time was a tenth of a
+  // read. Only short values are kept.
+  struct Recent {
+    std::string raw;
+    std::string text;
+  };
+  static constexpr std::size_t kRecent = 8;
+  static constexpr std::size_t kRecentBytes = 64;
+  void Forget() {
+    for (Recent& r : recent_) r.raw.clear();  // an empty raw value is never looked up
+  }
+
   bool utf8_ = false;
   unsigned codePage_ = 0;
+  mutable Recent recent_[kRecent];
+  mutable std::size_t nextRecent_ = 0;
 };
 
 // The Windows ANSI code page a $DWGCODEPAGE value names ("ANSI_1252", or "dos932" for the

@@ -127,6 +127,17 @@ TEST(DxfReadEncoding, DecodingSwitchesToUtf8OnceTheVersionIsKnown) {
   EXPECT_EQ(r.model.TextAry[1].str, utf8Text);
 }
 
+TEST(DxfReadEncoding, SameBytesDecodeAnewOnceTheCodePageIsKnown) {
+  // The same layer bytes before and after a header that declares another code page.
+  const std::string entity = "0|SECTION|2|ENTITIES|0|TEXT|8|\x95\x5c|1|x|0|ENDSEC|";
+  const auto r = Read(Dxf(entity +
+                          "0|SECTION|2|HEADER|9|$ACADVER|1|AC1015|9|$DWGCODEPAGE|3|ANSI_1252|"
+                          "0|ENDSEC|" + entity + "0|EOF"));
+  ASSERT_EQ(r.model.TextAry.size(), 2u);
+  EXPECT_EQ(r.model.TextAry[0].layer, "表");  // the system's code page, 932
+  EXPECT_EQ(r.model.TextAry[1].layer, "\u2022\\");
+}
+
 TEST(DxfReadEncoding, VersionsBelowAc1021KeepTheCodePage) {
   const auto r = Read(Dxf(Header("AC1018") + "0|SECTION|2|ENTITIES|0|TEXT|1|" + kHyouCp932 +
                           "|0|LINE|0|ENDSEC"));

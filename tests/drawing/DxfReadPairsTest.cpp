@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <algorithm>
 #include <clocale>
+#include <cstdio>
+#include <cstring>
 #include <cmath>
 #include <random>
 #include <string>
@@ -70,6 +73,19 @@ TEST(DxfPairs, GroupCodesAllowLeadingBlanksOnly) {
   EXPECT_FALSE(ParseGroupCode("1.0"));
   EXPECT_FALSE(ParseGroupCode("LINE"));
   EXPECT_FALSE(ParseGroupCode("AutoCAD Binary DXF"));
+}
+
+TEST(DxfPairs, ThreePlaceGroupCodesAgreeWithTheGeneralRules) {
+  // Every three-byte text over blanks, digits and their neighbours, against the general parse.
+  const std::string bytes = " \t0159/:-+a\xB0";
+  for (const char a : bytes) {
+    for (const char b : bytes) {
+      for (const char c : bytes) {
+        const std::string text{a, b, c};
+        EXPECT_EQ(ParseGroupCode(text), ParseGroupCodeSlow(text)) << '"' << text << '"';
+      }
+    }
+  }
 }
 
 TEST(DxfPairs, SmallIntsMustFitSixteenBits) {
@@ -156,6 +172,36 @@ TEST(DxfPairs, RealsConvertExactlyLikeTheFullConversion) {
     const std::optional<double> got = ParseReal(text);
     ASSERT_TRUE(got.has_value()) << text;
     ASSERT_EQ(*got, expected) << text;
+  }
+}
+
+TEST(DxfPairs, LongMantissasConvertExactlyEvenNearHalfway) {
+  // 17 to 19 digits beyond 2^53, the hardest for a quick conversion: values printed close to
+  // the point halfway between two neighbouring doubles (cut off after 17, 18 or 19 digits, so
+  // a little below, at or above it), exact halfway integers, and random ones.
+  std::mt19937_64 rng(7);
+  std::vector<std::string> texts = {"9007199254740993", "9007199254740995", "18014398509481987",
+                                    "-9007199254740993.0", "900719925474099.3",
+                                    "9999999999999999999", "1000000000000000000.5"};
+  char buf[80];
+  for (int i = 0; i < 100000; ++i) {
+    const double d = std::ldexp(static_cast<double>((rng() >> 11) | (1ull << 52)),
+                                static_cast<int>(rng() % 100) - 100);
+    const long double halfway = (static_cast<long double>(d) + std::nextafter(d, 1e300)) / 2;
+    const int digits = 16 + static_cast<int>(rng() % 3);  // 17 to 19 significant digits
+    const int whole = 1 + static_cast<int>(std::floor(std::log10(static_cast<double>(halfway))));
+    std::snprintf(buf, sizeof buf, "%.*Lf", std::max(0, digits - whole), halfway);
+    texts.emplace_back(buf);
+    std::snprintf(buf, sizeof buf, "%llu.%llu", static_cast<unsigned long long>(rng() % 1000000),
+                  static_cast<unsigned long long>(rng() % 10000000000000ull));
+    texts.emplace_back(buf);
+  }
+  for (const std::string& text : texts) {
+    double expected = 0;
+    std::from_chars(text.data(), text.data() + text.size(), expected);
+    const std::optional<double> got = ParseReal(text);
+    ASSERT_TRUE(got.has_value()) << text;
+    ASSERT_EQ(std::memcmp(&*got, &expected, sizeof expected), 0) << text;
   }
 }
 
