@@ -396,7 +396,22 @@ bool PaletteDriver::Kill() {
   return ::WaitForSingleObject(process_.hProcess, kSendTimeoutMs) == WAIT_OBJECT_0;
 }
 
+bool PaletteDriver::MenuLoopEnded() const {
+  // The menu windows go before the palette's menu loop returns; a right click in between is
+  // taken by the ending loop and opens nothing.
+  const DWORD thread = ::GetWindowThreadProcessId(Window(), nullptr);
+  return WaitUntil(
+      [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return ::GetGUIThreadInfo(thread, &info) &&
+               (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) == 0;
+      },
+      kActionTimeout);
+}
+
 HWND PaletteDriver::OpenContextMenu(HWND control) const {
+  if (!MenuLoopEnded()) return nullptr;
   ClickAt(PointIn(control), true);
   MovePointerAway();
   HWND menu = nullptr;

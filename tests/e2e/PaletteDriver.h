@@ -83,6 +83,8 @@ class PaletteDriver {
   // The opened list of the category box, when it is shown.
   HWND CategoryList() const;
 
+  // Waits until no menu loop runs in the palette's thread.
+  bool MenuLoopEnded() const;
   // Opens the context menu with a real right click over `control` and waits until its menu
   // loop runs, the pointer moved off the menu first; the menu window, or none. A pointer left
   // over the menu moves its selection whenever a mouse move is read there (the system reports
