@@ -7,13 +7,15 @@ source "$(dirname "$0")/lib/common.sh"
 cd "$ZR_ROOT"
 out=build/windows/test-output
 mkdir -p docs/images
-for name in palette-first-page insert-pointing options-context-menu options-about-box \
-            target-cad-dialog search-results search-recent palette-dpi-144 \
-            catalogue-check; do
+# The guide's own pictures are taken on the demo catalogue (guide-NAME); the dialogs' come from
+# the tests that open them.
+for name in guide-palette-first-page guide-insert-pointing guide-options-context-menu \
+            guide-search-results guide-palette-dpi-144 target-cad-dialog catalogue-check; do
+  target="docs/images/${name#guide-}.png"
   if [ -f "$out/$name.png" ]; then
-    cp "$out/$name.png" "docs/images/$name.png"
+    cp "$out/$name.png" "$target"
   elif [ -f "$out/$name.bmp" ]; then
-    convert "$out/$name.bmp" "docs/images/$name.png"
+    convert "$out/$name.bmp" "$target"
   else
     echo "missing screenshot: $name (run scripts/test.sh first)" >&2
     exit 1

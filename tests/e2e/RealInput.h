@@ -3,7 +3,9 @@
 // presses the button where a user would, so the palette sees the same messages as from a hand.
 #include <windows.h>
 
+#include <cstring>
 #include <initializer_list>
+#include <string>
 
 namespace zr::test {
 
@@ -55,6 +57,23 @@ inline POINT PointIn(HWND window, double fx = 0.5, double fy = 0.5) {
   ::GetWindowRect(window, &r);
   return {r.left + static_cast<LONG>((r.right - r.left) * fx),
           r.top + static_cast<LONG>((r.bottom - r.top) * fy)};
+}
+
+// The text on the clipboard, as a copy in another program puts it there.
+inline bool PutOnClipboard(const std::wstring& text) {
+  if (!::OpenClipboard(nullptr)) return false;
+  ::EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+  bool ok = false;
+  if (memory != nullptr) {
+    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+    ::GlobalUnlock(memory);
+    ok = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (!ok) ::GlobalFree(memory);
+  }
+  ::CloseClipboard();
+  return ok;
 }
 
 }  // namespace zr::test

@@ -35,22 +35,6 @@ void TypeKeys(const char* text) {
   }
 }
 
-bool PutOnClipboard(const std::wstring& text) {
-  if (!::OpenClipboard(nullptr)) return false;
-  ::EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-  bool ok = false;
-  if (memory != nullptr) {
-    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
-    ::GlobalUnlock(memory);
-    ok = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    if (!ok) ::GlobalFree(memory);
-  }
-  ::CloseClipboard();
-  return ok;
-}
-
 class SearchE2e : public ::testing::Test {
  protected:
   // The pointer rests off the palette before and after, so that neither this test nor the
