@@ -102,7 +102,7 @@ TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
   ASSERT_TRUE(palette.OpenSubmenu()) << "the pitch submenu did not open";
   PressKeys({VK_RETURN});
   ASSERT_TRUE(Waits([&] { return Caption(ids::kSpeedButton3) == L"+15"; }))
-      << "step not 15°: the buttons read " << win32::Narrow(Caption(ids::kSpeedButton3)) << " / "
+      << palette.InputState() << "; step not 15°: the buttons read " << win32::Narrow(Caption(ids::kSpeedButton3)) << " / "
       << win32::Narrow(Caption(ids::kSpeedButton4));
   EXPECT_EQ(Caption(ids::kSpeedButton4), L"-15");
   ASSERT_TRUE(MenuClosed());
@@ -112,7 +112,7 @@ TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
   PressKeys({VK_UP, VK_UP, VK_UP, VK_RETURN});
   HWND about = nullptr;
   ASSERT_TRUE(Waits([&] { return (about = palette.ProcessWindow(kDialogClass)) != nullptr; }))
-      << "no About box";
+      << "no About box; " << palette.InputState();
   EXPECT_EQ(palette.Text(about), L"バージョン情報");
   // The texts and size the users know, written out here rather than taken from the code.
   EXPECT_EQ(palette.Text(::GetDlgItem(about, win32::kAboutNameId)), L"Zoveza Ruzu (ActiveX/LISP)");

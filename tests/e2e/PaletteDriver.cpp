@@ -1,7 +1,7 @@
 #include "PaletteDriver.h"
 
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -396,6 +396,27 @@ bool PaletteDriver::Kill() {
   return ::WaitForSingleObject(process_.hProcess, kSendTimeoutMs) == WAIT_OBJECT_0;
 }
 
+std::string PaletteDriver::InputState() const {
+  const auto name = [](HWND window) {
+    if (window == nullptr) return std::string("none");
+    wchar_t className[64] = {};
+    ::GetClassNameW(window, className, 64);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    char text[160];
+    std::snprintf(text, sizeof text, "%p %ls pid %lu", static_cast<void*>(window), className,
+                  static_cast<unsigned long>(pid));
+    return std::string(text);
+  };
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(Window(), nullptr), &info);
+  return "foreground " + name(::GetForegroundWindow()) + "; palette " + name(Window()) +
+         ": active " + name(info.hwndActive) + ", focus " + name(info.hwndFocus) + ", capture " +
+         name(info.hwndCapture) + ", menu owner " + name(info.hwndMenuOwner) + ", flags " +
+         std::to_string(info.flags);
+}
+
 bool PaletteDriver::MenuLoopEnded() const {
   // The menu windows go before the palette's menu loop returns; a right click in between is
   // taken by the ending loop and opens nothing.
@@ -411,19 +432,42 @@ bool PaletteDriver::MenuLoopEnded() const {
 }
 
 HWND PaletteDriver::OpenContextMenu(HWND control) const {
-  if (!MenuLoopEnded()) return nullptr;
+  if (!MenuLoopEnded()) {
+    std::fprintf(stderr, "context menu: the palette's last menu loop did not end (%s)\n",
+                 InputState().c_str());
+    return nullptr;
+  }
   ClickAt(PointIn(control), true);
   MovePointerAway();
   HWND menu = nullptr;
-  if (!WaitUntil([&] { return (menu = ProcessWindow(kMenuClass)) != nullptr; }, kActionTimeout)) {
+  WaitUntil([&] { return (menu = ProcessWindow(kMenuClass)) != nullptr; }, kActionTimeout);
+  if (menu == nullptr) {
+    std::fprintf(stderr, "context menu: no menu window after the right click (%s)\n",
+                 InputState().c_str());
     return nullptr;
   }
   // A message to the menu window is answered only once the menu loop reads the queue.
   DWORD_PTR answer = 0;
   if (::SendMessageTimeoutW(menu, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &answer) == 0) {
+    std::fprintf(stderr, "context menu: its menu loop does not answer\n");
     return nullptr;
   }
-  return menu;
+  // The palette reads the system's report of the pointer's move onto the click point late,
+  // after the menu opened: it then lies on the menu's corner and clears the keyboard's
+  // selection. The system's pointer position shows that report until it is read back from
+  // the display after a tenth of a second without moves; keys go in once it rests away.
+  const POINT away = AwayPoint();
+  auto restingSince = Clock::now();
+  const bool rests = WaitUntil(
+      [&] {
+        POINT p{};
+        ::GetCursorPos(&p);
+        if (p.x != away.x || p.y != away.y) restingSince = Clock::now();
+        return Clock::now() - restingSince >= std::chrono::milliseconds(150);
+      },
+      kActionTimeout);
+  if (!rests) std::fprintf(stderr, "context menu: the pointer does not rest away\n");
+  return rests ? menu : nullptr;
 }
 
 bool PaletteDriver::OpenSubmenu() const {

@@ -83,12 +83,16 @@ class PaletteDriver {
   // The opened list of the category box, when it is shown.
   HWND CategoryList() const;
 
+  // Where the input goes now, for failure messages: the foreground window, and the palette
+  // thread's active, focus and capture windows and menu mode.
+  std::string InputState() const;
   // Waits until no menu loop runs in the palette's thread.
   bool MenuLoopEnded() const;
   // Opens the context menu with a real right click over `control` and waits until its menu
   // loop runs, the pointer moved off the menu first; the menu window, or none. A pointer left
   // over the menu moves its selection whenever a mouse move is read there (the system reports
-  // one when the menu appears under it, late on a busy machine), in between the test's keys.
+  // one when the menu appears under it, late on a busy machine), in between the test's keys;
+  // so it returns once the pointer has rested away for a moment.
   HWND OpenContextMenu(HWND control) const;
   // With a menu open and an entry with a submenu selected: opens the submenu with the right
   // arrow key and waits until it is shown and its menu loop reads the queue, so that the keys

@@ -47,9 +47,10 @@ inline void PressKeys(std::initializer_list<WORD> virtualKeys, bool control = fa
 
 // The pointer to the screen's bottom-right corner, off the palette: a pointer left over a slot
 // would describe that slot when a page loads, and hints would cover the pictures.
-inline void MovePointerAway() {
-  MoveTo(POINT{::GetSystemMetrics(SM_CXSCREEN) - 2, ::GetSystemMetrics(SM_CYSCREEN) - 2});
+inline POINT AwayPoint() {
+  return {::GetSystemMetrics(SM_CXSCREEN) - 2, ::GetSystemMetrics(SM_CYSCREEN) - 2};
 }
+inline void MovePointerAway() { MoveTo(AwayPoint()); }
 
 // A point of a window on the screen, (fx, fy) as fractions of its size.
 inline POINT PointIn(HWND window, double fx = 0.5, double fy = 0.5) {
