@@ -177,7 +177,9 @@ void Circle(Out& o, std::string_view layer, double x, double y, double r) {
 }
 
 void Arc(Out& o, std::string_view layer, double x, double y, double r, double st, double ed) {
-  Circle(o, layer, x, y, r);
+  o.Entity("ARC", layer, "AcDbCircle");
+  o.Point(10, x, y);
+  o.Real(40, r);
   o.Pair(100, "AcDbArc");
   o.Real(50, st);
   o.Real(51, ed);
@@ -293,7 +295,7 @@ std::string GenerateNestedSymbol(std::uint32_t seed, NestedCounts* counts) {
   const int panels = pick(1, 2);
   for (int p = 0; p < panels; ++p) o.Insert("PANEL", 20.0 + p * 150.0, 250.0, 1.0, 1.0, 0.0);
   // Around the panels: the fittings of the plan, some turned or mirrored, some numbered.
-  const int fittings = pick(90, 150);
+  const int fittings = pick(140, 160);
   for (int k = 0; k < fittings; ++k) {
     const char* leaf = kLeaves[static_cast<std::size_t>(pick(1, 4))];
     const double angle = 90.0 * pick(0, 3);

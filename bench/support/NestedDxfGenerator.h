@@ -16,7 +16,7 @@ struct NestedCounts {
 
 // One symbol of 200 to 400 drawn inserts: a panel block (level 1) of row blocks (level 2) of
 // small leaf blocks (level 3: lines, arcs, circles, a polyline, a text, a SOLID dot), placed
-// once or twice, beside a hundred or so leaf inserts of its own, some with an ATTRIB. R2000,
+// once or twice, beside 140 to 160 leaf inserts of its own, some with an ATTRIB. R2000,
 // CP932 text. The same seed gives the same bytes.
 std::string GenerateNestedSymbol(std::uint32_t seed, NestedCounts* counts = nullptr);
 
