@@ -41,11 +41,18 @@ constexpr wchar_t kHostClass[] = L"ZrPageFillBench";
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
+// dir/<letter><number>.dxf (built step by step: GCC 12 warns wrongly about "S" + string).
+fs::path SymbolPath(const fs::path& dir, char letter, int number) {
+  std::string name(1, letter);
+  name += std::to_string(number);
+  return dir / name.append(".dxf");
+}
+
 std::vector<std::string> WriteSymbols(const fs::path& dir, std::size_t bytes) {
   fs::create_directories(dir);
   std::vector<std::string> files;
   for (int i = 0; i < kSlots; ++i) {
-    const fs::path path = dir / ("S" + std::to_string(i) + ".dxf");
+    const fs::path path = SymbolPath(dir, 'S', i);
     zr::bench::WriteGeneratedDxf(path.string(), bytes, 100 + static_cast<std::uint32_t>(i));
     files.push_back(path.string());
   }
@@ -56,7 +63,7 @@ std::vector<std::string> WriteNestedSymbols(const fs::path& dir) {
   fs::create_directories(dir);
   std::vector<std::string> files;
   for (int i = 0; i < kSlots; ++i) {
-    const fs::path path = dir / ("N" + std::to_string(i)).append(".dxf");
+    const fs::path path = SymbolPath(dir, 'N', i);
     zr::bench::WriteFile(path.string(),
                          zr::bench::GenerateNestedSymbol(200 + static_cast<std::uint32_t>(i)));
     files.push_back(path.string());
@@ -72,7 +79,7 @@ std::pair<std::vector<std::string>, double> WritePage(const fs::path& dir,
                        zr::bench::Pathology::SelfThrough, zr::bench::Pathology::Doubling}) {
     if (kind != zr::bench::PathologyName(p)) continue;
     fs::create_directories(dir);
-    const std::string path = (dir / (kind + ".dxf")).string();
+    const std::string path = (dir / kind).replace_extension(".dxf").string();
     zr::bench::WriteFile(path, zr::bench::GeneratePathological(p));
     return {{path}, 100.0};
   }
