@@ -1,5 +1,6 @@
 // A whole page fill: fourteen slot thumbnails, each read from its DXF file, expanded,
-// measured and drawn (onto the recording canvas of the native tests).
+// measured and drawn (onto the recording canvas of the native tests); and one thumbnail of
+// each file made to break a drawing (a huge insert array, self-nested blocks).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "drawing/Renderer.h"
 #include "drawing/SlotThumbnail.h"
 #include "support/DxfGenerator.h"
+#include "support/NestedDxfGenerator.h"
 #include "support/RecordingCanvas.h"
 
 namespace {
@@ -106,5 +108,54 @@ void BM_PageFillDemoCatalogue(benchmark::State& bs) {
   Run(bs, files, false);
 }
 BENCHMARK(BM_PageFillDemoCatalogue)->Unit(benchmark::kMillisecond);
+
+// Fourteen symbols built of blocks nested three deep, 200 to 400 inserts drawn each.
+const std::vector<std::string>& NestedPage(std::size_t* insertsDrawn) {
+  static std::vector<std::string> files;
+  static std::size_t drawn = 0;
+  if (files.empty()) {
+    const fs::path dir = fs::temp_directory_path() / "zr-pagefill-bench";
+    fs::create_directories(dir);
+    for (int i = 0; i < kSlots; ++i) {
+      const fs::path path = dir / ("N" + std::to_string(i) + ".dxf");
+      zr::bench::NestedCounts counts;
+      zr::bench::WriteFile(path.string(),
+                           zr::bench::GenerateNestedSymbol(200 + static_cast<std::uint32_t>(i),
+                                                           &counts));
+      drawn += counts.insertsDrawn;
+      files.push_back(path.string());
+    }
+  }
+  *insertsDrawn = drawn;
+  return files;
+}
+
+void BM_PageFillNestedBlocks(benchmark::State& bs) {
+  std::size_t inserts = 0;
+  const std::vector<std::string>& files = NestedPage(&inserts);
+  Run(bs, files, false);
+  bs.counters["inserts_per_page"] = static_cast<double>(inserts);
+}
+BENCHMARK(BM_PageFillNestedBlocks)->Unit(benchmark::kMillisecond);
+
+// One thumbnail of a pathological file, read and drawn: bounded by the drawing budget.
+void BM_PathologicalThumbnail(benchmark::State& bs) {
+  const auto kind = static_cast<zr::bench::Pathology>(bs.range(0));
+  bs.SetLabel(zr::bench::PathologyName(kind));
+  const fs::path dir = fs::temp_directory_path() / "zr-pagefill-bench";
+  fs::create_directories(dir);
+  const std::string path = (dir / (std::string(zr::bench::PathologyName(kind)) + ".dxf")).string();
+  zr::bench::WriteFile(path, zr::bench::GeneratePathological(kind));
+  zr::TDxfModel model;
+  zr::TPaletteState state;
+  zr::testing::RecordingCanvas pic(kPicture, kPicture);
+  for (auto _ : bs) {
+    pic.ClearOps();
+    zr::ClearImage(pic, kPicture, kPicture, 0);
+    zr::DrawSlot(model, state, path, pic, 0, false, 0.0);
+  }
+  bs.counters["ops"] = static_cast<double>(pic.Ops().size());
+}
+BENCHMARK(BM_PathologicalThumbnail)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
