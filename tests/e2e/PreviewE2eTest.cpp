@@ -19,6 +19,13 @@
 namespace zr::test {
 namespace {
 
+void PressLeftButton(bool down) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  ::SendInput(1, &input, sizeof input);
+}
+
 class PreviewE2e : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -103,6 +110,14 @@ TEST_F(PreviewE2e, RestingOnASlotShowsItBesideThePaletteUntilThePointerLeavesOrA
   PressKeys({VK_SHIFT});
   EXPECT_TRUE(WaitHidden()) << "a key left the preview shown";
   EXPECT_EQ(::GetForegroundWindow(), foreground);
+
+  // A press hides it; the button is let go off the slot, so that no click inserts.
+  MoveTo(PointIn(palette.SlotPicture(1)));
+  ASSERT_NE(WaitForPreviewOf(L"番号 L02"), nullptr) << "no preview of slot 1";
+  PressLeftButton(true);
+  EXPECT_TRUE(WaitHidden()) << "a press left the preview shown";
+  MovePointerAway();
+  PressLeftButton(false);
 }
 
 }  // namespace
