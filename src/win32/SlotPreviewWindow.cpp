@@ -119,7 +119,17 @@ bool SlotPreviewWindow::MayShowNow() const {
   return !mayShow_ || mayShow_();
 }
 
+// No exception leaves here (the hover arrives in a window procedure): a preview that cannot be
+// made is simply not shown, with no message box popping up under a resting pointer.
 void SlotPreviewWindow::Show(int slot) {
+  try {
+    ShowNow(slot);
+  } catch (...) {
+    Hide();
+  }
+}
+
+void SlotPreviewWindow::ShowNow(int slot) {
   if (!MayShowNow() || !describe_) return;
   const TSlotPreview preview = describe_(slot);
   if (preview.record.BlkNo.empty()) {

@@ -48,6 +48,7 @@ class SlotPreviewWindow {
   static LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnSlotMessage(HWND picture, int slot, UINT message);
   bool MayShowNow() const;
+  void ShowNow(int slot);
   void EnsurePopup();
   // Draws the popup's whole look for `preview` at the palette's scale; its size.
   ViewSize Render(const TSlotPreview& preview, int slot);
