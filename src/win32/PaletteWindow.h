@@ -11,6 +11,7 @@
 #include "app/SlotPainter.h"
 #include "win32/CatalogueCheckDialog.h"
 #include "win32/SearchField.h"
+#include "win32/SlotPreviewWindow.h"
 #include "win32/SlotWindows.h"
 #include "win32/TargetCadDialog.h"
 #include "win32/ToolTips.h"
@@ -35,6 +36,9 @@ class PaletteWindow final : public IPaletteView {
   // Offers a queued message to the palette before it is dispatched; true when the palette
   // took it. The wheel goes to the form first, whichever control has the focus.
   bool PreTranslateMessage(const MSG& msg);
+  // Shows the large preview of slot k beside the palette (Space on the focused slot); the
+  // next key, a press or the pointer leaving hides it.
+  void ShowPreview(int slot) { preview_.Show(slot); }
 
   // IPaletteView
   std::string Title() const override;
@@ -146,6 +150,7 @@ class PaletteWindow final : public IPaletteView {
   Win32Desktop desktop_;       // the CAD link's desktop calls, message boxes over the palette
   TargetCadDialog targetDialog_;  // the target CAD dialog, kept for the run
   TForm1 form_;
+  SlotPreviewWindow preview_;  // the large preview of the slot the pointer rests on
   CatalogueChecks catalogueChecks_;  // checks still running are waited for when it goes
   int pressedSlot_ = -1;       // slot under a left press that may become a click
   bool closePending_ = false;  // a close asked for while an insertion waited for the CAD

@@ -190,6 +190,9 @@ void PaletteWindow::CreateSlotArea() {
   panel1_ = CreatePlainPanel(hwnd_, ids::kPanel1, ScaleRect(layout::Panel1));
   Remember(panel1_, layout::Panel1);
   const RECT picture = ScaleRect(kSlotPictureRect);
+  preview_.Attach(
+      hwnd_, [this](int k) { return PreviewOfSlot(form_, *this, State(), k); },
+      [this] { return !form_.IsInserting(); });
   for (int k = 0; k < kSlotCount; ++k) {
     const auto slot = static_cast<std::size_t>(k);
     PnlAry[slot] = CreateSlotPanel(panel1_, ids::kSlotPanelFirst + k, ScaleRect(SlotPanelRect(k)));
@@ -197,6 +200,7 @@ void PaletteWindow::CreateSlotArea() {
     ImgAry[slot].Create(PnlAry[slot], ids::kSlotPictureFirst + k, picture);
     ImgAry[slot].onMouse = [this, k](const SlotPicture::MouseEvent& e) { OnSlotMouse(k, e); };
     tips_.Add(ImgAry[slot].Handle(), "");
+    preview_.WatchSlot(ImgAry[slot].Handle(), k);
   }
 }
 

@@ -185,6 +185,7 @@ ICanvas& PaletteWindow::SlotCanvas(int slot) {
 }
 
 void PaletteWindow::InvalidateSlot(int slot) {
+  preview_.SlotChanged(slot);
   ImgAry.at(static_cast<std::size_t>(slot)).Invalidate();
 }
 

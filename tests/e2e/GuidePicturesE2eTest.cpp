@@ -1,5 +1,5 @@
 // The user guides' pictures, taken of the real palette on the demo catalogue as a user sees it:
-// the first page, a block pointed at, the context menu, the palette at 150 % and a search.
+// the first page, a block pointed at and its large preview, the context menu, the palette at 150 % and a search.
 // Each step waits for the state it shows, so a picture never shows a half-drawn palette.
 // scripts/guide-images.sh copies them (guide-*.png) into docs/images/.
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "TestWaits.h"
 #include "support/TempFolder.h"
 #include "win32/PaletteControlIds.h"
+#include "win32/SlotPreviewWindow.h"
 
 namespace zr::test {
 namespace {
@@ -53,6 +54,13 @@ TEST(GuidePicturesE2e, DemoCatalogueAsAUserSeesIt) {
   MoveTo(PointIn(palette.SlotPicture(1)));
   ASSERT_TRUE(Waits([&] { return palette.StatusText(0) == L"LT002"; })) << "pointing shows nothing";
   EXPECT_TRUE(SavePalette(palette, "guide-insert-pointing.bmp"));
+  // Resting there shows the large preview beside the palette.
+  HWND preview = nullptr;
+  ASSERT_TRUE(Waits([&] {
+    preview = palette.ProcessWindow(win32::kSlotPreviewClass);
+    return preview != nullptr && palette.Text(preview).find(L"LT002") != std::wstring::npos;
+  })) << "no preview";
+  EXPECT_TRUE(SaveWith(palette, preview, "guide-preview.bmp"));
 
   const HWND menu = palette.OpenContextMenu(palette.SlotPicture(1));
   ASSERT_NE(menu, nullptr) << "no context menu";
