@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "support/DxfPairWriter.h"
 #include "text/AnsiCodePage.h"
 
 namespace zr::bench {
@@ -27,45 +28,12 @@ constexpr std::array<const char*, 4> kMTexts = {
     "動力盤\\P3φ200V", "系統図\\P表示灯\\P能力 十分"};
 constexpr std::array<const char*, 6> kLayers = {"0", "設備", "照明", "文字", "配管", "外形"};
 
-class Writer {
+class Writer : public DxfPairWriter {
  public:
   Writer(std::uint32_t seed, GeneratedCounts& counts) : rng_(seed), counts_(counts) {
     for (const char* t : kJapaneseTexts) japanese_.push_back(text::Utf8ToAnsi(t));
     for (const char* t : kMTexts) mtexts_.push_back(text::Utf8ToAnsi(t));
     for (const char* t : kLayers) layers_.push_back(text::Utf8ToAnsi(t));
-  }
-
-  std::string Take() { return std::move(out_); }
-  std::size_t Size() const { return out_.size(); }
-
-  void Pair(int code, std::string_view value) {
-    char buf[8];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, code);
-    (void)ec;
-    const std::size_t width = static_cast<std::size_t>(end - buf);
-    if (width < 3) out_.append(3 - width, ' ');
-    out_.append(buf, end);
-    out_ += "\r\n";
-    out_.append(value);
-    out_ += "\r\n";
-  }
-  void Int(int code, long value) { Pair(code, std::to_string(value)); }
-  void Real(int code, double value) {
-    char buf[32];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    (void)ec;
-    std::string_view s(buf, static_cast<std::size_t>(end - buf));
-    std::string text(s);
-    if (s.find_first_of(".e") == std::string_view::npos) text += ".0";
-    Pair(code, text);
-  }
-  std::string Handle() {
-    char buf[16];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, nextHandle_++, 16);
-    (void)ec;
-    std::string h(buf, end);
-    for (char& c : h) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return h;
   }
 
   void Header(double extent);
@@ -89,8 +57,6 @@ class Writer {
 
   std::mt19937 rng_;
   GeneratedCounts& counts_;
-  std::string out_;
-  unsigned nextHandle_ = 0x30;
   std::vector<std::string> japanese_, mtexts_, layers_;
 };
 
@@ -128,7 +94,7 @@ void Writer::Header(double extent) {
 void Writer::Table(std::string_view name, int count) {
   Pair(0, "TABLE");
   Pair(2, name);
-  Pair(5, Handle());
+  Pair(5, NextHandle());
   Pair(330, "0");
   Pair(100, "AcDbSymbolTable");
   Int(70, count);
@@ -139,7 +105,7 @@ void Writer::Tables() {
   Pair(2, "TABLES");
   Table("VPORT", 1);
   Pair(0, "VPORT");
-  Pair(5, Handle());
+  Pair(5, NextHandle());
   Pair(100, "AcDbSymbolTableRecord");
   Pair(100, "AcDbViewportTableRecord");
   Pair(2, "*ACTIVE");
@@ -148,7 +114,7 @@ void Writer::Tables() {
   Table("LTYPE", 2);
   for (const char* lt : {"ByBlock", "ByLayer", "Continuous", "DASHED"}) {
     Pair(0, "LTYPE");
-    Pair(5, Handle());
+    Pair(5, NextHandle());
     Pair(100, "AcDbSymbolTableRecord");
     Pair(100, "AcDbLinetypeTableRecord");
     Pair(2, lt);
@@ -162,7 +128,7 @@ void Writer::Tables() {
   Table("LAYER", static_cast<int>(layers_.size()));
   for (std::size_t i = 0; i < layers_.size(); ++i) {
     Pair(0, "LAYER");
-    Pair(5, Handle());
+    Pair(5, NextHandle());
     Pair(330, "2");
     Pair(100, "AcDbSymbolTableRecord");
     Pair(100, "AcDbLayerTableRecord");
@@ -175,7 +141,7 @@ void Writer::Tables() {
   Pair(0, "ENDTAB");
   Table("STYLE", 1);
   Pair(0, "STYLE");
-  Pair(5, Handle());
+  Pair(5, NextHandle());
   Pair(100, "AcDbSymbolTableRecord");
   Pair(100, "AcDbTextStyleTableRecord");
   Pair(2, "Standard");
@@ -189,7 +155,7 @@ void Writer::Tables() {
   Table("BLOCK_RECORD", 2);
   for (const char* name : {"*Model_Space", "*Paper_Space", "SYM1"}) {
     Pair(0, "BLOCK_RECORD");
-    Pair(5, Handle());
+    Pair(5, NextHandle());
     Pair(100, "AcDbSymbolTableRecord");
     Pair(100, "AcDbBlockTableRecord");
     Pair(2, name);
@@ -203,7 +169,7 @@ void Writer::Blocks() {
   Pair(2, "BLOCKS");
   for (const char* name : {"*Model_Space", "*Paper_Space", "SYM1"}) {
     Pair(0, "BLOCK");
-    Pair(5, Handle());
+    Pair(5, NextHandle());
     Pair(100, "AcDbEntity");
     Pair(8, "0");
     Pair(100, "AcDbBlockBegin");
@@ -224,7 +190,7 @@ void Writer::Blocks() {
       Line(0.0, 0.0, 50.0);
     }
     Pair(0, "ENDBLK");
-    Pair(5, Handle());
+    Pair(5, NextHandle());
     Pair(100, "AcDbEntity");
     Pair(8, "0");
     Pair(100, "AcDbBlockEnd");
@@ -246,7 +212,7 @@ void Writer::Objects() {
 
 // Handle, owner, layer (sometimes a colour or line type) and the subclass marker.
 void Writer::Common(std::string_view subclass) {
-  Pair(5, Handle());
+  Pair(5, NextHandle());
   Pair(330, "1F");
   Pair(100, "AcDbEntity");
   Pair(8, layers_[static_cast<std::size_t>(Pick(static_cast<int>(layers_.size())))]);

@@ -7,46 +7,20 @@
 #include <string_view>
 #include <vector>
 
+#include "support/DxfPairWriter.h"
 #include "text/AnsiCodePage.h"
 
 namespace zr::bench {
 namespace {
 
-// Group-code / value lines as a CAD writes them (code right-aligned in three places, CR LF).
-class Out {
+class Out : public DxfPairWriter {
  public:
-  std::string Take() { return std::move(out_); }
-
-  void Pair(int code, std::string_view value) {
-    char buf[8];
-    const auto end = std::to_chars(buf, buf + sizeof buf, code).ptr;
-    const auto width = static_cast<std::size_t>(end - buf);
-    if (width < 3) out_.append(3 - width, ' ');
-    out_.append(buf, end);
-    out_ += "\r\n";
-    out_.append(value);
-    out_ += "\r\n";
-  }
-  void Int(int code, long value) { Pair(code, std::to_string(value)); }
-  void Real(int code, double value) {
-    char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
-    std::string text(buf, end);
-    if (text.find_first_of(".e") == std::string::npos) text += ".0";
-    Pair(code, text);
-  }
   void Point(int code, double x, double y) {
     Real(code, x);
     Real(code + 10, y);
     Real(code + 20, 0.0);
   }
-  void Handle() {
-    char buf[16];
-    const auto end = std::to_chars(buf, buf + sizeof buf, handle_++, 16).ptr;
-    std::string h(buf, end);
-    for (char& c : h) c = (c >= 'a' && c <= 'f') ? static_cast<char>(c - 'a' + 'A') : c;
-    Pair(5, h);
-  }
+  void Handle() { Pair(5, NextHandle()); }
   void Entity(std::string_view kind, std::string_view layer, std::string_view subclass) {
     Pair(0, kind);
     Handle();
@@ -62,10 +36,6 @@ class Out {
               int columns = 1, int rows = 1, double dx = 0.0, double dy = 0.0,
               std::string_view attrib = {});
   void Finish();
-
- private:
-  std::string out_;
-  unsigned handle_ = 0x30;
 };
 
 void Out::Start(const std::vector<std::string>& layers, double extent) {
