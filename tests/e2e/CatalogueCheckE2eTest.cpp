@@ -97,13 +97,7 @@ TEST(CatalogueCheckE2e, DemoWarningsListedAndChosenLineShowsItsPage) {
   EXPECT_TRUE(waits([&] { return palette.StatusText(0) == L"LT001"; }));
   EXPECT_FALSE(palette.IsEnabled(ids::kSpeedButton1));
 
-  RECT shot{};
-  RECT r{};
-  ::GetWindowRect(palette.Window(), &shot);
-  ::GetWindowRect(box, &r);
-  ::UnionRect(&shot, &shot, &r);
-  EXPECT_TRUE(PaletteDriver::WaitPainted(box, kActionTimeout));
-  EXPECT_TRUE(PaletteDriver::SaveScreenshot(OutputFile("catalogue-check.bmp"), shot));
+  EXPECT_TRUE(palette.SaveScreenshotWith(box, OutputFile("catalogue-check.bmp")));
 
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(waits([&] { return palette.ProcessWindow(kDialogClass) == nullptr; }));

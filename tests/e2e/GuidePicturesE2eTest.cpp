@@ -26,17 +26,6 @@ namespace ids = win32::ids;
 
 bool Waits(const std::function<bool()>& done) { return PaletteDriver::WaitUntil(done, kActionTimeout); }
 
-// The palette and another of its windows in one picture.
-bool SaveWith(const PaletteDriver& palette, HWND other, const std::string& name) {
-  if (!PaletteDriver::WaitPainted(other, kActionTimeout)) return false;
-  RECT shot{};
-  RECT r{};
-  ::GetWindowRect(palette.Window(), &shot);
-  ::GetWindowRect(other, &r);
-  ::UnionRect(&shot, &shot, &r);
-  return PaletteDriver::SaveScreenshot(OutputFile(name), shot);
-}
-
 bool SavePalette(const PaletteDriver& palette, const std::string& name) {
   return PaletteDriver::WaitPainted(palette.Window(), kActionTimeout) &&
          palette.SaveScreenshot(OutputFile(name));
@@ -60,11 +49,11 @@ TEST(GuidePicturesE2e, DemoCatalogueAsAUserSeesIt) {
     preview = palette.ProcessWindow(win32::kSlotPreviewClass);
     return preview != nullptr && palette.Text(preview).find(L"LT002") != std::wstring::npos;
   })) << "no preview";
-  EXPECT_TRUE(SaveWith(palette, preview, "guide-preview.bmp"));
+  EXPECT_TRUE(palette.SaveScreenshotWith(preview, OutputFile("guide-preview.bmp")));
 
   const HWND menu = palette.OpenContextMenu(palette.SlotPicture(1));
   ASSERT_NE(menu, nullptr) << "no context menu";
-  EXPECT_TRUE(SaveWith(palette, menu, "guide-options-context-menu.bmp"));
+  EXPECT_TRUE(palette.SaveScreenshotWith(menu, OutputFile("guide-options-context-menu.bmp")));
   PressKeys({VK_ESCAPE});
   ASSERT_TRUE(palette.MenuLoopEnded());
 

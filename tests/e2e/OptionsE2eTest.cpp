@@ -49,16 +49,6 @@ class OptionsE2e : public ::testing::Test {
     return Waits([&] { return palette.ProcessWindow(kMenuClass) == nullptr; });
   }
 
-  // The palette and a window beside it in one picture.
-  bool SaveWithPalette(HWND other, const std::string& name) const {
-    if (!PaletteDriver::WaitPainted(other, kActionTimeout)) return false;
-    RECT shot{};
-    RECT r{};
-    ::GetWindowRect(palette.Window(), &shot);
-    ::GetWindowRect(other, &r);
-    ::UnionRect(&shot, &shot, &r);
-    return PaletteDriver::SaveScreenshot(OutputFile(name), shot);
-  }
 
   TempFolder dir;
   PaletteDriver palette;
@@ -93,7 +83,8 @@ TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
 
   // The menu: its picture, then "ダブルクリックでブロック挿入" (fourth entry) switched off.
   ASSERT_TRUE(OpenMenu()) << "no context menu on the right button";
-  EXPECT_TRUE(SaveWithPalette(palette.ProcessWindow(kMenuClass), "options-context-menu.bmp"));
+  EXPECT_TRUE(palette.SaveScreenshotWith(palette.ProcessWindow(kMenuClass),
+                                         OutputFile("options-context-menu.bmp")));
   PressKeys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
   ASSERT_TRUE(MenuClosed());
   // The pitch submenu (fifth entry), its first step 15°.
@@ -130,7 +121,7 @@ TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
   ::ReleaseDC(nullptr, screen);
   EXPECT_EQ(client.right, ::MulDiv(253, dpi, 96));
   EXPECT_EQ(client.bottom, ::MulDiv(135, dpi, 96));
-  EXPECT_TRUE(SaveWithPalette(about, "options-about-box.bmp"));
+  EXPECT_TRUE(palette.SaveScreenshotWith(about, OutputFile("options-about-box.bmp")));
   ClickAt(PointIn(::GetDlgItem(about, win32::kAboutOkId)));
   ASSERT_TRUE(Waits([&] { return palette.ProcessWindow(kDialogClass) == nullptr; }));
 
@@ -186,7 +177,7 @@ TEST_F(OptionsE2e, FailedWriteIsReportedAndTheFileKept) {
   HWND message = nullptr;
   ASSERT_TRUE(Waits([&] { return (message = palette.ProcessWindow(kDialogClass)) != nullptr; }))
       << "no message about the failed write";
-  EXPECT_TRUE(SaveWithPalette(message, "options-write-failed.bmp"));
+  EXPECT_TRUE(palette.SaveScreenshotWith(message, OutputFile("options-write-failed.bmp")));
   EXPECT_EQ(palette.Text(::GetDlgItem(message, 0xFFFF)), path + L" に書き込めません");
   PressKeys({VK_RETURN});
   EXPECT_EQ(palette.Close(10s), 0);

@@ -371,6 +371,16 @@ bool PaletteDriver::SaveScreenshot(const std::wstring& path) const {
   return SaveScreenshot(path, client);
 }
 
+bool PaletteDriver::SaveScreenshotWith(HWND other, const std::wstring& path) const {
+  if (!WaitPainted(other, kActionTimeout)) return false;
+  RECT shot{};
+  RECT r{};
+  ::GetWindowRect(window_, &shot);
+  ::GetWindowRect(other, &r);
+  ::UnionRect(&shot, &shot, &r);
+  return SaveScreenshot(path, shot);
+}
+
 int PaletteDriver::LitPixels(HWND control) {
   RECT r{};
   ::GetWindowRect(control, &r);

@@ -78,6 +78,9 @@ class PaletteDriver {
   // rectangle, that part of the screen.
   bool SaveScreenshot(const std::wstring& path) const;
   static bool SaveScreenshot(const std::wstring& path, const RECT& screenRect);
+  // The palette and another of its windows (a menu, a dialog) in one picture, once both are
+  // painted.
+  bool SaveScreenshotWith(HWND other, const std::wstring& path) const;
   // The number of pixels of a control on the screen that are not black.
   static int LitPixels(HWND control);
   // The opened list of the category box, when it is shown.
