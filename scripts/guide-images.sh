@@ -10,8 +10,8 @@ mkdir -p docs/images
 # The guide's own pictures are taken on the demo catalogue (guide-NAME); the dialogs' come from
 # the tests that open them.
 for name in guide-palette-first-page guide-insert-pointing guide-options-context-menu \
-            guide-search-results guide-palette-dpi-144 guide-preview target-cad-dialog \
-            catalogue-check; do
+            guide-search-results guide-palette-dpi-144 guide-preview guide-favourites \
+            target-cad-dialog catalogue-check; do
   target="docs/images/${name#guide-}.png"
   if [ -f "$out/$name.png" ]; then
     cp "$out/$name.png" "$target"

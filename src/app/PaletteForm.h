@@ -8,6 +8,7 @@
 
 #include "app/CataloguePlace.h"
 #include "app/CatalogueSearch.h"
+#include "app/FavouriteBlocks.h"
 #include "app/PaletteMenu.h"
 #include "app/PaletteState.h"
 #include "app/PaletteView.h"
@@ -26,6 +27,8 @@ inline constexpr int kStatusBlockNo = 0;  // status panel with the block number
 inline constexpr int kStatusSize = 1;     // status panel with the block's size
 // The information line's answer to a CAD command chosen while an insertion waits.
 inline constexpr const char* kInsertionPendingMessage = "挿入の完了を待っています";
+// The information line's answer to a click on a favourite the catalogue no longer has.
+inline constexpr const char* kGoneFavouriteMessage = "このブロックはカタログにありません";
 
 class TForm1 {
  public:
@@ -222,6 +225,7 @@ class TForm1 {
     int st = -1;
     int ed = -1;
     int kaisi = 0;
+    bool favourites = false;
   };
   bool SearchTakesCategoryChange();
   void RememberInsertedBlock(const std::string& blkNo);
@@ -245,6 +249,29 @@ class TForm1 {
   std::optional<BrowsePlace> searchFrom_;      // set while search results are shown
   std::vector<std::u16string> searchWords_;    // the words of the results shown
   // ---- end of search ----
+
+  // ---- Favourites (PaletteFavourites.cpp) ----
+ public:
+  // The slot the context menu opens over, -1 for none; set before PopupMenu1 is asked.
+  void SetMenuSlot(int slot) { menuSlot_ = slot; }
+  // Loaded with the settings, after the recent blocks.
+  void LoadFavourites(FavouriteBlocks favourites);
+  const FavouriteBlocks& Favourites() const { return favourites_; }
+  int FavouritesCategoryIndex() const { return favouriteEntry_; }  // -1 while none
+
+ private:
+  std::string MenuBlock() const;
+  void FavouriteClick(MenuCommand command);
+  void AddFavouritesEntry();
+  void ShowFavouritesPage(int kaisi);
+  bool IsGoneFavourite(const std::string& blkNo) const;
+  void DrawGoneFavourite(int slot, const std::string& blkNo);
+
+  FavouriteBlocks favourites_;
+  int favouriteEntry_ = -1;                   // "お気に入り" in the category box
+  bool favouritesShown_ = false;              // the favourites are the page source
+  std::vector<std::string> goneFavourites_;   // of those, the ones the catalogue lacks
+  int menuSlot_ = -1;
 };
 
 }  // namespace zr

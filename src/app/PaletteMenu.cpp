@@ -31,12 +31,27 @@ MenuEntry ColorMenu() {
   return menu;
 }
 
+// Last and apart, so that the entries above keep their places for the keyboard.
+void AddFavouriteGroup(const PaletteMenuState& s, std::vector<MenuEntry>& menu) {
+  if (!s.onBlock) return;
+  menu.push_back(Separator());
+  if (s.isFavourite) {
+    menu.push_back(Entry("FavRemove1", "お気に入りから削除", MenuCommand::FavouriteRemove));
+  } else {
+    menu.push_back(Entry("FavAdd1", "お気に入りに追加", MenuCommand::FavouriteAdd));
+  }
+  if (s.favouritesShown && s.isFavourite) {
+    menu.push_back(Entry("FavEarlier1", "前へ移動", MenuCommand::FavouriteEarlier));
+    menu.push_back(Entry("FavLater1", "後へ移動", MenuCommand::FavouriteLater));
+  }
+}
+
 }  // namespace
 
 std::string PitchCaption(int degrees) { return "回転角度ピッチ " + std::to_string(degrees) + "°"; }
 
 std::vector<MenuEntry> BuildPaletteMenu(const PaletteMenuState& s) {
-  return {
+  std::vector<MenuEntry> menu{
       Entry("LISP1", "■ LISP をロード", MenuCommand::LoadLisp),
       Entry("IJCADLT1", "■ LISP をロード ( IJCAD LT )", MenuCommand::LoadLispIjcadLt),
       Entry("N25", "挿入に LISP を使う", MenuCommand::UseLisp, s.useLisp),
@@ -69,6 +84,8 @@ std::vector<MenuEntry> BuildPaletteMenu(const PaletteMenuState& s) {
       Separator(),
       Entry("CheckCatalogue1", "カタログを検査", MenuCommand::CheckCatalogue),
   };
+  AddFavouriteGroup(s, menu);
+  return menu;
 }
 
 }  // namespace zr

@@ -35,6 +35,10 @@ enum class MenuCommand {
   About,
   Cancel,
   CheckCatalogue,
+  FavouriteAdd,      // the slot's block joins the favourites
+  FavouriteRemove,
+  FavouriteEarlier,  // within the favourites: one place earlier / later
+  FavouriteLater,
 };
 
 struct MenuEntry {
@@ -56,6 +60,10 @@ struct PaletteMenuState {
   bool lwpKiten = false;      // N16
   bool extMinMax = false;     // N20
   std::string pitchCaption;   // N153, "回転角度ピッチ 45°"
+  // The favourites' group, last: only with a block under the pointer.
+  bool onBlock = false;
+  bool isFavourite = false;         // "お気に入りから削除" instead of "お気に入りに追加"
+  bool favouritesShown = false;     // the favourites' page: the entries that reorder
 };
 
 std::vector<MenuEntry> BuildPaletteMenu(const PaletteMenuState& state);

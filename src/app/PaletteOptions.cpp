@@ -113,8 +113,13 @@ void TForm1::SpeedButton5Click() {
 }
 
 std::vector<MenuEntry> TForm1::PopupMenu1() const {
-  return BuildPaletteMenu({state_.gbUseLISP, gbFlagDbClick, state_.gbLwpKiten, N20Checked,
-                           N153Caption});
+  PaletteMenuState s{state_.gbUseLISP, gbFlagDbClick, state_.gbLwpKiten, N20Checked,
+                     N153Caption};
+  const std::string blkNo = MenuBlock();
+  s.onBlock = !blkNo.empty();
+  s.isFavourite = s.onBlock && favourites_.Contains(blkNo);
+  s.favouritesShown = favouritesShown_;
+  return BuildPaletteMenu(s);
 }
 
 void TForm1::PopupMenu1Click(MenuCommand command) {
@@ -141,6 +146,10 @@ void TForm1::PopupMenu1Click(MenuCommand command) {
     case MenuCommand::TargetCad: return BricsCAD1Click();
     case MenuCommand::About: return N18Click();
     case MenuCommand::CheckCatalogue: return CheckCatalogue1Click();
+    case MenuCommand::FavouriteAdd:
+    case MenuCommand::FavouriteRemove:
+    case MenuCommand::FavouriteEarlier:
+    case MenuCommand::FavouriteLater: return FavouriteClick(command);
     default: return;  // cancel: choosing it only closes the menu
   }
 }

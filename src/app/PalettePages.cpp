@@ -205,6 +205,10 @@ void TForm1::DrawSlots() {
   for (int k = 0; k < kSlotCount; ++k) {
     const std::string& blkNo = state_.gbBlkList[static_cast<std::size_t>(k)].BlkNo;
     if (blkNo.empty()) continue;
+    if (IsGoneFavourite(blkNo)) {
+      DrawGoneFavourite(k, blkNo);
+      continue;
+    }
     painter_.DrawSlot(BlockFileName(gbExePath, gbDxfDir, blkNo, letter), view_.SlotCanvas(k), k,
                       state_.gbHojoKiten, state_.gbKaiten);
   }

@@ -69,6 +69,10 @@ void TForm1::SetDesktop(cadlink::IDesktop& desktop) {
 void TForm1::InsertBlock(int idx) {
   if (desktop_ == nullptr || inserting_ || idx < 0 || idx >= kSlotCount) return;
   const TBlkList& rec = state_.gbBlkList[static_cast<std::size_t>(idx)];
+  if (IsGoneFavourite(rec.BlkNo)) {
+    SetTextIfChanged(TextControl::StaticText3, kGoneFavouriteMessage);
+    return;
+  }
   insert::TInsertRequest request;
   request.blkNo = rec.BlkNo;
   request.kiten = rec.Kiten[0];

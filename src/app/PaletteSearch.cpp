@@ -66,6 +66,7 @@ void TForm1::SearchChanged(const std::string& typed) {
   if (!searchFrom_) {
     searchFrom_ = BrowsePlace{view_.CategoryIndex(), recentShown_, gbTagName, gbTAgSt, gbTagEd,
                               gbImgKaisi};
+    searchFrom_->favourites = favouritesShown_;
   }
   EnsureSearchIndex();
   const std::vector<std::string>& catalogue = CatalogueLines();
@@ -78,6 +79,7 @@ void TForm1::SearchChanged(const std::string& typed) {
   searchWords_ = std::move(words);
   const std::size_t count = lines.size();
   recentShown_ = false;
+  favouritesShown_ = false;
   ShowLinesAsPage(std::move(lines), 0);
   view_.ShowCategoryBoxText(SearchEntryText(typed, count));
 }
@@ -97,6 +99,10 @@ void TForm1::ReturnToBrowsePlace() {
     ShowRecentPage(place.kaisi);
     return;
   }
+  if (place.favourites) {
+    ShowFavouritesPage(place.kaisi);
+    return;
+  }
   PutCatalogueBack();
   gbTagName = place.tag;
   gbTAgSt = place.st;
@@ -112,6 +118,12 @@ bool TForm1::SearchTakesCategoryChange() {
   searchWords_.clear();
   PutCatalogueBack();
   recentShown_ = false;
+  favouritesShown_ = false;
+  if (favouriteEntry_ >= 0 && view_.CategoryIndex() == favouriteEntry_) {
+    view_.FocusNameField();
+    ShowFavouritesPage(0);
+    return true;
+  }
   if (recentEntry_ < 0 || view_.CategoryIndex() != recentEntry_) return false;
   view_.FocusNameField();
   ShowRecentPage(0);

@@ -34,6 +34,7 @@ void TForm1::ApplySettings(const TPaletteSettings& s) {
   view_.SetCaption(SpeedButton::SpeedButton4, s.kaiten2);
   // The recent entry joins the box first: the stored index may point at it.
   LoadRecentBlocks(s.recent);
+  LoadFavourites(s.favourites);
   if (s.setsubi < view_.CategoryCount()) view_.SelectCategory(s.setsubi < 0 ? -1 : s.setsubi);
   N20Checked = s.extMinMax;
   state_.gbProgID = s.progID;
@@ -77,6 +78,7 @@ TPaletteSettings TForm1::CurrentSettings() const {
   s.progID = state_.gbProgID;
   s.useLisp = state_.gbUseLISP;
   s.recent = Recent();
+  s.favourites = Favourites();
   return s;
 }
 

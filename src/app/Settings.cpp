@@ -118,6 +118,12 @@ TPaletteSettings ReadSettings(const text::IniFile& ini, const TPaletteSettings& 
   // Always the file's own: the blocks one person inserted are no one else's defaults.
   s.recent = RecentBlocks::FromIniKeys(
       [&](const std::string& key) { return ini.Read(kRecentSection, key); });
+  // Without the section (most files) its keys are not looked up one by one.
+  s.favourites = !ini.HasSection(kFavouriteSection)
+                     ? FavouriteBlocks()
+                     : FavouriteBlocks::FromIniKeys([&](const std::string& key) {
+                         return ini.Read(kFavouriteSection, key);
+                       });
   return s;
 }
 
@@ -142,6 +148,12 @@ void WriteSettings(const TPaletteSettings& s, text::IniFile& ini) {
   s.recent.ToIniKeys([&](const std::string& key, const std::string& value) {
     ini.Write(kRecentSection, key, value);
   });
+  if (s.favourites.Empty() && !ini.HasSection(kFavouriteSection)) return;
+  s.favourites.ToIniKeys(
+      [&](const std::string& key) { return ini.Read(kFavouriteSection, key); },
+      [&](const std::string& key, const std::string& value) {
+        ini.Write(kFavouriteSection, key, value);
+      });
 }
 
 SettingsFile LoadSettingsFile(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/FavouriteBlocks.h"
 #include "app/PaletteState.h"
 #include "app/RecentBlocks.h"
 #include "text/IniFile.h"
@@ -38,6 +39,7 @@ struct TPaletteSettings {
   std::string progID = kDefaultProgID;  // Target/ProgID
   bool useLisp = false;                 // InsertBlock/useLISP
   RecentBlocks recent;      // [Recent] 1..28: the blocks inserted last, newest first
+  FavouriteBlocks favourites;  // [Favorites] 1..: the user's favourites, in their order
 };
 
 // The executable's path with its extension replaced by ".ini".

@@ -23,6 +23,7 @@ class IniFile {
   void Write(std::string_view section, std::string_view key, std::string_view value);
 
   const std::vector<std::string>& Lines() const { return lines_; }
+  bool HasSection(std::string_view section) const { return FindSection(section) >= 0; }
 
  private:
   // Index of the first line of the section's first occurrence (its heading), or -1.

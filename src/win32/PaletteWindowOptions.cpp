@@ -58,12 +58,18 @@ void PaletteWindow::OnContextMenu(HWND clicked, LPARAM screenPoint) {
     return ::GetWindowRect(control, &r) != FALSE && ::PtInRect(&r, at) != FALSE;
   };
   bool opens = false;
-  for (const SlotPicture& picture : ImgAry) opens = opens || contains(picture.Handle());
+  int slot = -1;  // the slot whose block the favourites' entries are for
+  for (int k = 0; k < kSlotCount; ++k) {
+    if (!contains(ImgAry[static_cast<std::size_t>(k)].Handle())) continue;
+    opens = true;
+    slot = k;
+  }
   for (int id : {ids::kSpeedButton3, ids::kSpeedButton4, ids::kSpeedButton5, ids::kSpeedButton6}) {
     opens = opens || contains(Control(id));
   }
   if (!opens) return;
   Guarded(hwnd_, [&] {
+    form_.SetMenuSlot(slot);
     const MenuCommand command = ShowPaletteMenu(hwnd_, form_.PopupMenu1(), at);
     if (command != MenuCommand::None) form_.PopupMenu1Click(command);
   });

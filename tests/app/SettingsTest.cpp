@@ -87,7 +87,7 @@ TEST(Settings, EveryKeyRoundTripsAndAnEmptyFileGivesTheDefaults) {
   for (const char* n : {"L02", "C01", "L01"}) recent.Record(n);
   TPaletteSettings s{-1200, 40, true, false, false, true, true, true, true,
                      "回転角度ピッチ 15°", 0x00FF0000, "+15", "-15", -1, true,
-                     "AutoCAD.Application", true, recent};
+                     "AutoCAD.Application", true, recent, {}};
   IniFile ini;
   WriteSettings(s, ini);
   const TPaletteSettings r = ReadSettings(ini);

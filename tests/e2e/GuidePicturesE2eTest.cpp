@@ -1,5 +1,5 @@
 // The user guides' pictures, taken of the real palette on the demo catalogue as a user sees it:
-// the first page, a block pointed at and its large preview, the context menu, the palette at 150 % and a search.
+// the first page, a block pointed at and its large preview, the context menu, favourites, the palette at 150 % and a search.
 // Each step waits for the state it shows, so a picture never shows a half-drawn palette.
 // scripts/guide-images.sh copies them (guide-*.png) into docs/images/.
 #include <gtest/gtest.h>
@@ -54,8 +54,21 @@ TEST(GuidePicturesE2e, DemoCatalogueAsAUserSeesIt) {
   const HWND menu = palette.OpenContextMenu(palette.SlotPicture(1));
   ASSERT_NE(menu, nullptr) << "no context menu";
   EXPECT_TRUE(palette.SaveScreenshotWith(menu, OutputFile("guide-options-context-menu.bmp")));
-  PressKeys({VK_ESCAPE});
+  // Its last entry, "お気に入りに追加"; two more favourites the same way.
+  PressKeys({VK_UP, VK_RETURN});
+  for (const int slot : {7, 12}) {
+    ASSERT_TRUE(palette.MenuLoopEnded());
+    ASSERT_NE(palette.OpenContextMenu(palette.SlotPicture(slot)), nullptr);
+    PressKeys({VK_UP, VK_RETURN});
+  }
   ASSERT_TRUE(palette.MenuLoopEnded());
+  ASSERT_TRUE(Waits([&] { return palette.CategoryCount() == 9; })) << "no favourites' entry";
+  palette.ChooseCategory(8);
+  ASSERT_TRUE(Waits([&] { return palette.Hint(palette.SlotPicture(2)).starts_with(L"非常用照明"); }))
+      << "the favourites are not LT002, LT008, LT013";
+  EXPECT_TRUE(SavePalette(palette, "guide-favourites.bmp"));
+  palette.ChooseCategory(0);
+  ASSERT_TRUE(Waits([&] { return palette.StatusText(0) == L"LT001"; }));
 
   // At 150 %, as the system tells a per-monitor aware window; then back.
   ::SendMessageW(palette.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), 0);

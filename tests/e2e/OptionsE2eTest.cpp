@@ -98,9 +98,10 @@ TEST_F(OptionsE2e, RestoresTheSettingsTakesChangesAndWritesThemBack) {
   EXPECT_EQ(Caption(ids::kSpeedButton4), L"-15");
   ASSERT_TRUE(MenuClosed());
 
-  // "バージョン情報", third from the end; closed with a click on OK.
+  // "バージョン情報", fourth from the end (after it "取り消し", "カタログを検査" and the
+  // favourites' entry for the block under the pointer); closed with a click on OK.
   ASSERT_TRUE(OpenMenu());
-  PressKeys({VK_UP, VK_UP, VK_UP, VK_RETURN});
+  PressKeys({VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN});
   HWND about = nullptr;
   ASSERT_TRUE(Waits([&] { return (about = palette.ProcessWindow(kDialogClass)) != nullptr; }))
       << "no About box; " << palette.InputState();
