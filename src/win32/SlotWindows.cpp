@@ -169,8 +169,9 @@ void SlotPicture::Paint() {
   if (::GetFocus() == window_) {
     RECT frame;
     ::GetClientRect(window_, &frame);
-    ::InflateRect(&frame, -1, -1);
-    ::DrawFocusRect(dc, &frame);
+    HBRUSH brush = ::CreateSolidBrush(theme::kText);
+    ::FrameRect(dc, &frame, brush);
+    ::DeleteObject(brush);
   }
   ::EndPaint(window_, &ps);
 }
