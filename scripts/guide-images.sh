@@ -9,7 +9,7 @@ out=build/windows/test-output
 mkdir -p docs/images
 for name in palette-first-page insert-pointing options-context-menu options-about-box \
             target-cad-dialog search-results search-recent palette-dpi-144 \
-            catalogue-check; do
+            catalogue-check keyboard-focus; do
   if [ -f "$out/$name.png" ]; then
     cp "$out/$name.png" "docs/images/$name.png"
   elif [ -f "$out/$name.bmp" ]; then
