@@ -11,7 +11,7 @@ mkdir -p docs/images
 # the tests that open them.
 for name in guide-palette-first-page guide-insert-pointing guide-options-context-menu \
             guide-search-results guide-palette-dpi-144 guide-preview guide-favourites \
-            target-cad-dialog catalogue-check; do
+            guide-keyboard-focus target-cad-dialog catalogue-check; do
   target="docs/images/${name#guide-}.png"
   if [ -f "$out/$name.png" ]; then
     cp "$out/$name.png" "$target"

@@ -15,6 +15,7 @@
 #include "app/RecentBlocks.h"
 #include "app/Settings.h"
 #include "app/SettingsPlace.h"
+#include "app/SlotFocus.h"
 #include "app/SlotPainter.h"
 #include "cadlink/Desktop.h"
 #include "cadlink/Drafter.h"
@@ -272,6 +273,24 @@ class TForm1 {
   bool favouritesShown_ = false;              // the favourites are the page source
   std::vector<std::string> goneFavourites_;   // of those, the ones the catalogue lacks
   int menuSlot_ = -1;
+
+  // ---- The keyboard on the slots (PaletteKeyboard.cpp) ----
+ public:
+  // The slot with the keyboard focus: always one showing a block while the page has any.
+  int FocusedSlot() const;
+  // An arrow, Page Up / Down, Home or End: the focus moves, paging when it must, and the
+  // slot is described as pointing describes it.
+  void SlotKeyDown(SlotKey key);
+  // Enter: the focused block is inserted, by whichever click the option asks for.
+  void SlotEnter();
+  // Keypad digit 1..9: the focused slot's auxiliary base point of that number, while the
+  // base points are shown (they are numbered as the keypad is laid out).
+  void SlotKeypad(int digit);
+
+ private:
+  int CategoryBlocks() const;
+  int focusedSlot_ = 0;
+  // ---- end of the keyboard ----
 };
 
 }  // namespace zr

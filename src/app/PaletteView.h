@@ -123,6 +123,8 @@ class IPaletteView {
   // and the information line shows again.
   virtual void ShowSearchField(bool shown) = 0;
   virtual bool SearchFieldShown() const = 0;
+  // The slot that shows the keyboard focus frame (while the slots have the focus).
+  virtual void ShowSlotFocus(int /*slot*/) {}
 };
 
 }  // namespace zr

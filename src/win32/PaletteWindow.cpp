@@ -141,6 +141,7 @@ void PaletteWindow::OnUpDownScroll() {
 bool PaletteWindow::PreTranslateMessage(const MSG& msg) {
   if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) preview_.Dismiss();
   if (PreTranslateSearchKey(msg)) return true;
+  if (PreTranslateSlotKey(msg)) return true;
   if (msg.message != WM_MOUSEWHEEL || hwnd_ == nullptr) return false;
   if (msg.hwnd != hwnd_ && ::IsChild(hwnd_, msg.hwnd) == FALSE) return false;
   return OnMouseWheel(msg.wParam, msg.lParam);

@@ -84,6 +84,7 @@ class PaletteWindow final : public IPaletteView {
   void ShowCategoryBoxText(const std::string& text) override;
   void ShowSearchField(bool shown) override;
   bool SearchFieldShown() const override;
+  void ShowSlotFocus(int slot) override;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -160,6 +161,7 @@ class PaletteWindow final : public IPaletteView {
   void CreateSearchField();
   // Ctrl+F opens the search, Esc ends it, Enter and the page keys act in its field.
   bool PreTranslateSearchKey(const MSG& msg);
+  bool PreTranslateSlotKey(const MSG& msg);  // PaletteSlotKeys.cpp
   void OnSearchMenu();
   SearchField search_;
   bool quietCategoryText_ = false;  // the program writes the category box's field

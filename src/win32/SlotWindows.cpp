@@ -140,6 +140,10 @@ LRESULT SlotPicture::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       Paint();
       return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Invalidate();  // the focus frame
+      break;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -159,6 +163,15 @@ void SlotPicture::Paint() {
   HDC dc = ::BeginPaint(window_, &ps);
   if (canvas_) {
     ::BitBlt(dc, 0, 0, canvas_->Width(), canvas_->Height(), canvas_->Dc(), 0, 0, SRCCOPY);
+  }
+  // Only the keyboard gives a picture the focus (a click never does), so the frame marks
+  // keyboard use alone.
+  if (::GetFocus() == window_) {
+    RECT frame;
+    ::GetClientRect(window_, &frame);
+    HBRUSH brush = ::CreateSolidBrush(theme::kText);
+    ::FrameRect(dc, &frame, brush);
+    ::DeleteObject(brush);
   }
   ::EndPaint(window_, &ps);
 }

@@ -1,5 +1,5 @@
 // The user guides' pictures, taken of the real palette on the demo catalogue as a user sees it:
-// the first page, a block pointed at and its large preview, the context menu, favourites, the palette at 150 % and a search.
+// the first page, a block pointed at and its large preview, the context menu, favourites, the keyboard's focus, the palette at 150 % and a search.
 // Each step waits for the state it shows, so a picture never shows a half-drawn palette.
 // scripts/guide-images.sh copies them (guide-*.png) into docs/images/.
 #include <gtest/gtest.h>
@@ -92,6 +92,14 @@ TEST(GuidePicturesE2e, DemoCatalogueAsAUserSeesIt) {
   EXPECT_TRUE(SavePalette(palette, "guide-search-results.bmp"));
   PressKeys({VK_ESCAPE});
   MovePointerAway();
+  ASSERT_TRUE(Waits([&] { return palette.StatusText(0) == L"LT001"; })) << "the search did not end";
+
+  // The keyboard's focus frame on the second slot.
+  ClickAt(PointIn(palette.Control(ids::kEdit1)));
+  MovePointerAway();
+  PressKeys({VK_TAB, VK_RIGHT});
+  ASSERT_TRUE(Waits([&] { return palette.StatusText(0) == L"LT002"; })) << "no keyboard focus";
+  EXPECT_TRUE(SavePalette(palette, "guide-keyboard-focus.bmp"));
   EXPECT_EQ(palette.Close(10s), 0);
 }
 

@@ -18,6 +18,7 @@
 #include "text/AnsiCodePage.h"
 #include "win32/CadLinkTestCad.h"
 #include "win32/PaletteControlIds.h"
+#include "win32/SlotPreviewWindow.h"
 #include "win32/WideText.h"
 
 namespace zr::test {
@@ -145,6 +146,48 @@ TEST_F(InsertE2e, AuxiliaryBasePointChosenByThePressPlacesTheCopy) {
   EXPECT_EQ(sends[1], "SendCommand(\"COPYBASE\\r_none\\r110,120\\rSI\\rLAST\\r\")");
   EXPECT_EQ(sends[2], "SendCommand(\"ERASE\\rSI\\rLAST\\r\")");
   EXPECT_EQ(sends[3], "SendCommand(\"PASTECLIP\\r\")");
+}
+
+// The same insertion from the keyboard: Tab to the slots, Shift+F10 and Space on the focused
+// slot, a keypad digit for the base point, Enter.
+TEST_F(InsertE2e, KeysChooseTheBasePointAndInsertTheFocusedBlock) {
+  Start({"--var", "ORTHOMODE=1"});
+  palette.Click(ids::kSpeedButton6);  // show the auxiliary base points
+  const auto waits = [](const auto& done) { return PaletteDriver::WaitUntil(done, kActionTimeout); };
+  ClickAt(PointIn(palette.Control(ids::kEdit1)));
+  ASSERT_TRUE(waits([&] { return ::GetForegroundWindow() == palette.Window(); }));
+  PressKeys({VK_TAB, VK_RIGHT});
+  ASSERT_TRUE(waits([&] { return palette.StatusText(0) == L"L02"; })) << "no focus on the slots";
+  PressKeys({VK_LEFT});
+  ASSERT_TRUE(waits([&] { return palette.StatusText(0) == L"L01"; }));
+
+  INPUT shift[2]{};
+  shift[0].type = shift[1].type = INPUT_KEYBOARD;
+  shift[0].ki.wVk = shift[1].ki.wVk = VK_SHIFT;
+  shift[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(1, &shift[0], sizeof(INPUT));
+  PressKeys({VK_F10});
+  ::SendInput(1, &shift[1], sizeof(INPUT));
+  ASSERT_TRUE(waits([&] { return palette.ProcessWindow(kMenuClass) != nullptr; }))
+      << "Shift+F10 opened no menu";
+  PressKeys({VK_ESCAPE});
+  ASSERT_TRUE(palette.MenuLoopEnded());
+
+  PressKeys({VK_SPACE});
+  ASSERT_TRUE(waits([&] { return palette.ProcessWindow(win32::kSlotPreviewClass) != nullptr; }))
+      << "Space showed no preview";
+  PressKeys({VK_NUMPAD9});  // a key hides it; 9 is the top-right base point, (1, 1)
+  ASSERT_TRUE(waits([&] { return palette.ProcessWindow(win32::kSlotPreviewClass) == nullptr; }));
+
+  const std::size_t from = cad->Log().size();
+  PressKeys({VK_RETURN});
+  ASSERT_NE(cad->WaitForLine("ORTHOMODE 1\\r", kActionTimeout, from), "") << "Enter inserted nothing";
+  std::vector<std::string> sends;
+  for (const std::string& c : DocumentCalls(cad->Log())) {
+    if (c.rfind("SendCommand", 0) == 0) sends.push_back(c);
+  }
+  ASSERT_EQ(sends.size(), 5u);
+  EXPECT_EQ(sends[1], "SendCommand(\"COPYBASE\\r_none\\r110,120\\rSI\\rLAST\\r\")");
 }
 
 TEST_F(InsertE2e, BlockAlreadyDefinedInOtherCaseIsReferencedByName) {
