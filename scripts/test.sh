@@ -155,7 +155,7 @@ fi
 
 if [ -x scripts/fuzz.sh ]; then
   phase "Fuzzing the DXF reader and the catalogue lists (bounded)"
-  check scripts/fuzz.sh "${ZR_FUZZ_SECONDS:-60}"
+  check scripts/fuzz.sh "${ZR_FUZZ_SECONDS:-45}" "${ZR_LIST_FUZZ_SECONDS:-20}"
 fi
 
 phase "Release zip, started from a fresh prefix"
