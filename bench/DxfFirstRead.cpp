@@ -4,6 +4,7 @@
 //   DxfFirstRead read <file>                   the palette's reader into a fresh model
 //   DxfFirstRead bare <file>                   baseline: the file read in one piece, its lines
 //                                              split into pairs in memory, nothing kept
+//   DxfFirstRead reals <file>                  the baseline with every real converted too
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -27,11 +28,12 @@ int Read(const std::string& path) {
 }
 
 // The baseline: lines split into pairs, nothing kept.
-int Bare(const std::string& path) {
+int Bare(const std::string& path, bool withReals) {
   zr::bench::FileBuffer buffer;
-  const zr::bench::BareSplit split = zr::bench::BareLineSplit(path, buffer);
+  const zr::bench::BareSplit split = zr::bench::BareLineSplit(path, buffer, withReals);
   if (!split.read) return 1;
-  std::printf("pairs %zu, code sum %ld\n", split.pairs, split.codeSum);
+  std::printf("pairs %zu, code sum %ld, real sum %g\n", split.pairs, split.codeSum,
+              split.realSum);
   return 0;
 }
 
@@ -44,7 +46,8 @@ int main(int argc, char** argv) {
     return zr::bench::WriteGeneratedDxf(argv[2], bytes, 7) ? 0 : 1;
   }
   if (mode == "read") return Read(argv[2]);
-  if (mode == "bare") return Bare(argv[2]);
-  std::fprintf(stderr, "usage: %s generate <file> <MB> | read <file> | bare <file>\n", argv[0]);
+  if (mode == "bare" || mode == "reals") return Bare(argv[2], mode == "reals");
+  std::fprintf(stderr, "usage: %s generate <file> <MB> | read <file> | bare <file> | reals <file>\n",
+               argv[0]);
   return 2;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The baseline the DXF reader is measured against: the least any line-based reader does, and
 // done the fast way (the file read in one piece, its lines split in memory, every first line
-// of a pair converted to its group code with from_chars), nothing kept.
+// of a pair converted to its group code with from_chars), nothing kept. With its reals
+// converted too, it is the floor of any reader that turns the drawing's numbers into doubles.
 #include <charconv>
 #include <cstddef>
 #include <cstring>
@@ -10,20 +11,30 @@
 #include <string>
 #include <string_view>
 
+#include "drawing/DxfPairs.h"
+
 namespace zr::bench {
 
 struct BareSplit {
   std::size_t pairs = 0;
   long codeSum = 0;  // used, so that the conversions are not optimised away
+  double realSum = 0.0;
   bool read = false;
 };
+
+// The groups whose values are reals (coordinates, distances, angles, scales).
+inline bool IsRealGroup(int code) {
+  return (code >= 10 && code <= 59) || (code >= 110 && code <= 149) ||
+         (code >= 210 && code <= 239) || (code >= 1010 && code <= 1059);
+}
 
 inline const char* FindLf(const char* from, const char* end) {
   return static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(end - from)));
 }
 
 // The lines of bytes as pairs; the code lines lose their blanks and a CR before the LF.
-inline void SplitPairs(std::string_view bytes, BareSplit& result) {
+// withReals: the value of each real group is converted as the reader converts it.
+inline void SplitPairs(std::string_view bytes, bool withReals, BareSplit& result) {
   const char* p = bytes.data();
   const char* const end = p + bytes.size();
   while (p < end) {
@@ -39,6 +50,13 @@ inline void SplitPairs(std::string_view bytes, BareSplit& result) {
     result.codeSum += number;
     ++result.pairs;
     if (valueEnd == nullptr) break;
+    if (withReals && IsRealGroup(number)) {
+      const char* v = codeEnd + 1;
+      const char* ve = valueEnd > v && valueEnd[-1] == '\r' ? valueEnd - 1 : valueEnd;
+      const std::optional<double> real =
+          zr::dxf::ParseReal(std::string_view(v, static_cast<std::size_t>(ve - v)));
+      if (real) result.realSum += *real;
+    }
     p = valueEnd + 1;
   }
 }
@@ -51,7 +69,8 @@ struct FileBuffer {
 };
 
 // The file read in one piece and split.
-inline BareSplit BareLineSplit(const std::string& path, FileBuffer& buffer) {
+inline BareSplit BareLineSplit(const std::string& path, FileBuffer& buffer,
+                               bool withReals = false) {
   BareSplit result;
   std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) return result;
@@ -64,7 +83,7 @@ inline BareSplit BareLineSplit(const std::string& path, FileBuffer& buffer) {
   }
   in.seekg(0);
   if (size > 0 && !in.read(buffer.bytes.get(), size)) return result;
-  SplitPairs(std::string_view(buffer.bytes.get(), n), result);
+  SplitPairs(std::string_view(buffer.bytes.get(), n), withReals, result);
   result.read = true;
   return result;
 }
