@@ -1,6 +1,7 @@
 // Windows's ANSI code pages for the native build, through iconv; the system's is 932.
-// Decoding builds a lookup table per code page once (iconv per character would be far too
-// slow for the DXF reader), then runs table-driven.
+// Decoding is table-driven (iconv per character would be far too slow for the DXF reader):
+// a code page's single bytes are looked up once, and the trail bytes of a lead byte the first
+// time a text uses it (all of 932's rows at once took a first read several milliseconds).
 #include "text/AnsiCodePage.h"
 
 #include <iconv.h>
@@ -21,10 +22,15 @@ constexpr const char* kSystemCodePage = "CP932";
 constexpr std::array<unsigned, 14> kCodePages = {0,    874,  936,  949,  950,  1250, 1251,
                                                  1252, 1253, 1254, 1255, 1256, 1257, 1258};
 
+using Row = std::array<char32_t, 256>;  // by trail byte; 0 = no character
+
 struct CodePageTable {
-  std::array<char32_t, 256> single{};                   // 0 = a lead byte or undefined
-  std::array<bool, 256> isLead{};
-  std::unique_ptr<std::array<std::array<char32_t, 256>, 256>> dbcs;  // [lead][trail]
+  Row single{};                     // 0 = a lead byte or undefined
+  std::array<bool, 256> mayLead{};  // from 0x81 on, undefined alone: a lead byte if any row
+  iconv_t cd = reinterpret_cast<iconv_t>(-1);  // kept open for the rows still to build
+  std::mutex cdLock;
+  std::array<std::once_flag, 256> rowOnce;
+  std::array<std::unique_ptr<Row>, 256> rows;  // none for a byte that leads nothing
 };
 
 char32_t ConvertOne(iconv_t cd, const char* in, std::size_t inLen) {
@@ -42,22 +48,30 @@ char32_t ConvertOne(iconv_t cd, const char* in, std::size_t inLen) {
   return static_cast<char32_t>(u[0] | (u[1] << 8) | (u[2] << 16) | (u[3] << 24));
 }
 
-// A byte that decodes on its own is a single character; one that does not but starts a
-// two-byte character with some trail byte is a lead byte.
-void Build(CodePageTable& table, iconv_t cd) {
-  for (int b = 0; b < 256; ++b) {
+// A byte that decodes on its own is a single character; one that does not may start a
+// two-byte character.
+void BuildSingles(CodePageTable& table) {
+  for (int b = 1; b < 256; ++b) {
     const char c = static_cast<char>(b);
-    table.single[b] = b == 0 ? 0 : ConvertOne(cd, &c, 1);
-    if (b < 0x81 || table.single[b] != 0) continue;
-    for (int t = 0x40; t <= 0xFE; ++t) {
-      const char pair[2] = {c, static_cast<char>(t)};
-      const char32_t cp = ConvertOne(cd, pair, 2);
-      if (cp == 0) continue;
-      if (!table.dbcs) table.dbcs = std::make_unique<std::array<std::array<char32_t, 256>, 256>>();
-      (*table.dbcs)[b][t] = cp;
-      table.isLead[b] = true;
-    }
+    table.single[b] = ConvertOne(table.cd, &c, 1);
+    table.mayLead[b] = b >= 0x81 && table.single[b] == 0;
   }
+}
+
+// The two-byte characters that lead begins, or null when it begins none.
+const Row* RowOf(CodePageTable& table, unsigned char lead) {
+  std::call_once(table.rowOnce[lead], [&table, lead] {
+    auto row = std::make_unique<Row>();
+    bool any = false;
+    const std::lock_guard<std::mutex> hold(table.cdLock);
+    for (int t = 0x40; t <= 0xFE; ++t) {
+      const char pair[2] = {static_cast<char>(lead), static_cast<char>(t)};
+      (*row)[t] = ConvertOne(table.cd, pair, 2);
+      any = any || (*row)[t] != 0;
+    }
+    if (any) table.rows[lead] = std::move(row);
+  });
+  return table.rows[lead].get();
 }
 
 std::size_t SlotOf(unsigned codePage) {
@@ -67,7 +81,8 @@ std::size_t SlotOf(unsigned codePage) {
   return 0;
 }
 
-const CodePageTable& Table(unsigned codePage) {
+// Lives as long as the process: its iconv descriptor is never closed.
+CodePageTable& Table(unsigned codePage) {
   static std::array<std::unique_ptr<CodePageTable>, kCodePages.size()> tables;
   static std::array<std::once_flag, kCodePages.size()> once;
   const std::size_t slot = SlotOf(codePage);
@@ -75,10 +90,9 @@ const CodePageTable& Table(unsigned codePage) {
     auto table = std::make_unique<CodePageTable>();
     const std::string name =
         slot == 0 ? std::string(kSystemCodePage) : "CP" + std::to_string(kCodePages[slot]);
-    iconv_t cd = iconv_open("UTF-32LE", name.c_str());
-    if (cd != reinterpret_cast<iconv_t>(-1)) {
-      Build(*table, cd);
-      iconv_close(cd);
+    table->cd = iconv_open("UTF-32LE", name.c_str());
+    if (table->cd != reinterpret_cast<iconv_t>(-1)) {
+      BuildSingles(*table);
     } else if (slot == 0) {
       // No CP932 in this C library: ASCII still decodes, everything else is replaced.
       for (int b = 0; b < 0x80; ++b) table->single[b] = static_cast<char32_t>(b);
@@ -94,8 +108,7 @@ const CodePageTable& Table(unsigned codePage) {
 
 std::string CodePageToUtf8(unsigned codePage, std::string_view bytes) {
   if (IsAscii(bytes)) return std::string(bytes);
-  const CodePageTable& t = Table(codePage);
-  const auto* dbcs = t.dbcs.get();  // held locally: the text's stores may alias the member
+  CodePageTable& t = Table(codePage);
   std::string out;
   out.reserve(bytes.size() * 3 / 2);
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -104,8 +117,9 @@ std::string CodePageToUtf8(unsigned codePage, std::string_view bytes) {
       out += static_cast<char>(b);
       continue;
     }
-    if (t.isLead[b] && i + 1 < bytes.size()) {
-      const char32_t cp = (*dbcs)[b][static_cast<unsigned char>(bytes[i + 1])];
+    if (t.mayLead[b] && i + 1 < bytes.size()) {
+      const Row* row = RowOf(t, b);
+      const char32_t cp = row != nullptr ? (*row)[static_cast<unsigned char>(bytes[i + 1])] : 0;
       if (cp != 0) {
         AppendUtf8(out, cp);
         ++i;
