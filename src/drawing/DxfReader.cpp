@@ -304,13 +304,13 @@ std::size_t DxfReader::NextCapacity(std::size_t size) const {
   const double predicted = static_cast<double>(size) * static_cast<double>(total_) /
                                static_cast<double>(consumed_) * 1.05 + 8.0;
   const std::size_t least = size + size / 8 + 8;
-  // Once a sixty-fourth of the file has been read the estimate is trusted up to sixteen times
-  // the size: the array reaches its final size in one step or two instead of doubling its way
-  // there (each doubling touches fresh memory). Room reserved but never filled is never
-  // touched either.
-  const std::size_t most = consumed_ >= total_ / 64 ? 16 * size + 8 : doubled;
-  if (predicted >= static_cast<double>(most)) return most;
-  return std::max(least, static_cast<std::size_t>(predicted));
+  // Until a sixty-fourth of the file has been read the estimate is too rough: doubling. From
+  // then on it is trusted (it is then at most 67 times the size): the array reaches its final
+  // size in one step, instead of a few, each of which touched fresh memory and left the old
+  // behind (a first read's time goes mostly to touching fresh pages). Room reserved but never
+  // filled is never touched.
+  const std::size_t estimate = std::max(least, static_cast<std::size_t>(predicted));
+  return consumed_ < total_ / 64 ? std::min(doubled, estimate) : estimate;
 }
 
 void DxfReader::ResolveColor(SmallInt& color, const std::string& layer) {
