@@ -25,9 +25,17 @@ constexpr std::array<unsigned, 14> kCodePages = {0,    874,  936,  949,  950,  1
 using Row = std::array<char32_t, 256>;  // by trail byte; 0 = no character
 
 struct CodePageTable {
+  CodePageTable() = default;
+  CodePageTable(const CodePageTable&) = delete;
+  CodePageTable& operator=(const CodePageTable&) = delete;
+  ~CodePageTable() {
+    if (cd != kNoConverter) iconv_close(cd);
+  }
+
+  static inline const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
   Row single{};                     // 0 = a lead byte or undefined
   std::array<bool, 256> mayLead{};  // from 0x81 on, undefined alone: a lead byte if any row
-  iconv_t cd = reinterpret_cast<iconv_t>(-1);  // kept open for the rows still to build
+  iconv_t cd = kNoConverter;        // kept open for the rows still to build
   std::mutex cdLock;
   std::array<std::once_flag, 256> rowOnce;
   std::array<std::unique_ptr<Row>, 256> rows;  // none for a byte that leads nothing
@@ -81,7 +89,6 @@ std::size_t SlotOf(unsigned codePage) {
   return 0;
 }
 
-// Lives as long as the process: its iconv descriptor is never closed.
 CodePageTable& Table(unsigned codePage) {
   static std::array<std::unique_ptr<CodePageTable>, kCodePages.size()> tables;
   static std::array<std::once_flag, kCodePages.size()> once;
@@ -91,7 +98,7 @@ CodePageTable& Table(unsigned codePage) {
     const std::string name =
         slot == 0 ? std::string(kSystemCodePage) : "CP" + std::to_string(kCodePages[slot]);
     table->cd = iconv_open("UTF-32LE", name.c_str());
-    if (table->cd != reinterpret_cast<iconv_t>(-1)) {
+    if (table->cd != CodePageTable::kNoConverter) {
       BuildSingles(*table);
     } else if (slot == 0) {
       // No CP932 in this C library: ASCII still decodes, everything else is replaced.
