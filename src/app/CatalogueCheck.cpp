@@ -232,7 +232,7 @@ void CheckDrawingBytes(std::string_view bytes, const std::string& file, const st
   const std::string_view first = std::string_view(head).substr(0, head.find_first_of("\r\n"));
   if (!bytes.empty() && !IsGroupCode(first)) {
     AddProblem(problems, Severity::Error, ProblemKind::DrawingUnreadable, file, 1, subject,
-               "\"" + Clip(first) + "\"");
+               std::string(1, '"').append(Clip(first)).append(1, '"'));
     return;
   }
   TDxfModel model;

@@ -40,7 +40,7 @@ std::string Positional(const Decimal& d) {
 
 std::string Exponential(const Decimal& d) {
   std::string s = d.digits.substr(0, 1);
-  if (d.digits.size() > 1) s += "." + d.digits.substr(1);
+  if (d.digits.size() > 1) s.append(".").append(d.digits, 1);
   s += d.exponent < 0 ? "E-" : "E+";
   return s + std::to_string(std::abs(d.exponent));
 }
@@ -53,7 +53,8 @@ std::string FormatGeneral(double value) {
   if (value == 0.0) return "0";
   const Decimal d = RoundToSignificant(std::fabs(value));
   const bool positional = d.exponent >= -5 && d.exponent < kSignificant;
-  return (value < 0 ? "-" : "") + (positional ? Positional(d) : Exponential(d));
+  std::string text = value < 0 ? "-" : "";
+  return text.append(positional ? Positional(d) : Exponential(d));
 }
 
 std::string FormatFixed(double value, int decimals) {
