@@ -59,7 +59,11 @@ bool HatchBoundary::Take(std::int32_t code, std::string_view value) {
   if (code == 92) {
     FlushPath();
     inPath_ = true;
-    polylinePath_ = (static_cast<long long>(RealValue(value)) & kPolylinePathFlag) != 0;
+    // A 32-bit flag word, taken as any number as before; one beyond 32 bits sets no flag (it
+    // cannot be converted to an integer).
+    const double flags = RealValue(value);
+    polylinePath_ = std::fabs(flags) < 2147483648.0 &&
+                    (static_cast<std::int32_t>(flags) & kPolylinePathFlag) != 0;
     pathClosed_ = true;
     return true;
   }
