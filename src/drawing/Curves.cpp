@@ -16,8 +16,10 @@ constexpr int kMostCurveSegments = 4096;
 constexpr int kMostDegree = 10;
 
 int SegmentsFor(double sweep) {
-  const int n = static_cast<int>(std::ceil(std::fabs(sweep) / kTwoPi * kTurnSegments));
-  return std::clamp(n, 2, kMostCurveSegments);
+  // Bounded before the conversion: a sweep from a file may be any size, or not a number.
+  const double n = std::ceil(std::fabs(sweep) / kTwoPi * kTurnSegments);
+  if (std::isnan(n) || n < 2) return 2;
+  return n > kMostCurveSegments ? kMostCurveSegments : static_cast<int>(n);
 }
 
 }  // namespace
