@@ -150,7 +150,7 @@ void BM_BareLineSplit(benchmark::State& state) {
 BENCHMARK(BM_BareLineSplit)->Arg(50)->Arg(1024)->Arg(20 * 1024)->Unit(benchmark::kMillisecond);
 
 // The reader against the baseline in interleaved rounds on the same file, warm: each round
-// reads it once each way (the order turning), so that a load on the machine weighs on both
+// reads it once each way (the order turning), so that a load on the machine weighs on all
 // alike. Reported: the median of the rounds' ratios (reader / baseline) and the ratio of the
 // best times; the same for the baseline that also converts every real, the least that any
 // reader producing the drawing's numbers has to do.

@@ -33,8 +33,10 @@ inline const char* FindLf(const char* from, const char* end) {
 }
 
 // The lines of bytes as pairs; the code lines lose their blanks and a CR before the LF.
-// withReals: the value of each real group is converted as the reader converts it.
-inline void SplitPairs(std::string_view bytes, bool withReals, BareSplit& result) {
+// kWithReals: the value of each real group is converted as the reader converts it (a template
+// argument, so that the baseline's own loop stays as it was).
+template <bool kWithReals>
+void SplitPairs(std::string_view bytes, BareSplit& result) {
   const char* p = bytes.data();
   const char* const end = p + bytes.size();
   while (p < end) {
@@ -50,7 +52,7 @@ inline void SplitPairs(std::string_view bytes, bool withReals, BareSplit& result
     result.codeSum += number;
     ++result.pairs;
     if (valueEnd == nullptr) break;
-    if (withReals && IsRealGroup(number)) {
+    if (kWithReals && IsRealGroup(number)) {
       const char* v = codeEnd + 1;
       const char* ve = valueEnd > v && valueEnd[-1] == '\r' ? valueEnd - 1 : valueEnd;
       const std::optional<double> real =
@@ -83,7 +85,12 @@ inline BareSplit BareLineSplit(const std::string& path, FileBuffer& buffer,
   }
   in.seekg(0);
   if (size > 0 && !in.read(buffer.bytes.get(), size)) return result;
-  SplitPairs(std::string_view(buffer.bytes.get(), n), withReals, result);
+  const std::string_view bytes(buffer.bytes.get(), n);
+  if (withReals) {
+    SplitPairs<true>(bytes, result);
+  } else {
+    SplitPairs<false>(bytes, result);
+  }
   result.read = true;
   return result;
 }
