@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "drawing/Curves.h"
@@ -62,7 +63,7 @@ bool HatchBoundary::Take(std::int32_t code, std::string_view value) {
     // A 32-bit flag word, taken as any number as before; one beyond 32 bits sets no flag (it
     // cannot be converted to an integer).
     const double flags = RealValue(value);
-    polylinePath_ = std::fabs(flags) < 2147483648.0 &&
+    polylinePath_ = std::fabs(flags) <= std::numeric_limits<std::int32_t>::max() &&
                     (static_cast<std::int32_t>(flags) & kPolylinePathFlag) != 0;
     pathClosed_ = true;
     return true;

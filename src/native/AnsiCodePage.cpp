@@ -24,6 +24,9 @@ constexpr std::array<unsigned, 14> kCodePages = {0,    874,  936,  949,  950,  1
 
 using Row = std::array<char32_t, 256>;  // by trail byte; 0 = no character
 
+// What iconv_open gives when it cannot convert.
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
 struct CodePageTable {
   CodePageTable() = default;
   CodePageTable(const CodePageTable&) = delete;
@@ -32,7 +35,6 @@ struct CodePageTable {
     if (cd != kNoConverter) iconv_close(cd);
   }
 
-  static inline const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
   Row single{};                     // 0 = a lead byte or undefined
   std::array<bool, 256> mayLead{};  // from 0x81 on, undefined alone: a lead byte if any row
   iconv_t cd = kNoConverter;        // kept open for the rows still to build
@@ -98,7 +100,7 @@ CodePageTable& Table(unsigned codePage) {
     const std::string name =
         slot == 0 ? std::string(kSystemCodePage) : "CP" + std::to_string(kCodePages[slot]);
     table->cd = iconv_open("UTF-32LE", name.c_str());
-    if (table->cd != CodePageTable::kNoConverter) {
+    if (table->cd != kNoConverter) {
       BuildSingles(*table);
     } else if (slot == 0) {
       // No CP932 in this C library: ASCII still decodes, everything else is replaced.
@@ -148,7 +150,7 @@ namespace {
 std::optional<std::string> EncodeAnsi(std::string_view utf8, bool lossy) {
   if (IsAscii(utf8)) return std::string(utf8);
   iconv_t cd = iconv_open(kSystemCodePage, "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
+  if (cd == kNoConverter) {
     return lossy ? std::optional<std::string>(std::string(utf8)) : std::nullopt;
   }
   const std::string clean = SanitizeUtf8(utf8);
